@@ -1,0 +1,39 @@
+# The one front door: `make run` and `make test` install what is missing first.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build run test asan-test bench format format-check tidy package clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake --preset default >/dev/null
+
+build: configure
+	@cmake --build --preset default -j $(JOBS)
+
+run: build
+	build/default/bin/drovane $(ARGS)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+asan-test: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	@for b in build/default/bin/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+tidy: configure
+	@git ls-files 'src/*.cpp' | xargs clang-tidy -p build/default --quiet
+
+clean:
+	rm -rf build
