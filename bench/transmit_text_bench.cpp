@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::size_t programBytes = 100U * 1024U * 1024U;
+constexpr std::size_t programBytes = std::size_t{100} * 1024 * 1024;
 
 drovane::TransmitOptions everyOption() {
     drovane::TransmitOptions options;
@@ -40,7 +40,7 @@ std::string ncProgram(std::size_t size) {
 void prepareNcProgram(benchmark::State& state) {
     const std::string program = ncProgram(programBytes);
     const drovane::TransmitOptions options = everyOption();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::string sent = drovane::prepareTransmitText(program, options);
         benchmark::DoNotOptimize(sent.data());
     }
@@ -53,7 +53,7 @@ BENCHMARK(prepareNcProgram)->Unit(benchmark::kMillisecond);
 void prepareOnlyLineEnds(benchmark::State& state) {
     const std::string program(programBytes, '\n');
     const drovane::TransmitOptions options = everyOption();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::string sent = drovane::prepareTransmitText(program, options);
         benchmark::DoNotOptimize(sent.data());
     }
