@@ -113,8 +113,8 @@ std::uintptr_t stackPointerOf(const void* context) {
 // inside a frame that was just reserved above it; other faults hit addresses
 // far from the stack.
 bool faultsAtStackEdge(const siginfo_t* info, const void* context) {
-    constexpr std::uintptr_t below = 64 * 1024;
-    constexpr std::uintptr_t above = 1024 * 1024;
+    constexpr std::uintptr_t below = 64UL * 1024;
+    constexpr std::uintptr_t above = 1024UL * 1024;
     const auto stackPointer = stackPointerOf(context);
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
     return stackPointer != 0 && address + below >= stackPointer && address < stackPointer + above;

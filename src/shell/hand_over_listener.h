@@ -37,7 +37,7 @@ private:
 // nothing after it is looked at.
 class HandOverMessage {
 public:
-    static constexpr std::size_t MaximumSize = 64 * 1024;
+    static constexpr std::size_t MaximumSize = 64UL * 1024;
 
     // True once the NUL has arrived.
     bool add(std::string_view bytes);

@@ -68,6 +68,11 @@ private:
 
 HandOverReceiver::HandOverReceiver(const std::filesystem::path& directory, QObject* parent)
     : QObject(parent), listener_(directory) {
+    cleanupTimer_.setSingleShot(true);
+    cleanupTimer_.setInterval(0);
+    connect(&cleanupTimer_, &QTimer::timeout, this, [this] {
+        std::erase_if(connections_, [](const auto& connection) { return connection->done(); });
+    });
     if (!listener_.listening()) {
         return;
     }
@@ -92,12 +97,7 @@ void HandOverReceiver::deliver(const std::string& text) {
 
 // A connection cannot be destroyed inside its own notifier's signal.
 void HandOverReceiver::scheduleCleanup() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            std::erase_if(connections_, [](const auto& connection) { return connection->done(); });
-        },
-        Qt::QueuedConnection);
+    cleanupTimer_.start();
 }
 
 } // namespace drovane

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -39,6 +40,7 @@ private:
     HandOverListener listener_;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::vector<std::unique_ptr<Connection>> connections_;
+    QTimer cleanupTimer_;
 };
 
 } // namespace drovane
