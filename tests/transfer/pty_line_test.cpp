@@ -290,6 +290,7 @@ TEST_F(PtyLine, FewBytesFollowAnXoffWhileBytesGoOutSingly) {
     got += readMaster(kTotal, milliseconds(0));
     writeMaster("\x13");
     const std::string after = readMaster(kTotal, milliseconds(300));
+    RecordProperty("bytesAfterXoff", static_cast<int>(after.size()));
     EXPECT_LE(after.size(), 16U);
     got += after;
     writeMaster("\x11");
