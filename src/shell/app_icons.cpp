@@ -13,8 +13,8 @@ namespace drovane {
 namespace {
 
 struct IconEntry {
-    AppIcon id;
-    const char* path;
+    AppIcon id{};
+    const char* path{};
     QSize size;
 };
 

@@ -30,7 +30,7 @@ void HelpWindow::present() {
 }
 
 QUrl HelpWindow::pageUrl() {
-    return QUrl(QStringLiteral("qrc:/help/drovane.html"));
+    return {QStringLiteral("qrc:/help/drovane.html")};
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {

@@ -75,8 +75,14 @@ TEST(HelpWindowTest, OpenHelpDoesNotKeepTheProgramRunning) {
 
         // Closing the main window must end the event loop although the help is still open. The
         // second timer only stops a hanging loop so the failure is reported instead of blocking.
-        QTimer::singleShot(0, &main, [&main] { main.close(); });
-        QTimer::singleShot(5000, &help, [] { QCoreApplication::exit(1); });
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, &main, &QWidget::close);
+        closer.start(0);
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+        guard.start(5000);
         EXPECT_EQ(QApplication::exec(), 0);
     }
 }
