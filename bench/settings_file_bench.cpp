@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -72,12 +73,13 @@ void settingsCycle(benchmark::State& state) {
             .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     std::vector<std::string> names;
+    names.reserve(Machines);
     for (int i = 0; i < Machines; ++i) {
         names.push_back(machineName(i));
     }
     drovane::SettingsFile settings;
     int round = 0;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
         settings.open(path);
         benchmark::DoNotOptimize(settings.readValue("Maschine", "Fanuc10t"));
         benchmark::DoNotOptimize(settings.readValue("Path", "/"));
