@@ -1,5 +1,7 @@
 #include "profiles/settings_document.h"
 
+#include <algorithm>
+
 namespace drovane {
 namespace {
 
@@ -21,6 +23,16 @@ std::string_view trimTrailingBlanks(std::string_view text) {
         --end;
     }
     return text.substr(0, end);
+}
+
+// Faster than find_first_of, which searches the two-byte set once per byte.
+std::size_t lineEnd(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
 }
 
 SettingsEntry entryFromLine(std::string_view line) {
@@ -51,8 +63,9 @@ SettingsDocument parseSettings(std::string_view bytes) {
         document.utf8 = true;
         bytes.remove_prefix(ByteOrderMark.size());
     }
+    document.entries.reserve(static_cast<std::size_t>(std::ranges::count(bytes, '\n')) + 1);
     while (!bytes.empty()) {
-        const std::size_t end = bytes.find_first_of("\r\n");
+        const std::size_t end = lineEnd(bytes);
         // Lines of blanks only count as blank lines: they vanish like empty ones.
         const std::string_view line = skipBlanks(bytes.substr(0, end));
         if (!line.empty()) {
