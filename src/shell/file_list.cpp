@@ -211,6 +211,8 @@ void FileList::keyPressEvent(QKeyEvent* event) {
 void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index.isValid()) {
+        // What is opened is what is selected, whatever the presses did before.
+        selectEntry(index.row());
         openEntry(index.row());
         event->accept();
         return;
