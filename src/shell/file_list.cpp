@@ -142,8 +142,12 @@ void FileList::selectEntry(int index) {
         selectionModel()->clearSelection();
         return;
     }
+    // Selecting does not scroll; the program asks for that separately.
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
                                                QItemSelectionModel::Rows);
+    setAutoScroll(autoScrolls);
 }
 
 void FileList::selectQuietly(int index) {

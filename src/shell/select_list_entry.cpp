@@ -17,6 +17,8 @@ int selectListEntry(FileList& list, const QString& text, int column, int firstIn
     if (found > list.entriesPerPage() - 1) {
         list.scrollPageDown();
         list.scrollLineUp();
+        // At the end of the list the line up can push the entry half out.
+        list.makeEntryVisible(found);
     }
     list.selectEntry(found);
     list.setFocus();

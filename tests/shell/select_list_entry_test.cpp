@@ -77,6 +77,7 @@ TEST_F(SelectListEntryTest, FoundEntryIsShownOffTheLastVisibleLine) {
         EXPECT_EQ(list.selectedIndex(), found);
         EXPECT_TRUE(fullyVisible(found)) << name.toStdString();
         EXPECT_TRUE(fullyVisible(found + 1)) << name.toStdString();
+        EXPECT_EQ(list.indexAt(QPoint(1, 1)).row(), found) << name.toStdString();
     }
 
     const int last = list.entryCount() - 1;
