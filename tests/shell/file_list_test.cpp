@@ -2,6 +2,7 @@
 
 #include "file_list_tree.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -244,23 +245,44 @@ TEST_F(FileListTest, FollowsTheDirectoryOnDisk) {
     EXPECT_EQ(changed.count(), 2);
 }
 
+// Desktop themes often grey the selection of inactive windows; this one does.
+class GreyInactiveSelection {
+public:
+    GreyInactiveSelection() {
+        QPalette themed = m_saved;
+        themed.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+        QApplication::setPalette(themed);
+    }
+    ~GreyInactiveSelection() { QApplication::setPalette(m_saved); }
+    GreyInactiveSelection(const GreyInactiveSelection&) = delete;
+    GreyInactiveSelection& operator=(const GreyInactiveSelection&) = delete;
+
+private:
+    QPalette m_saved = QApplication::palette();
+};
+
 TEST_F(FileListTest, GridAndSelectionStayVisibleWithoutFocus) {
-    list.pointAt(tree.path());
-    list.selectEntry(1);
+    const GreyInactiveSelection theme;
+    FileList themed;
+    themed.resize(564, 317);
+    themed.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&themed));
+    themed.pointAt(tree.path());
+    themed.selectEntry(1);
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-    ASSERT_FALSE(list.isActiveWindow());
-    const QImage shot = list.viewport()->grab().toImage();
-    const QRect selected = list.visualRect(list.model()->index(1, 2));
-    const QRect plain = list.visualRect(list.model()->index(2, 2));
+    ASSERT_FALSE(themed.isActiveWindow());
+
+    const QImage shot = themed.viewport()->grab().toImage();
+    const QRect selected = themed.visualRect(themed.model()->index(1, 2));
+    const QRect plain = themed.visualRect(themed.model()->index(2, 2));
     // The type cell of a folder row has text only on its left; sample its far right.
     const QPoint inSelected(selected.right() - 3, selected.center().y());
     const QPoint inPlain(plain.right() - 3, plain.center().y());
     EXPECT_EQ(shot.pixelColor(inSelected),
-              list.palette().color(QPalette::Active, QPalette::Highlight));
-    EXPECT_NE(shot.pixelColor(inSelected), shot.pixelColor(inPlain));
+              QApplication::palette().color(QPalette::Active, QPalette::Highlight));
     // A vertical grid line ends every column, a horizontal one every row.
     const QColor background = shot.pixelColor(inPlain);
     EXPECT_NE(shot.pixelColor(plain.right(), plain.center().y()), background);
