@@ -10,7 +10,7 @@ namespace drovane {
 // desktop uses and the widths the window's layout is drawn for.
 struct FileListColumn {
     QStringView title;
-    int width;
+    int width = 0;
     Qt::Alignment alignment;
 };
 
