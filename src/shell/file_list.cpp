@@ -89,32 +89,40 @@ void FileList::readLocation(const ListLocation& location) {
     }
 }
 
+// Keeps the selected and the current row by name across a re-read; losing
+// the selection, or the directory itself, is reported as a change.
 void FileList::refreshFromDisk() {
     const QString directoryBefore = currentDirectory();
-    const FileEntry* selected = m_model.entry(selectedIndex());
-    const bool hadSelection = selected != nullptr;
-    const FileEntry::Kind kind = hadSelection ? selected->kind : FileEntry::Kind::File;
-    const QString name = hadSelection ? selected->name : QString();
-    const QString currentName = m_model.entry(currentIndex().row()) != nullptr
-                                    ? m_model.entry(currentIndex().row())->name
-                                    : QString();
+    const std::optional<FileEntry> selected = entryCopy(selectedIndex());
+    const std::optional<FileEntry> current = entryCopy(currentIndex().row());
     const int scrolled = verticalScrollBar()->value();
 
     readLocation(m_model.location());
 
-    const int row = hadSelection ? m_model.rowOf(kind, name) : -1;
-    selectQuietly(row);
-    if (row < 0) {
-        const int current = currentDirectory() == directoryBefore
-                                ? std::max(0, m_model.rowOf(kind, currentName))
-                                : 0;
+    const bool sameDirectory = currentDirectory() == directoryBefore;
+    const int selectedRow =
+        selected && sameDirectory ? m_model.rowOf(selected->kind, selected->name) : -1;
+    const int currentRow =
+        current && sameDirectory ? m_model.rowOf(current->kind, current->name) : -1;
+    {
         const QScopedValueRollback quiet(m_quiet, true);
-        selectionModel()->setCurrentIndex(m_model.index(current, 0), QItemSelectionModel::NoUpdate);
+        selectEntry(selectedRow);
+        if (selectedRow < 0) {
+            selectionModel()->setCurrentIndex(m_model.index(std::max(0, currentRow), 0),
+                                              QItemSelectionModel::NoUpdate);
+        }
     }
-    verticalScrollBar()->setValue(scrolled);
-    if (currentDirectory() != directoryBefore || (hadSelection && row < 0)) {
+    if (sameDirectory) {
+        verticalScrollBar()->setValue(scrolled);
+    }
+    if (!sameDirectory || (selected && selectedRow < 0)) {
         emit changed();
     }
+}
+
+std::optional<FileEntry> FileList::entryCopy(int index) const {
+    const FileEntry* entry = m_model.entry(index);
+    return entry != nullptr ? std::optional<FileEntry>(*entry) : std::nullopt;
 }
 
 int FileList::selectedIndex() const {
@@ -148,11 +156,6 @@ void FileList::selectEntry(int index) {
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
                                                QItemSelectionModel::Rows);
     setAutoScroll(autoScrolls);
-}
-
-void FileList::selectQuietly(int index) {
-    const QScopedValueRollback quiet(m_quiet, true);
-    selectEntry(index);
 }
 
 void FileList::makeEntryVisible(int index) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 #include <QTreeView>
+#include <optional>
 
 namespace drovane {
 
@@ -61,7 +62,7 @@ private:
     void readLocation(const ListLocation& location);
     void openEntry(int index);
     void refreshFromDisk();
-    void selectQuietly(int index);
+    std::optional<FileEntry> entryCopy(int index) const;
 
     FileListModel m_model;
     QFileSystemWatcher m_watcher;

@@ -25,7 +25,8 @@ ListLocation applyLocationText(const ListLocation& current, const QString& text)
 // from the working directory. The empty text stays empty.
 QString normalizedDirectory(const QString& directory);
 
-// The directory one level up; "" (the drives view) above "/".
+// The directory one level up; "" (the drives view) above "/". A mounted
+// volume's root leads to the folder it is mounted in, as everywhere on Linux.
 QString parentDirectory(const QString& directory);
 
 } // namespace drovane
