@@ -86,4 +86,14 @@ TEST_F(SelectListEntryTest, FoundEntryIsShownOffTheLastVisibleLine) {
     EXPECT_EQ(list.focusWidget(), &list);
 }
 
+TEST_F(SelectListEntryTest, RefreshOnDiskKeepsSelectionAndScrollPosition) {
+    const int found = selectListEntry(list, "F45", 0, 0);
+    const int topRow = list.indexAt(QPoint(1, 1)).row();
+    ASSERT_GT(topRow, 0);
+    tree.file("Z.nc", 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return index("Z.nc") >= 0; }, 10000));
+    EXPECT_EQ(list.selectedIndex(), found);
+    EXPECT_EQ(list.indexAt(QPoint(1, 1)).row(), topRow);
+}
+
 } // namespace
