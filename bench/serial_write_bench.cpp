@@ -3,7 +3,7 @@
 // can move one byte at a time (poll + write) on the same kind of device.
 
 #include "transfer/termios_serial_line.h"
-#include "transfer/unique_fd.h"
+#include "core/unique_fd.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,7 @@
 #include "core/atomic_file.h"
 
+#include "core/unique_fd.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -8,24 +10,6 @@
 
 namespace drovane {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { reset(); }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool reset() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool writeAll(int fd, std::string_view bytes, WriteCall writeCall) {
     while (!bytes.empty()) {
@@ -53,7 +37,7 @@ mode_t permissionsFor(const std::filesystem::path& path) {
 
 // Makes the rename itself survive a power loss.
 void syncDirectory(const std::filesystem::path& directory) {
-    const FileDescriptor fd(
+    const UniqueFd fd(
         ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid()) {
         ::fsync(fd.get());
@@ -68,13 +52,13 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         writeCall = ::write;
     }
     std::string temporary = path.string() + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid()) {
         return false;
     }
     const bool written = ::fchmod(fd.get(), permissionsFor(path)) == 0 &&
                          writeAll(fd.get(), bytes, writeCall) && ::fsync(fd.get()) == 0;
-    const bool closed = fd.reset();
+    const bool closed = ::close(fd.release()) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

@@ -1,5 +1,7 @@
 #include "profiles/settings_storage.h"
 
+#include "core/unique_fd.h"
+
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -8,23 +10,6 @@
 
 namespace drovane {
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 // Non-blocking, so that a FIFO at the path cannot hang the program.
 constexpr int OpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
@@ -60,7 +45,7 @@ StoredSettings readStoredSettings(const std::filesystem::path& path) {
         stored.readOnly = true;
         fd = ::open(path.c_str(), O_RDONLY | OpenFlags);
     }
-    const FileHandle file(fd);
+    const UniqueFd file(fd);
     if (!file.valid() || !isRegularFile(file.get())) {
         return {};
     }
@@ -81,7 +66,7 @@ std::optional<std::filesystem::path> replaceableSettingsFile(const std::filesyst
     if (error) {
         target = path;
     }
-    const FileHandle file(::open(target.c_str(), O_WRONLY | OpenFlags));
+    const UniqueFd file(::open(target.c_str(), O_WRONLY | OpenFlags));
     if (!file.valid()) {
         if (errno == ENOENT) {
             return target;

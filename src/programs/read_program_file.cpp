@@ -1,5 +1,7 @@
 #include "programs/program_file.h"
 
+#include "core/unique_fd.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,23 +9,6 @@
 
 namespace drovane {
 namespace {
-
-class ReadDescriptor {
-public:
-    explicit ReadDescriptor(const std::filesystem::path& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ReadDescriptor(const ReadDescriptor&) = delete;
-    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-    ~ReadDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Reads until the end of the file, growing past the size seen at the start in
 // case the file grows while we read it.
@@ -52,7 +37,7 @@ bool readToEnd(int fd, std::string& bytes, std::size_t expectedSize) {
 } // namespace
 
 std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept {
-    const ReadDescriptor fd(path);
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
         return std::nullopt;

@@ -3,7 +3,7 @@
 // The first instance's end of the hand-over: a local socket in the private
 // instance folder, mode 0600, that answers only connections of its own user.
 
-#include "shell/unique_fd.h"
+#include "core/unique_fd.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -3,7 +3,7 @@
 // One running instance per user: the first start holds a lock for its whole
 // life; a later start hands its parameter to the first and ends.
 
-#include "shell/unique_fd.h"
+#include "core/unique_fd.h"
 
 #include <filesystem>
 #include <string_view>

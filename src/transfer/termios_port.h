@@ -9,7 +9,7 @@
 #include "transfer/receive_queue.h"
 #include "transfer/serial_error.h"
 #include "transfer/serial_types.h"
-#include "transfer/unique_fd.h"
+#include "core/unique_fd.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // the line opens the slave by its path.
 
 #include "transfer/termios_serial_line.h"
-#include "transfer/unique_fd.h"
+#include "core/unique_fd.h"
 
 #include <gtest/gtest.h>
 
