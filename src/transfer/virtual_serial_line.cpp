@@ -1,0 +1,251 @@
+#include "transfer/virtual_serial_line.h"
+
+#include "transfer/flow_control.h"
+#include "transfer/line_id.h"
+#include "transfer/virtual_cable.h"
+
+namespace drovane {
+
+namespace {
+
+bool openAs(const VirtualCable& cable, int id) {
+    return id != 0 && cable.id == id;
+}
+
+void closeNearEnd(VirtualCable& cable) {
+    cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, false);
+    cable.setNearLine(cable.rts, LineEvent::Kind::Rts, false);
+    cable.setNearLine(cable.breakOn, LineEvent::Kind::Break, false);
+    cable.record(LineEvent::Kind::Closed, 0);
+    cable.id = 0;
+    cable.input.reset();
+    cable.changed.notify_all();
+}
+
+enum class Hold : std::uint8_t { None, Xoff, Cts, Full };
+
+Hold outputHold(const VirtualCable& cable) {
+    if (cable.input->softwareFlow() && cable.input->heldByXoff()) {
+        return Hold::Xoff;
+    }
+    if (cable.settings.handshake == Handshake::RtsCts && !cable.cts) {
+        return Hold::Cts;
+    }
+    if (cable.consumptionBaud > 0 && cable.inputLimit > 0 &&
+        cable.inFlight.size() >= cable.inputLimit) {
+        return Hold::Full;
+    }
+    return Hold::None;
+}
+
+} // namespace
+
+VirtualSerialLine::VirtualSerialLine(double clockSpeed)
+    : cable_(std::make_shared<VirtualCable>(clockSpeed)) {}
+
+VirtualSerialLine::~VirtualSerialLine() {
+    const std::lock_guard lock(cable_->mutex);
+    if (cable_->nearOpen()) {
+        closeNearEnd(*cable_);
+    }
+}
+
+double VirtualSerialLine::clockSpeed() const {
+    return cable_->clockSpeed;
+}
+
+int VirtualSerialLine::open(const SerialSettings& settings) {
+    VirtualCable& cable = *cable_;
+    const std::lock_guard lock(cable.mutex);
+    if (cable.nearOpen() || cable.refuseOpen || !cable.connected || !settingsSupported(settings)) {
+        return 0;
+    }
+    cable.id = nextLineId();
+    cable.settings = settings;
+    cable.timeouts = SerialTimeouts{};
+    cable.input.emplace(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
+                        settings.handshake == Handshake::XonXoff);
+    cable.txFull = false;
+    cable.record(LineEvent::Kind::Opened, 0);
+    // As a Linux port opens: DTR and RTS up, RTS then down when asked.
+    cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, true);
+    cable.setNearLine(cable.rts, LineEvent::Kind::Rts,
+                      rtsAtOpen(settings.handshake) != RtsAtOpen::Lower);
+    cable.changed.notify_all();
+    return cable.id;
+}
+
+void VirtualSerialLine::close(int id) {
+    const std::lock_guard lock(cable_->mutex);
+    if (openAs(*cable_, id)) {
+        closeNearEnd(*cable_);
+    }
+}
+
+int VirtualSerialLine::applyTimeouts(int id, const SerialTimeouts& timeouts) {
+    const std::lock_guard lock(cable_->mutex);
+    if (!openAs(*cable_, id)) {
+        return 0;
+    }
+    cable_->timeouts = timeouts;
+    return 1;
+}
+
+int VirtualSerialLine::setSignal(int id, SerialSignal signal, int value) {
+    VirtualCable& cable = *cable_;
+    const std::lock_guard lock(cable.mutex);
+    if (!openAs(cable, id)) {
+        return 0;
+    }
+    const auto low8 = static_cast<unsigned char>(value & 0xFF);
+    switch (signal) {
+    case SerialSignal::Dtr:
+        cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, value != 0);
+        return 1;
+    case SerialSignal::Rts:
+        cable.setNearLine(cable.rts, LineEvent::Kind::Rts, value != 0);
+        return 1;
+    case SerialSignal::Break:
+        cable.setNearLine(cable.breakOn, LineEvent::Kind::Break, value != 0);
+        return 1;
+    case SerialSignal::XonChar:
+        cable.input->setFlowCharacters(low8, cable.input->xoffCharacter());
+        return 1;
+    case SerialSignal::XoffChar:
+        cable.input->setFlowCharacters(cable.input->xonCharacter(), low8);
+        return 1;
+    case SerialSignal::Cts:
+    case SerialSignal::Dsr:
+    case SerialSignal::Ring:
+    case SerialSignal::Rlsd:
+        break;
+    }
+    return 0;
+}
+
+int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
+    const VirtualCable& cable = *cable_;
+    const std::lock_guard lock(cable_->mutex);
+    if (!openAs(cable, id)) {
+        return 0;
+    }
+    switch (signal) {
+    case SerialSignal::Cts:
+        return cable.cts ? 1 : 0;
+    case SerialSignal::Dsr:
+        return cable.dsr ? 1 : 0;
+    case SerialSignal::Ring:
+        return cable.ring ? 1 : 0;
+    case SerialSignal::Rlsd:
+        return cable.rlsd ? 1 : 0;
+    case SerialSignal::XonChar:
+        return static_cast<signed char>(cable.input->xonCharacter());
+    case SerialSignal::XoffChar:
+        return static_cast<signed char>(cable.input->xoffCharacter());
+    case SerialSignal::Dtr:
+    case SerialSignal::Rts:
+    case SerialSignal::Break:
+        break;
+    }
+    return 0;
+}
+
+int VirtualSerialLine::inputWaiting(int id) {
+    const std::lock_guard lock(cable_->mutex);
+    return openAs(*cable_, id) ? static_cast<int>(cable_->input->size()) : 0;
+}
+
+int VirtualSerialLine::read(int id, void* buffer, int count) {
+    VirtualCable& cable = *cable_;
+    std::unique_lock lock(cable.mutex);
+    if (!openAs(cable, id) || buffer == nullptr || count <= 0) {
+        return 0;
+    }
+    auto* target = static_cast<unsigned char*>(buffer);
+    const auto wanted = static_cast<std::size_t>(count);
+    ReadTimer timer(cable.timeouts, wanted, LineClock::now(), cable.clockSpeed);
+    std::size_t got = 0;
+    while (openAs(cable, id)) {
+        const std::size_t taken = cable.input->take(target + got, wanted - got);
+        if (taken > 0) {
+            got += taken;
+            timer.bytesArrived(LineClock::now());
+            cable.inputChanged();
+        }
+        if (timer.finished(got)) {
+            break;
+        }
+        if (!cable.connected) {
+            cable.raised |= SerialError::IOE;
+            break;
+        }
+        const auto until = timer.deadline(got);
+        if (until && LineClock::now() >= *until) {
+            break;
+        }
+        cable.waitForChange(lock, until);
+    }
+    return static_cast<int>(got);
+}
+
+int VirtualSerialLine::write(int id, const void* data, int count) {
+    VirtualCable& cable = *cable_;
+    std::unique_lock lock(cable.mutex);
+    if (!openAs(cable, id) || data == nullptr || count <= 0) {
+        return 0;
+    }
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    const auto deadline = writeDeadline(cable.timeouts, static_cast<std::size_t>(count),
+                                        LineClock::now(), cable.clockSpeed);
+    int sent = 0;
+    while (sent < count && openAs(cable, id)) {
+        const auto now = LineClock::now();
+        cable.settle(now);
+        if (!cable.connected) {
+            cable.raised |= SerialError::IOE;
+            break;
+        }
+        const Hold hold = outputHold(cable);
+        if (hold == Hold::None) {
+            cable.sendToFarEnd(bytes[sent], now);
+            cable.txFull = false;
+            ++sent;
+            continue;
+        }
+        if (deadline && now >= *deadline) {
+            cable.txFull = hold == Hold::Full;
+            break;
+        }
+        cable.waitForChange(lock, deadline);
+    }
+    return sent;
+}
+
+SerialError VirtualSerialLine::takeErrors(int id) {
+    VirtualCable& cable = *cable_;
+    const std::lock_guard lock(cable.mutex);
+    if (!openAs(cable, id)) {
+        return SerialError::None;
+    }
+    SerialError errors = cable.raised;
+    cable.raised = SerialError::None;
+    if (cable.input->takeOverflow()) {
+        errors |= SerialError::RxOver;
+    }
+    if (cable.txFull) {
+        errors |= SerialError::TxFull;
+        cable.txFull = false;
+    }
+    if (cable.input->softwareFlow() && cable.input->heldByXoff()) {
+        errors |= SerialError::XoffReceived;
+    }
+    if (cable.input->xoffSent()) {
+        errors |= SerialError::XoffSent;
+    }
+    if (cable.settings.handshake == Handshake::RtsCts && !cable.cts) {
+        errors |= SerialError::WaitingCTS;
+    }
+    return errors;
+}
+
+} // namespace drovane
