@@ -1,5 +1,7 @@
 #include "transfer/abort_request.h"
 
+#include <thread>
+
 namespace drovane {
 
 void AbortRequest::raise(Value value) {
@@ -15,6 +17,12 @@ void AbortRequest::raise(Value value) {
 bool AbortRequest::waitFor(std::chrono::steady_clock::duration limit) const {
     std::unique_lock lock(mutex_);
     return raisedCv_.wait_for(lock, limit, [this] { return raised(); });
+}
+
+void AbortRequest::pause(std::chrono::steady_clock::duration length) const {
+    if (!raised()) {
+        std::this_thread::sleep_for(length);
+    }
 }
 
 } // namespace drovane

@@ -1,8 +1,8 @@
 #pragma once
 
 // The operator's request that the running job stop. Set by the GUI thread,
-// read by the job at its polling points; a job pausing between polls is woken
-// at once, so a pause never delays the reaction to a request.
+// read by the job at its polling points; a job in its retry delay is woken
+// at once.
 
 #include <atomic>
 #include <chrono>
@@ -29,6 +29,11 @@ public:
     // Sleeps up to `limit`, less when a request comes meanwhile. True when a
     // request is raised.
     bool waitFor(std::chrono::steady_clock::duration limit) const;
+    // A short pause between two looks at a quiet line, skipped when a
+    // request is raised. A plain sleep costs less than a wait that a raise
+    // could end, which counts when it is repeated a hundred times a second;
+    // the pause is short enough for the reaction to a request anyway.
+    void pause(std::chrono::steady_clock::duration length) const;
 
 private:
     std::atomic<int> value_{None};

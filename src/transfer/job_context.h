@@ -16,9 +16,9 @@ namespace drovane {
 struct JobTiming {
     // The pause before a byte whose write failed is sent again.
     std::chrono::milliseconds retryDelay{1000};
-    // The longest pause between two looks at a quiet line: bounds how late a
-    // job sees a line change or data. An abort request ends a pause at once.
-    std::chrono::milliseconds idlePoll{5};
+    // The pause between two looks at a quiet line: bounds how late a job
+    // sees a line change, data or an abort request.
+    std::chrono::milliseconds idlePoll{8};
 };
 
 struct JobContext {

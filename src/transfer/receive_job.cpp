@@ -104,7 +104,7 @@ bool ReceiveJob::waitForCts() {
 }
 
 // Each pass takes only the bytes already waiting, so no read blocks. A quiet
-// line is looked at again after a short pause that an abort request ends.
+// line is looked at again after a short pause.
 ReceiveJob::Ending ReceiveJob::readLoop() {
     markStep();
     // The bar stays at 0 throughout; once is enough to put it there.
@@ -121,7 +121,7 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
             return Ending::AbortInLoop;
         }
         if (!lastReadGotBytes_) {
-            context_.abort.waitFor(context_.timing.idlePoll);
+            context_.abort.pause(context_.timing.idlePoll);
         }
     }
 }

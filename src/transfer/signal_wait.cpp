@@ -11,7 +11,7 @@ bool waitForSignal(SerialLine& line, int id, SerialSignal signal, const AbortReq
         if (abort.raised()) {
             return false;
         }
-        abort.waitFor(pause);
+        abort.pause(pause);
     }
 }
 

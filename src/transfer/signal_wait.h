@@ -1,8 +1,9 @@
 #pragma once
 
-// Waiting for the machine to raise a status line (DSR, CTS). The line is
-// looked at again after each short pause, which an abort request cuts short,
-// so a change is seen within one pause and an idle wait costs next to no CPU.
+// Waiting for the machine to raise a status line (DSR, CTS). The line and
+// the abort request are looked at again after each short pause, so a change
+// or a request is seen within one pause and an idle wait costs next to no
+// CPU.
 
 #include "transfer/abort_request.h"
 #include "transfer/serial_line.h"
