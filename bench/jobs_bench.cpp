@@ -102,7 +102,7 @@ void BM_SendJobOverPty(benchmark::State& state) {
     while (program.size() < size) {
         program += "N" + std::to_string(program.size()) + " G1 X12.5 Y-3\n";
     }
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Pty pty;
         TermiosSerialLine line;
         Jobs jobs(line);
@@ -147,7 +147,7 @@ void BM_ReceiveJobOverPty(benchmark::State& state) {
         block += "N" + std::to_string(block.size()) + " G1 X12.5 Y-3\r\n";
     }
     block.resize(65536);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Pty pty;
         TermiosSerialLine line;
         Jobs jobs(line);
@@ -194,7 +194,7 @@ void waitingJob(benchmark::State& state, bool forData) {
     const auto idle = std::chrono::milliseconds(state.range(0));
     double cpuShare = 0;
     double abortMs = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Pty pty;
         TermiosSerialLine termios;
         VirtualSerialLine virtualLine;
