@@ -5,11 +5,11 @@
 // adapters that ignore kernel flow control still stop), the hold and error
 // flags, and a close that never hangs.
 
+#include "core/unique_fd.h"
 #include "transfer/line_deadlines.h"
 #include "transfer/receive_queue.h"
 #include "transfer/serial_error.h"
 #include "transfer/serial_types.h"
-#include "core/unique_fd.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,7 +53,8 @@ private:
     bool setModemLine(int line, bool on);
     SerialError counterErrors();
     void noteHangUp();
-    void drainOutput();
+    // True when everything went out; false when the line held it back.
+    bool drainOutput();
 
     UniqueFd fd_;
     SerialSettings settings_;

@@ -1,8 +1,8 @@
 // The termios back end on pseudo-terminals: the test holds the master side,
 // the line opens the slave by its path.
 
-#include "transfer/termios_serial_line.h"
 #include "core/unique_fd.h"
+#include "transfer/termios_serial_line.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +101,20 @@ TEST_F(PtyLine, CarriesEveryByteValueUnchangedBothWays) {
     EXPECT_EQ(line_.read(id, got.data(), 256), 256);
     EXPECT_EQ(got, bytes);
     EXPECT_EQ(line_.inputWaiting(id), 0);
+}
+
+TEST_F(PtyLine, ClosingRightAfterAWriteLosesNothingThePeerHasNotReadYet) {
+    std::string bytes;
+    for (int round = 0; round < 8; ++round) {
+        bytes += allByteValues();
+    }
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const int id = openLine();
+        ASSERT_EQ(line_.write(id, bytes.data(), static_cast<int>(bytes.size())),
+                  static_cast<int>(bytes.size()));
+        line_.close(id);
+        ASSERT_EQ(readMaster(bytes.size()), bytes) << "attempt " << attempt;
+    }
 }
 
 TEST_F(PtyLine, ReadGivesUpAfterItsTotalTimeoutAndReturnsAfterAGap) {
