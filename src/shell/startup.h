@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace drovane {
+
+// The program from launch to the end of the event loop; always returns 0.
+int runApplication(int argc, char** argv);
+
+// The first parameter after the program name. One that begins with a double
+// quote runs to the next double quote, across blanks, without the quotes.
+QString firstParameter(const QStringList& arguments);
+
+// drovane.ini beside the executable; the bare name when its folder is unknown.
+QString settingsPathBeside(const QString& executableDirectory);
+
+// Ends the process at once: no question, no save, no waiting for a job.
+[[noreturn]] void shutdown();
+
+} // namespace drovane
