@@ -48,8 +48,13 @@ void FileList::reload() {
         for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             addRow(name, false);
         }
-        const QStringList files = dir.entryList({pattern_}, QDir::Files | QDir::Hidden, QDir::Name);
+        const QStringList files =
+            dir.entryList({pattern_ == QLatin1String("*.") ? QStringLiteral("*") : pattern_},
+                          QDir::Files | QDir::Hidden, QDir::Name);
         for (const QString& name : files) {
+            if (pattern_ == QLatin1String("*.") && name.contains(QLatin1Char('.'))) {
+                continue;
+            }
             addRow(name, true);
         }
     }

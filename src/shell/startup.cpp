@@ -14,18 +14,11 @@
 #include <utility>
 
 namespace drovane {
-namespace {
-
-// German "Ja", "Nein", "OK", "Abbrechen" on the standard buttons.
-void installGermanTranslations(QApplication& app, QTranslator& translator) {
-    if (translator.load(QStringLiteral("qtbase_de"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&translator);
-    }
-    (void)app;
+bool installGermanTranslations(QTranslator& translator) {
+    return translator.load(QStringLiteral("qtbase_de"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+           QCoreApplication::installTranslator(&translator);
 }
-
-} // namespace
 
 QString firstParameter(const QStringList& arguments) {
     if (arguments.size() < 2) {
@@ -58,7 +51,7 @@ void shutdown() {
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QTranslator translator;
-    installGermanTranslations(app, translator);
+    installGermanTranslations(translator);
 
     AppState state; // version, transfer lock
     const AppIcons icons = loadAppIcons();

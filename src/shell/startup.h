@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 namespace drovane {
 
@@ -14,6 +15,10 @@ QString firstParameter(const QStringList& arguments);
 
 // drovane.ini beside the executable; the bare name when its folder is unknown.
 QString settingsPathBeside(const QString& executableDirectory);
+
+// German "Ja", "Nein", "OK", "Abbrechen" on the standard buttons; the
+// translator must outlive the application's use of it.
+bool installGermanTranslations(QTranslator& translator);
 
 // Ends the process at once: no question, no save, no waiting for a job.
 [[noreturn]] void shutdown();
