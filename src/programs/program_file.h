@@ -2,6 +2,11 @@
 
 // Program files on disk: read byte for byte up to the first NUL, the target
 // path and name rules of a save, and a save that never leaves a torn file.
+//
+// Path texts are the file system's own bytes (UTF-8 on Linux); the directory
+// text ends in "/".
+
+#include "core/atomic_file.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -11,9 +16,10 @@
 
 namespace drovane {
 
-// The bytes of the file up to its first NUL; nullopt when it cannot be read.
-// A file of 0 bytes gives an empty text.
-std::optional<std::string> readProgramFile(const std::filesystem::path& path);
+// The bytes of the file up to its first NUL; nullopt when it cannot be read
+// (missing, no permission, a folder). A file of 0 bytes gives an empty text.
+// Memory that cannot be had is fatal (an uncaught std::bad_alloc, code 8).
+std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept;
 
 // DirectoryField + FileNameField; "." + the pattern's extension is appended
 // when the result has no extension of its own.
@@ -33,9 +39,42 @@ enum class OverwriteDecision : std::int8_t {
     Overwrite = 1,
 };
 
+// What the check of a save target found before anyone was asked.
+enum class SaveTargetState : std::uint8_t {
+    EmptyName,    // nothing to judge: the answer is NoFileOrEmptyName, no message
+    InvalidName,  // tell the operator, the answer is InvalidName
+    ExistingFile, // ask whether to overwrite
+    NoFile,       // the answer is NoFileOrEmptyName, no question
+};
+
+struct SaveTarget {
+    SaveTargetState state = SaveTargetState::EmptyName;
+    std::string path; // empty for an empty name
+};
+
+// The check up to the question: builds the path, tests the name and looks for
+// a file there. The caller asks the question and keeps `path` with the answer.
+SaveTarget inspectSaveTarget(std::string_view directoryText, std::string_view fileNameText,
+                             std::string_view patternText);
+
+enum class SaveStep : std::uint8_t {
+    Write,    // write the text to the target path now
+    Skip,     // leave everything as it is, silently
+    AskAgain, // the answer was for another situation: check the target again
+};
+
+// A decision answers only for the path it judged and the state it saw. When
+// the fields now name another path, or a file has appeared at the judged path
+// since, the target must be checked (and the operator asked) again instead of
+// being overwritten unasked. Empty text and empty name are the caller's stops.
+SaveStep decideSave(OverwriteDecision decision, std::string_view judgedPath,
+                    std::string_view targetPathNow, bool fileExistsNow);
+
 // Writes to a temporary file in the same folder, flushes it to disk and renames
 // it over the target (keeping an old file's permissions). On failure the old
-// file, if any, is left whole and false is returned.
-bool writeProgramFileAtomically(const std::filesystem::path& path, std::string_view text);
+// file, if any, is left whole and false is returned. `writeCall` lets tests
+// fail the write on purpose.
+bool writeProgramFileAtomically(const std::filesystem::path& path, std::string_view text,
+                                WriteCall writeCall = nullptr);
 
 } // namespace drovane

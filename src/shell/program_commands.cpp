@@ -46,43 +46,47 @@ std::string ProgramCommands::targetPath() const {
 }
 
 OverwriteDecision ProgramCommands::checkSaveTarget() {
-    SaveJudgement judgement;
-    if (!window_.fileNameField()->text().isEmpty()) {
-        judgement.path = targetPath();
-        const std::string name = filePart(judgement.path);
-        if (!isValidFileName(name)) {
-            dialogs_.inform(Title, QStringLiteral("Der Dateiname enthält ungültige Zeichen !"));
-            judgement.decision = OverwriteDecision::InvalidName;
-        } else if (fileExists(judgement.path)) {
-            const QString question =
-                QStringLiteral("Die Datei \"%1\" existiert bereits.\n"
-                               "Möchten Sie die Datei wirklich überschreiben ?")
-                    .arg(qStringFromLocalPath(name));
-            judgement.decision =
-                dialogs_.askYesNo(QStringLiteral("Datei überschreiben ?"), question)
-                    ? OverwriteDecision::Overwrite
-                    : OverwriteDecision::KeepExisting;
-        }
+    const SaveTarget target = inspectSaveTarget(localPathBytes(window_.directoryField()->text()),
+                                                localPathBytes(window_.fileNameField()->text()),
+                                                localPathBytes(window_.patternField()->text()));
+    SaveJudgement judgement{OverwriteDecision::NoFileOrEmptyName, target.path};
+    switch (target.state) {
+    case SaveTargetState::EmptyName:
+    case SaveTargetState::NoFile:
+        break;
+    case SaveTargetState::InvalidName:
+        dialogs_.inform(Title, QStringLiteral("Der Dateiname enthält ungültige Zeichen !"));
+        judgement.decision = OverwriteDecision::InvalidName;
+        break;
+    case SaveTargetState::ExistingFile: {
+        const QString question = QStringLiteral("Die Datei \"%1\" existiert bereits.\n"
+                                                "Möchten Sie die Datei wirklich überschreiben ?")
+                                     .arg(qStringFromLocalPath(filePart(target.path)));
+        judgement.decision = dialogs_.askYesNo(QStringLiteral("Datei überschreiben ?"), question)
+                                 ? OverwriteDecision::Overwrite
+                                 : OverwriteDecision::KeepExisting;
+        break;
+    }
     }
     state_.judgement = judgement;
     return judgement.decision;
 }
 
 void ProgramCommands::saveProgram() {
-    if (state_.programText.empty() || window_.fileNameField()->text().isEmpty() ||
-        state_.judgement.decision == OverwriteDecision::InvalidName) {
+    if (state_.programText.empty() || window_.fileNameField()->text().isEmpty()) {
         return;
     }
     const std::string target = targetPath();
-    // An answer holds only for the path it was given for, and "no file there"
-    // no longer holds once a file has appeared.
-    const bool judgedElsewhere = target != state_.judgement.path;
-    const bool fileAppeared =
-        state_.judgement.decision == OverwriteDecision::NoFileOrEmptyName && fileExists(target);
-    if ((judgedElsewhere || fileAppeared) && checkSaveTarget() == OverwriteDecision::InvalidName) {
-        return;
+    const auto step = [&] {
+        return decideSave(state_.judgement.decision, state_.judgement.path, target,
+                          fileExists(target));
+    };
+    SaveStep next = step();
+    if (next == SaveStep::AskAgain) {
+        checkSaveTarget();
+        next = step();
     }
-    if (state_.judgement.decision == OverwriteDecision::KeepExisting && fileExists(target)) {
+    if (next != SaveStep::Write) {
         return;
     }
     const QString shownPath = qStringFromLocalPath(target);

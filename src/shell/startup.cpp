@@ -3,7 +3,9 @@
 #include "shell/app_icons.h"
 #include "shell/app_state.h"
 #include "shell/qt_dialogs.h"
+#include "shell/qt_text.h"
 #include "shell/settings_access.h"
+#include "shell/start_parameter.h"
 #include "shell/window_session.h"
 
 #include <QApplication>
@@ -11,26 +13,25 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace drovane {
+
+QString startParameterOf(const QStringList& arguments) {
+    std::vector<std::string> texts;
+    for (const QString& argument : arguments.mid(1)) {
+        texts.push_back(localPathBytes(argument));
+    }
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    return qStringFromLocalPath(startParameter(views));
+}
+
 bool installGermanTranslations(QTranslator& translator) {
     return translator.load(QStringLiteral("qtbase_de"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
            QCoreApplication::installTranslator(&translator);
-}
-
-QString firstParameter(const QStringList& arguments) {
-    if (arguments.size() < 2) {
-        return {};
-    }
-    const QString& first = arguments.at(1);
-    if (!first.startsWith(QLatin1Char('"'))) {
-        return first;
-    }
-    const QString rest = arguments.mid(1).join(QLatin1Char(' ')).mid(1);
-    const qsizetype quote = rest.indexOf(QLatin1Char('"'));
-    return quote < 0 ? rest : rest.left(quote);
 }
 
 QString settingsPathBeside(const QString& executableDirectory) {
@@ -57,7 +58,7 @@ int runApplication(int argc, char** argv) {
     const AppIcons icons = loadAppIcons();
     state.abortRequest = 0;
     // The fatal-error handler is installed here.
-    state.startParameter = firstParameter(QCoreApplication::arguments());
+    state.startParameter = startParameterOf(QCoreApplication::arguments());
     // The single-instance guard and the hand-over to a running instance go here.
 
     state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());

@@ -9,9 +9,8 @@ namespace drovane {
 // The program from launch to the end of the event loop; always returns 0.
 int runApplication(int argc, char** argv);
 
-// The first parameter after the program name. One that begins with a double
-// quote runs to the next double quote, across blanks, without the quotes.
-QString firstParameter(const QStringList& arguments);
+// StartParameter from the application's arguments (the program name first).
+QString startParameterOf(const QStringList& arguments);
 
 // drovane.ini beside the executable; the bare name when its folder is unknown.
 QString settingsPathBeside(const QString& executableDirectory);

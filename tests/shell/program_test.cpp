@@ -227,7 +227,7 @@ TEST_F(ProgramTest, ProgramNamedOnTheCommandLineIsShownSelectedAndLoaded) {
     writeBytes(nc_ + "P1.tap", "tap\n");
     writeBytes(state_.settingsPath, "Pattern=*.tap\r\nPath=/nowhere/\r\n");
     window().fileList()->pointAt(QStringLiteral("/"));
-    state_.startParameter = firstParameter({"drovane", "\"" + nc_ + "P1.nc\""});
+    state_.startParameter = startParameterOf({"drovane", "\"" + nc_ + "P1.nc\""});
     session_->openStartFile(state_.startParameter);
     session_->restoreSavedState(true);
     window().programView().finish();
@@ -265,10 +265,11 @@ TEST_F(ProgramTest, WithoutStartFileTheListShowsTheSavedFolder) {
 }
 
 TEST(StartupTest, FirstParameterAndSettingsPath) {
-    EXPECT_EQ(firstParameter({"drovane"}), "");
-    EXPECT_EQ(firstParameter({"drovane", "/a/P1.nc", "/b/P2.nc"}), "/a/P1.nc");
-    EXPECT_EQ(firstParameter({"drovane", "\"/a b/P", "1.nc\"", "x"}), "/a b/P 1.nc");
-    EXPECT_EQ(firstParameter({"drovane", "/my files/P1.nc"}), "/my files/P1.nc");
+    EXPECT_EQ(startParameterOf({"drovane"}), "");
+    EXPECT_EQ(startParameterOf({"drovane", "/a/P1.nc", "/b/P2.nc"}), "/a/P1.nc");
+    EXPECT_EQ(startParameterOf({"drovane", "\"/a b/P", "1.nc\"", "x"}), "/a b/P 1.nc");
+    EXPECT_EQ(startParameterOf({"drovane", QString::fromUtf8("/Müller/P1.nc")}),
+              QString::fromUtf8("/Müller/P1.nc"));
     EXPECT_EQ(settingsPathBeside("/opt/drovane"), "/opt/drovane/drovane.ini");
     EXPECT_EQ(settingsPathBeside("/"), "/drovane.ini");
     EXPECT_EQ(settingsPathBeside(""), "drovane.ini");

@@ -1,0 +1,71 @@
+#include "programs/program_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace drovane {
+namespace {
+
+class ReadDescriptor {
+public:
+    explicit ReadDescriptor(const std::filesystem::path& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ReadDescriptor(const ReadDescriptor&) = delete;
+    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
+    ~ReadDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Reads until the end of the file, growing past the size seen at the start in
+// case the file grows while we read it.
+bool readToEnd(int fd, std::string& bytes, std::size_t expectedSize) {
+    bytes.resize(expectedSize == 0 ? 4096 : expectedSize + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            bytes.resize(filled);
+            return true;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+}
+
+} // namespace
+
+std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept {
+    const ReadDescriptor fd(path);
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    if (!readToEnd(fd.get(), bytes, static_cast<std::size_t>(info.st_size))) {
+        return std::nullopt;
+    }
+    const auto nul = bytes.find('\0');
+    if (nul != std::string::npos) {
+        bytes.resize(nul);
+    }
+    return bytes;
+}
+
+} // namespace drovane

@@ -1,0 +1,55 @@
+#include "core/text.h"
+#include "programs/program_file.h"
+
+#include <system_error>
+
+namespace drovane {
+
+std::string saveTargetPath(std::string_view directoryText, std::string_view fileNameText,
+                           std::string_view patternText) {
+    std::string path;
+    path.reserve(directoryText.size() + fileNameText.size() + patternText.size() + 1);
+    path.append(directoryText).append(fileNameText);
+    if (extension(path).empty()) {
+        path.append(".").append(extension(patternText));
+    }
+    return path;
+}
+
+bool isValidFileName(std::string_view name) {
+    static constexpr std::string_view forbidden = "\"\\/:*?<>|";
+    if (name.empty()) {
+        return false;
+    }
+    for (const char character : name) {
+        if (static_cast<unsigned char>(character) < 32 ||
+            forbidden.find(character) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool fileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+SaveTarget inspectSaveTarget(std::string_view directoryText, std::string_view fileNameText,
+                             std::string_view patternText) {
+    if (fileNameText.empty()) {
+        return {};
+    }
+    SaveTarget target;
+    target.path = saveTargetPath(directoryText, fileNameText, patternText);
+    if (!isValidFileName(filePart(target.path))) {
+        target.state = SaveTargetState::InvalidName;
+    } else if (fileExists(target.path)) {
+        target.state = SaveTargetState::ExistingFile;
+    } else {
+        target.state = SaveTargetState::NoFile;
+    }
+    return target;
+}
+
+} // namespace drovane

@@ -1,0 +1,28 @@
+#pragma once
+
+// What the fatal-error box says for each fault: the program's own codes, the
+// descriptions of processor and system faults, and which POSIX signal means
+// which of them. Lookups only; safe inside a signal handler.
+
+#include <cstdint>
+#include <string_view>
+
+namespace drovane {
+
+using FaultCode = std::uint32_t;
+
+inline constexpr FaultCode FunctionCallFailed = 7;
+inline constexpr FaultCode AllocationFailed = 8;
+// No row of the table: shown as "Unknown error code".
+inline constexpr FaultCode UnknownFault = 0;
+
+inline constexpr FaultCode InvalidMemoryAccess = 0xC0000005;
+inline constexpr FaultCode StackOverflow = 0xC00000FD;
+
+std::string_view faultText(FaultCode code);
+
+// The fault a signal stands for; `stackOverflow` when the fault address lies
+// at the edge of the faulting thread's stack.
+FaultCode faultCodeForSignal(int signal, int siCode, bool stackOverflow);
+
+} // namespace drovane

@@ -1,0 +1,89 @@
+#include "programs/program_file.h"
+#include "temp_folder.h"
+
+#include <string>
+
+namespace fs = std::filesystem;
+using drovane::fileExists;
+using drovane::inspectSaveTarget;
+using drovane::isValidFileName;
+using drovane::saveTargetPath;
+using drovane::SaveTargetState;
+
+TEST(SaveTargetPath, ThePatternGivesTheExtensionOnlyWhenTheNameHasNone) {
+    struct Case {
+        const char* name;
+        const char* pattern;
+        const char* target;
+    };
+    const Case cases[] = {
+        {"P1", "*.nc", "/nc/P1.nc"},         {"P1.txt", "*.nc", "/nc/P1.txt"},
+        {"P1.", "*.nc", "/nc/P1..nc"},       {"P1", "*.*", "/nc/P1.*"},
+        {"P1", "*.H", "/nc/P1.H"},           {"P1", "*", "/nc/P1."},
+        {"sub/P1", "*.nc", "/nc/sub/P1.nc"}, {"v1.2/P1", "*.nc", "/nc/v1.2/P1.nc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(saveTargetPath("/nc/", c.name, c.pattern), c.target)
+            << c.name << " with " << c.pattern;
+    }
+}
+
+TEST(FileNames, EachForbiddenCharacterAndEveryControlByteIsRefused) {
+    for (const char forbidden : std::string("\"\\/:*?<>|")) {
+        EXPECT_FALSE(isValidFileName(std::string("P") + forbidden + "1")) << forbidden;
+    }
+    for (int control = 1; control < 32; ++control) {
+        EXPECT_FALSE(isValidFileName("P1" + std::string(1, static_cast<char>(control)))) << control;
+    }
+    EXPECT_FALSE(isValidFileName(std::string("P\0"
+                                             "1",
+                                             3)));
+    EXPECT_FALSE(isValidFileName(""));
+    EXPECT_FALSE(isValidFileName("P1.*"));
+}
+
+TEST(FileNames, UmlautsBlanksAndOtherPrintableBytesAreAccepted) {
+    EXPECT_TRUE(isValidFileName("Wellenabsatz \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F.nc")); // UTF-8
+    EXPECT_TRUE(isValidFileName("Fl\xE4nsch \xDF.nc"));                               // 8-bit
+    EXPECT_TRUE(isValidFileName("a !#$%&'()+,-.;=@[]^_`{}~\x7F\x80\xFF"));
+}
+
+class SaveTargetCheck : public drovane::testing::TempFolder {};
+
+TEST_F(SaveTargetCheck, OnlyTheLastPathComponentIsJudged) {
+    const auto target = inspectSaveTarget(directoryText(), "sub/P1", "*.nc");
+    EXPECT_EQ(target.state, SaveTargetState::NoFile);
+    EXPECT_EQ(target.path, directoryText() + "sub/P1.nc");
+
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "sub/P:1", "*.nc").state,
+              SaveTargetState::InvalidName);
+    EXPECT_EQ(inspectSaveTarget("/a:b?/", "P1", "*.nc").state, SaveTargetState::NoFile);
+}
+
+TEST_F(SaveTargetCheck, EachOutcomeOfTheCheck) {
+    put(folder / "P1.nc", "old");
+    fs::create_directories(folder / "P2.nc");
+
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "", "*.nc").state, SaveTargetState::EmptyName);
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "", "*.nc").path, "");
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "P1", "*.nc").state,
+              SaveTargetState::ExistingFile);
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "P2", "*.nc").state, SaveTargetState::NoFile);
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "P3", "*.nc").state, SaveTargetState::NoFile);
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "P1", "*.*").state, SaveTargetState::InvalidName);
+    EXPECT_EQ(inspectSaveTarget(directoryText(), "P<1", "*.nc").state,
+              SaveTargetState::InvalidName);
+}
+
+TEST_F(SaveTargetCheck, FileExistsMeansARegularFileOrALinkToOne) {
+    put(folder / "P1.nc", "x");
+    fs::create_directories(folder / "P2.nc");
+    fs::create_symlink(folder / "P1.nc", folder / "link.nc");
+    fs::create_symlink(folder / "gone.nc", folder / "dangling.nc");
+    EXPECT_TRUE(fileExists(folder / "P1.nc"));
+    EXPECT_TRUE(fileExists(folder / "link.nc"));
+    EXPECT_FALSE(fileExists(folder / "P2.nc"));
+    EXPECT_FALSE(fileExists(folder / "dangling.nc"));
+    EXPECT_FALSE(fileExists(folder / "missing.nc"));
+    EXPECT_FALSE(fileExists(folder / "P1.nc" / "below"));
+}
