@@ -53,7 +53,7 @@ TEST_F(AtomicFile, ReplacesTheWholeFileAndKeepsItsPermissions) {
     const auto target = folder / "P1.nc";
     ASSERT_TRUE(writeFileAtomically(target, std::string(1000, 'x')));
     ::chmod(target.c_str(), 0640);
-    const std::string shorter("G0 X1\r\n\x80\xFF\n", 12);
+    const std::string shorter = "G0 X1\r\n\x80\xFF\n";
     ASSERT_TRUE(writeFileAtomically(target, shorter));
     EXPECT_EQ(contentOf(target), shorter);
     struct stat info {};
