@@ -1,162 +1,244 @@
 #include "shell/file_list.h"
 
-#include <QDir>
+#include "shell/file_list_columns.h"
+
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace drovane {
 namespace {
-constexpr int FileRole = Qt::UserRole + 1;
-}
+
+// Bursts of changes on disk (a copy of many files) cost one re-read.
+constexpr int refreshDelayMs = 100;
+
+} // namespace
 
 FileList::FileList(QWidget* parent) : QTreeView(parent) {
-    setModel(&model_);
+    setModel(&m_model);
+    configureLook();
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_quiet) {
+            emit changed();
+        }
+    });
+    m_refreshDelay.setSingleShot(true);
+    m_refreshDelay.setInterval(refreshDelayMs);
+    connect(&m_refreshDelay, &QTimer::timeout, this, &FileList::refreshFromDisk);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_refreshDelay,
+            qOverload<>(&QTimer::start));
+    readLocation(ListLocation{});
+}
+
+// The model is a member and goes before the view's base; let go of it first.
+FileList::~FileList() {
+    const QScopedValueRollback quiet(m_quiet, true);
+    setModel(nullptr);
+}
+
+void FileList::configureLook() {
     setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QTreeView::doubleClicked, this, &FileList::open);
-    reload();
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    for (std::size_t column = 0; column < fileListColumns.size(); ++column) {
+        header()->resizeSection(static_cast<int>(column), fileListColumns[column].width);
+    }
+    // The selection stays as visible as with the focus when the list loses it.
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    }
+    setPalette(colours);
 }
 
 void FileList::pointAt(const QString& text) {
-    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0) {
-        pattern_ = text;
-    } else {
-        directory_ = text.left(slash + 1);
-        if (slash + 1 < text.size()) {
-            pattern_ = text.mid(slash + 1);
-        }
-    }
-    reload();
+    readLocation(applyLocationText(m_model.location(), text));
 }
 
-void FileList::reload() {
-    model_.clear();
-    model_.setHorizontalHeaderLabels({tr("Name"), tr("Größe"), tr("Typ"), tr("Änderungsdatum")});
-    auto addRow = [this](const QString& name, bool file) {
-        auto* item = new QStandardItem(name); // the model owns its items
-        item->setData(file, FileRole);
-        model_.appendRow(item);
-    };
-    if (directory_.isEmpty()) {
-        addRow(QStringLiteral("/"), false);
-    } else {
-        addRow(QStringLiteral(".."), false);
-        const QDir dir(directory_);
-        for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-            addRow(name, false);
-        }
-        const QStringList files =
-            dir.entryList({pattern_ == QLatin1String("*.") ? QStringLiteral("*") : pattern_},
-                          QDir::Files | QDir::Hidden, QDir::Name);
-        for (const QString& name : files) {
-            if (pattern_ == QLatin1String("*.") && name.contains(QLatin1Char('.'))) {
-                continue;
-            }
-            addRow(name, true);
-        }
+QString FileList::currentDirectory() const {
+    return m_model.location().directory;
+}
+
+QString FileList::pattern() const {
+    return m_model.location().pattern;
+}
+
+void FileList::readLocation(const ListLocation& location) {
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_model.read(location);
+        selectionModel()->setCurrentIndex(m_model.index(0, 0), QItemSelectionModel::NoUpdate);
     }
-    if (selectionModel() != nullptr) {
-        connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FileList::changed,
-                Qt::UniqueConnection);
+    QTreeView::scrollToTop();
+    if (!m_watcher.directories().isEmpty()) {
+        m_watcher.removePaths(m_watcher.directories());
+    }
+    if (!currentDirectory().isEmpty()) {
+        m_watcher.addPath(currentDirectory());
     }
 }
 
-void FileList::open(const QModelIndex& index) {
-    if (!index.isValid()) {
+void FileList::refreshFromDisk() {
+    const QString directoryBefore = currentDirectory();
+    const FileEntry* selected = m_model.entry(selectedIndex());
+    const bool hadSelection = selected != nullptr;
+    const FileEntry::Kind kind = hadSelection ? selected->kind : FileEntry::Kind::File;
+    const QString name = hadSelection ? selected->name : QString();
+    const QString currentName = m_model.entry(currentIndex().row()) != nullptr
+                                    ? m_model.entry(currentIndex().row())->name
+                                    : QString();
+    const int scrolled = verticalScrollBar()->value();
+
+    readLocation(m_model.location());
+
+    const int row = hadSelection ? m_model.rowOf(kind, name) : -1;
+    selectQuietly(row);
+    if (row < 0) {
+        const int current = currentDirectory() == directoryBefore
+                                ? std::max(0, m_model.rowOf(kind, currentName))
+                                : 0;
+        const QScopedValueRollback quiet(m_quiet, true);
+        selectionModel()->setCurrentIndex(m_model.index(current, 0), QItemSelectionModel::NoUpdate);
+    }
+    verticalScrollBar()->setValue(scrolled);
+    if (currentDirectory() != directoryBefore || (hadSelection && row < 0)) {
+        emit changed();
+    }
+}
+
+int FileList::selectedIndex() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+bool FileList::isFileEntry(int index) const {
+    const FileEntry* entry = m_model.entry(index);
+    return entry != nullptr && entry->kind == FileEntry::Kind::File;
+}
+
+QString FileList::entryName(int index) const {
+    const FileEntry* entry = m_model.entry(index);
+    return entry != nullptr ? entry->name : QString();
+}
+
+int FileList::entryCount() const {
+    return m_model.rowCount();
+}
+
+void FileList::selectEntry(int index) {
+    const QModelIndex row = m_model.index(index, 0);
+    if (!row.isValid()) {
+        selectionModel()->clearSelection();
         return;
     }
-    if (isFileEntry(index.row())) {
+    // Selecting does not scroll; the program asks for that separately.
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
+                                               QItemSelectionModel::Rows);
+    setAutoScroll(autoScrolls);
+}
+
+void FileList::selectQuietly(int index) {
+    const QScopedValueRollback quiet(m_quiet, true);
+    selectEntry(index);
+}
+
+void FileList::makeEntryVisible(int index) {
+    const QModelIndex row = m_model.index(index, 0);
+    if (row.isValid()) {
+        scrollTo(row, QAbstractItemView::EnsureVisible);
+    }
+}
+
+void FileList::scrollPageDown() {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+}
+
+void FileList::scrollLineUp() {
+    verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+}
+
+int FileList::entriesPerPage() const {
+    const QModelIndex first = m_model.index(0, 0);
+    int height = first.isValid() ? rowHeight(first) : 0;
+    if (height <= 0) {
+        height = std::max(1, fontMetrics().height());
+    }
+    return viewport()->height() / height;
+}
+
+void FileList::openEntry(int index) {
+    const FileEntry* entry = m_model.entry(index);
+    if (entry == nullptr) {
+        return;
+    }
+    ListLocation next = m_model.location();
+    switch (entry->kind) {
+    case FileEntry::Kind::File:
         emit fileOpened();
         return;
+    case FileEntry::Kind::Parent:
+        next.directory = parentDirectory(next.directory);
+        break;
+    case FileEntry::Kind::Drive:
+        next.directory = entry->name;
+        break;
+    case FileEntry::Kind::Folder:
+        next.directory = next.directory + entry->name + u'/';
+        break;
     }
-    const QString name = entryName(index.row());
-    if (directory_.isEmpty()) {
-        directory_ = name;
-    } else if (name == QLatin1String("..")) {
-        QDir up(directory_);
-        directory_ = up.cdUp() ? up.absolutePath() : QString();
-        if (!directory_.isEmpty() && !directory_.endsWith(QLatin1Char('/'))) {
-            directory_ += QLatin1Char('/');
-        }
-    } else {
-        directory_ += name + QLatin1Char('/');
-    }
-    reload();
+    readLocation(next);
     emit changed();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        open(currentIndex());
+        openEntry(selectedIndex());
+        event->accept();
         return;
     }
     QTreeView::keyPressEvent(event);
 }
 
-QString FileList::currentDirectory() const {
-    return directory_;
-}
-QString FileList::pattern() const {
-    return pattern_;
-}
-int FileList::selectedIndex() const {
-    const auto rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-bool FileList::isFileEntry(int index) const {
-    return index >= 0 && index < entryCount() && model_.item(index)->data(FileRole).toBool();
-}
-QString FileList::entryName(int index) const {
-    return index >= 0 && index < entryCount() ? model_.item(index)->text() : QString();
-}
-int FileList::entryCount() const {
-    return model_.rowCount();
-}
-void FileList::selectEntry(int index) {
-    if (index >= 0 && index < entryCount()) {
-        setCurrentIndex(model_.index(index, 0));
+void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()) {
+        // What is opened is what is selected, whatever the presses did before.
+        selectEntry(index.row());
+        openEntry(index.row());
+        event->accept();
+        return;
     }
-}
-void FileList::makeEntryVisible(int index) {
-    if (index >= 0 && index < entryCount()) {
-        scrollTo(model_.index(index, 0));
-    }
-}
-void FileList::scrollToTop() {
-    QTreeView::scrollToTop();
-}
-void FileList::scrollPageDown() {
-    verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-}
-void FileList::scrollLineUp() {
-    verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-}
-int FileList::entriesPerPage() const {
-    const int row = sizeHintForRow(0);
-    return row > 0 ? viewport()->height() / row : 1;
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
-int selectListEntry(FileList& list, const QString& text, int column, int firstIndex) {
-    (void)column;
-    int found = -1;
-    for (int i = firstIndex; i < list.entryCount(); ++i) {
-        if (list.entryName(i).startsWith(text, Qt::CaseSensitive)) {
-            found = i;
-            break;
-        }
+void FileList::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                       const QModelIndex& index) const {
+    QTreeView::drawRow(painter, option, index);
+    const QColor grid(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const QPen before = painter->pen();
+    painter->setPen(grid);
+    const QRect& row = option.rect;
+    painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
+    for (int column = 0; column < header()->count(); ++column) {
+        const int right =
+            header()->sectionViewportPosition(column) + header()->sectionSize(column) - 1;
+        painter->drawLine(right, row.top(), right, row.bottom());
     }
-    list.scrollToTop();
-    list.makeEntryVisible(found);
-    if (found > list.entriesPerPage() - 1) {
-        list.scrollPageDown();
-        list.scrollLineUp();
-    }
-    list.selectEntry(found);
-    list.setFocus();
-    return found;
+    painter->setPen(before);
 }
 
 } // namespace drovane
