@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <functional>
+#include <utility>
 
 namespace drovane {
 
@@ -41,6 +42,7 @@ public:
     void connectControls();
     // The right-press commands of DirectionButton and DirectoryButton.
     void installButtonFilters();
+    void setHelp(std::function<void()> showHelp) { hooks_.showHelp = std::move(showHelp); }
     // Runs the first row for this control and event whose job condition holds.
     void dispatch(std::string_view control, Trigger trigger);
 

@@ -72,16 +72,16 @@ QFrame* makeFlatFrame(QWidget* parent) {
     return frame;
 }
 
-QIcon pictureIcon(const AppIcons& icons, Picture picture) {
+QIcon pictureIcon(Picture picture) {
     switch (picture) {
     case Picture::Computer:
-        return icons.computer;
+        return AppIcons::iconComputer();
     case Picture::Machine:
-        return icons.machine;
+        return AppIcons::iconMachine();
     case Picture::Send:
-        return icons.send;
+        return AppIcons::iconSend();
     case Picture::Receive:
-        return icons.receive;
+        return AppIcons::iconReceive();
     case Picture::None:
         break;
     }
@@ -90,10 +90,10 @@ QIcon pictureIcon(const AppIcons& icons, Picture picture) {
 
 } // namespace
 
-MainWindow::MainWindow(const AppIcons& icons, bool boldFont) : icons_(icons) {
+MainWindow::MainWindow(bool boldFont) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Drovane"));
-    setWindowIcon(icons_.machine);
+    setWindowIcon(AppIcons::iconMachine());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -148,7 +148,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container) 
         return new QPushButton(qText(spec.text), container);
     case ControlKind::ImageButton: {
         auto* button = new QPushButton(container);
-        button->setIcon(pictureIcon(icons_, spec.picture));
+        button->setIcon(pictureIcon(spec.picture));
         button->setIconSize(DirectionIconSize);
         return button;
     }
@@ -172,7 +172,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container) 
     }
     case ControlKind::Image: {
         auto* image = new QLabel(container);
-        image->setPixmap(pictureIcon(icons_, spec.picture).pixmap(ImageIconSize));
+        image->setPixmap(pictureIcon(spec.picture).pixmap(ImageIconSize));
         return image;
     }
     case ControlKind::ProgressBar: {
@@ -218,13 +218,13 @@ QWidget* MainWindow::control(std::string_view name) const {
 }
 
 Mode MainWindow::mode() const {
-    return directionButton_->icon().cacheKey() == icons_.receive.cacheKey() ? Mode::Receive
-                                                                            : Mode::Send;
+    return directionButton_->icon().cacheKey() == AppIcons::iconReceive().cacheKey() ? Mode::Receive
+                                                                                     : Mode::Send;
 }
 
 void MainWindow::switchMode(Mode mode) {
     const bool receive = mode == Mode::Receive;
-    directionButton_->setIcon(receive ? icons_.receive : icons_.send);
+    directionButton_->setIcon(receive ? AppIcons::iconReceive() : AppIcons::iconSend());
     fileButton_->setText(receive ? SaveCaption : LoadCaption);
     fileNameField_->clear();
 }

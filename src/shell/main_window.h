@@ -26,7 +26,7 @@ inline constexpr int ProgramTab = 2;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(const AppIcons& icons, bool boldFont);
+    explicit MainWindow(bool boldFont);
 
     // The control of that name from the control table; nullptr for none.
     QWidget* control(std::string_view name) const;
@@ -58,7 +58,6 @@ private:
     QWidget* createControl(const struct ControlSpec& spec, QWidget* container);
     void keepControl(const struct ControlSpec& spec, QWidget* widget);
 
-    AppIcons icons_;
     QTabWidget* panel_ = nullptr;
     StatusBar* statusBar_ = nullptr;
     std::map<std::string, QWidget*, std::less<>> controls_;

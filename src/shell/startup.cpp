@@ -2,6 +2,8 @@
 
 #include "shell/app_icons.h"
 #include "shell/app_state.h"
+#include "shell/embedded_resources.h"
+#include "shell/help_window.h"
 #include "shell/qt_dialogs.h"
 #include "shell/qt_text.h"
 #include "shell/settings_access.h"
@@ -55,7 +57,8 @@ int runApplication(int argc, char** argv) {
     installGermanTranslations(translator);
 
     AppState state; // version, transfer lock
-    const AppIcons icons = loadAppIcons();
+    registerEmbeddedResources();
+    AppIcons::iconSend(); // loads the four pictures
     state.abortRequest = 0;
     // The fatal-error handler is installed here.
     state.startParameter = startParameterOf(QCoreApplication::arguments());
@@ -63,11 +66,16 @@ int runApplication(int argc, char** argv) {
 
     state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());
     QtDialogs dialogs;
+    HelpWindow* help = nullptr; // made on the first request, owned by the window
     CommandDispatch::Hooks hooks;
-    // The transfer jobs plug into hooks.startTransfer, the help window into
-    // hooks.showHelp.
-    WindowSession session(state, dialogs, icons, boldFontChosen(state.settingsPath),
-                          std::move(hooks));
+    // The transfer jobs plug into hooks.startTransfer.
+    WindowSession session(state, dialogs, boldFontChosen(state.settingsPath), std::move(hooks));
+    session.dispatch().setHelp([&help, &session] {
+        if (help == nullptr) {
+            help = new HelpWindow(&session.window());
+        }
+        help->present();
+    });
     dialogs.setOwner(&session.window());
     session.window().show();
 

@@ -9,9 +9,9 @@
 
 namespace drovane {
 
-WindowSession::WindowSession(AppState& state, Dialogs& dialogs, const AppIcons& icons,
-                             bool boldFont, CommandDispatch::Hooks hooks)
-    : state_(state), window_(icons, boldFont), programs_(state, window_, dialogs),
+WindowSession::WindowSession(AppState& state, Dialogs& dialogs, bool boldFont,
+                             CommandDispatch::Hooks hooks)
+    : state_(state), window_(boldFont), programs_(state, window_, dialogs),
       dispatch_(new CommandDispatch(state, window_, dialogs, programs_, std::move(hooks))) {
     dispatch_->connectControls();
 }

@@ -14,8 +14,7 @@ class Dialogs;
 
 class WindowSession {
 public:
-    WindowSession(AppState& state, Dialogs& dialogs, const AppIcons& icons, bool boldFont,
-                  CommandDispatch::Hooks hooks);
+    WindowSession(AppState& state, Dialogs& dialogs, bool boldFont, CommandDispatch::Hooks hooks);
 
     MainWindow& window() { return window_; }
     ProgramCommands& programs() { return programs_; }

@@ -1,7 +1,5 @@
 #include "window_fixture.h"
 
-#include "shell/app_icons.h"
-
 #include <QDir>
 #include <fstream>
 #include <iterator>
@@ -70,8 +68,7 @@ void WindowTest::rebuild(bool boldFont) {
                                  [this] {
                                      ++helpShown_;
                                  }};
-    session_ = std::make_unique<WindowSession>(state_, dialogs_, loadAppIcons(), boldFont,
-                                               std::move(hooks));
+    session_ = std::make_unique<WindowSession>(state_, dialogs_, boldFont, std::move(hooks));
     session_->dispatch().installButtonFilters();
 }
 
