@@ -18,6 +18,16 @@ QString qText(std::string_view utf8) {
 }
 
 constexpr int DropDownHeight = 350;
+
+// The control places were drawn for an 11-pixel dialog font; a narrow face at
+// that size keeps every caption inside its box, also in bold.
+QFont controlFontFor(const QFont& standard) {
+    QFont narrow = standard;
+    narrow.setFamilies({QStringLiteral("DejaVu Sans"), standard.family()});
+    narrow.setStretch(QFont::Condensed);
+    narrow.setPixelSize(11);
+    return narrow;
+}
 constexpr QSize DirectionIconSize(42, 32);
 constexpr QSize ImageIconSize(32, 32);
 
@@ -103,7 +113,7 @@ MainWindow::MainWindow(bool boldFont) {
     const int barHeight = statusBar_->sizeHint().height();
     statusBar_->setGeometry(0, WindowHeight - barHeight, WindowWidth, barHeight);
 
-    QFont controlFont = font();
+    QFont controlFont = controlFontFor(font());
     controlFont.setBold(boldFont);
 
     panel_ = new QTabWidget(this);
