@@ -19,8 +19,7 @@ int main(int argc, char* argv[]) {
     drovane::AppState state;
     state.settingsPath = arguments.at(1);
     drovane::QtDialogs dialogs;
-    drovane::WindowSession session(state, dialogs, drovane::boldFontChosen(state.settingsPath),
-                                   {});
+    drovane::WindowSession session(state, dialogs, drovane::boldFontChosen(state.settingsPath), {});
     session.window().show();
     session.openStartFile(arguments.at(2));
     session.restoreSavedState(true);

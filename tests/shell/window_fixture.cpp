@@ -1,17 +1,40 @@
 #include "window_fixture.h"
 
 #include <QDir>
+#include <array>
 #include <fstream>
 #include <iterator>
 
 namespace drovane::testing {
 
+namespace {
+
+// One application for the whole test program, torn down by gtest before the
+// statics it leaves behind.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { app_.reset(); }
+    QApplication& app() {
+        if (!app_) {
+            app_ = std::make_unique<QApplication>(argc_, argv_.data());
+        }
+        return *app_;
+    }
+
+private:
+    int argc_ = 1;
+    std::array<char, 13> name_{"window_tests"};
+    std::array<char*, 2> argv_{name_.data(), nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+ApplicationEnvironment* const environment = static_cast<ApplicationEnvironment*>(
+    ::testing::AddGlobalTestEnvironment(std::make_unique<ApplicationEnvironment>().release()));
+
+} // namespace
+
 QApplication& application() {
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return environment->app();
 }
 
 void ScriptedDialogs::inform(const QString& title, const QString& text) {
