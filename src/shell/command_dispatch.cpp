@@ -224,7 +224,8 @@ void CommandDispatch::returnToStandardFolder() {
     window_.directoryField()->setText(state_.ncDirectory);
 }
 
-void CommandDispatch::showHelp() {
+// Every action shares one signature for the command table.
+void CommandDispatch::showHelp() { // NOLINT(readability-make-member-function-const)
     if (hooks_.showHelp) {
         hooks_.showHelp();
     }

@@ -10,7 +10,7 @@ namespace drovane {
 namespace {
 
 // Each slice ends at a line break, so a CR LF pair never straddles two slices.
-constexpr qsizetype SliceChars = 64 * 1024;
+constexpr qsizetype SliceChars = qsizetype{64} * 1024;
 constexpr qint64 SliceBudgetMs = 30;
 
 qsizetype sliceEnd(const QString& text, qsizetype from) {
@@ -25,6 +25,9 @@ qsizetype sliceEnd(const QString& text, qsizetype from) {
 
 ProgramView::ProgramView(QPlainTextEdit* editor) : QObject(editor), editor_(editor) {
     editor_->document()->setUndoRedoEnabled(false);
+    nextSlice_.setSingleShot(true);
+    nextSlice_.setInterval(0);
+    connect(&nextSlice_, &QTimer::timeout, this, &ProgramView::appendSlice);
 }
 
 void ProgramView::show(std::string_view bytes) {
@@ -35,7 +38,7 @@ void ProgramView::show(std::string_view bytes) {
 }
 
 void ProgramView::clear() {
-    ++generation_;
+    nextSlice_.stop();
     pending_.clear();
     next_ = 0;
     editor_->clear();
@@ -61,20 +64,12 @@ void ProgramView::appendSlice() {
         next_ = end;
     } while (isFilling() && timer.elapsed() < SliceBudgetMs);
     if (isFilling()) {
-        scheduleSlice();
+        nextSlice_.start();
         return;
     }
     pending_.clear();
     next_ = 0;
     emit filled();
-}
-
-void ProgramView::scheduleSlice() {
-    QTimer::singleShot(0, this, [this, generation = generation_] {
-        if (generation == generation_) {
-            appendSlice();
-        }
-    });
 }
 
 } // namespace drovane

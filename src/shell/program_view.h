@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <string_view>
 
 namespace drovane {
@@ -28,12 +29,11 @@ signals:
 
 private:
     void appendSlice();
-    void scheduleSlice();
 
     QPointer<QPlainTextEdit> editor_;
     QString pending_;
     qsizetype next_ = 0;
-    unsigned generation_ = 0;
+    QTimer nextSlice_;
 };
 
 } // namespace drovane

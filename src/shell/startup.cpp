@@ -37,7 +37,7 @@ bool installGermanTranslations(QTranslator& translator) {
 }
 
 QString settingsPathBeside(const QString& executableDirectory) {
-    const QString name = QStringLiteral("drovane.ini");
+    QString name = QStringLiteral("drovane.ini");
     if (executableDirectory.isEmpty()) {
         return name;
     }

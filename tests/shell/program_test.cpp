@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <algorithm>
 #include <filesystem>
 
 namespace drovane::testing {
@@ -286,6 +288,39 @@ TEST(StartupTest, StandardButtonsSpeakGerman) {
     EXPECT_EQ(ok.button(QMessageBox::Ok)->text().remove('&'), "OK");
     EXPECT_EQ(ok.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
     QCoreApplication::removeTranslator(&translator);
+}
+
+} // namespace
+} // namespace drovane::testing
+
+namespace drovane::testing {
+namespace {
+
+TEST_F(ProgramTest, LargeProgramShowsAtOnceAndFillsBetweenEvents) {
+    std::string big;
+    for (int line = 0; big.size() < 3'000'000; ++line) {
+        big += "N" + std::to_string(line) + " X1.5\r\n";
+    }
+    writeBytes(nc_ + "BIG.nc", big);
+    selectInList(nc_, QStringLiteral("BIG.nc"));
+    programs().loadProgram();
+    auto* editor = window().controlAs<QPlainTextEdit>("ProgramEditor");
+    ASSERT_TRUE(window().programView().isFilling());
+    EXPECT_GT(editor->blockCount(), 1);
+    EXPECT_EQ(state_.programText, big) << "the program itself is complete at once";
+
+    // A new load in the middle drops the rest of the old one.
+    loadFile(QStringLiteral("small.nc"), "N1\r\nN2\r\n");
+    EXPECT_EQ(editorText(), "N1\nN2\n");
+
+    selectInList(nc_, QStringLiteral("BIG.nc"));
+    programs().loadProgram();
+    while (window().programView().isFilling()) {
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(editor->blockCount(), static_cast<int>(std::count(big.begin(), big.end(), '\n')) + 1);
+    EXPECT_EQ(editor->document()->lastBlock().previous().text(),
+              "N" + QString::number(std::count(big.begin(), big.end(), '\n') - 1) + " X1.5");
 }
 
 } // namespace
