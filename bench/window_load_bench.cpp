@@ -1,0 +1,107 @@
+// Loading a 20 MB NC program from the file list into the editor, on the
+// offscreen platform. "FirstScreen" is the time until the command returns
+// with the first lines shown and the window free for input; "Complete" runs
+// the remaining slices as well.
+
+#include "shell/app_state.h"
+#include "shell/dialogs.h"
+#include "shell/window_session.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace drovane {
+namespace {
+
+class SilentDialogs final : public Dialogs {
+public:
+    void inform(const QString& /*title*/, const QString& /*text*/) override {}
+    bool askYesNo(const QString& /*title*/, const QString& /*text*/) override { return false; }
+    std::optional<QString> askText(const QString& /*title*/, const QString& /*prompt*/,
+                                   const QString& /*initial*/) override {
+        return std::nullopt;
+    }
+    QString chooseFolder(const QString& /*prompt*/, const QString& /*start*/) override {
+        return {};
+    }
+};
+
+// Many short lines, as a machine's drilling program has.
+std::string generatedProgram(std::size_t size) {
+    std::string text;
+    text.reserve(size + 64);
+    for (long line = 1; text.size() < size; ++line) {
+        text += "N" + std::to_string(line) + " X" + std::to_string(line % 997) + ".5\r\n";
+    }
+    return text;
+}
+
+struct Setup {
+    Setup() {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char name[] = "bench_window_load";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(argc, argv);
+        const std::string program = generatedProgram(20U * 1024U * 1024U);
+        std::ofstream(dir.filePath("BIG.nc").toStdString(), std::ios::binary) << program;
+        state.settingsPath = dir.filePath("drovane.ini");
+        session = std::make_unique<WindowSession>(state, dialogs, false, CommandDispatch::Hooks{});
+        session->window().show();
+        session->window().fileList()->pointAt(dir.path() + "/*.nc");
+    }
+    std::unique_ptr<QApplication> app;
+    QTemporaryDir dir;
+    AppState state;
+    SilentDialogs dialogs;
+    std::unique_ptr<WindowSession> session;
+};
+
+Setup& setup() {
+    static Setup instance;
+    return instance;
+}
+
+void selectBigFile(FileList& list) {
+    for (int i = 0; i < list.entryCount(); ++i) {
+        if (list.entryName(i) == "BIG.nc") {
+            list.selectEntry(i);
+        }
+    }
+}
+
+void BM_LoadFirstScreen(benchmark::State& bench) {
+    Setup& s = setup();
+    selectBigFile(*s.session->window().fileList());
+    for (auto _ : bench) {
+        s.session->programs().loadProgram();
+        QApplication::processEvents(); // one pass of the event loop: the window answers
+        bench.PauseTiming();
+        s.session->window().programView().clear();
+        bench.ResumeTiming();
+    }
+    bench.counters["bytes"] = static_cast<double>(s.state.programText.size());
+}
+BENCHMARK(BM_LoadFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_LoadComplete(benchmark::State& bench) {
+    Setup& s = setup();
+    selectBigFile(*s.session->window().fileList());
+    for (auto _ : bench) {
+        s.session->programs().loadProgram();
+        while (s.session->window().programView().isFilling()) {
+            QApplication::processEvents();
+        }
+    }
+    bench.counters["lines"] = static_cast<double>(
+        s.session->window().controlAs<QPlainTextEdit>("ProgramEditor")->blockCount());
+}
+BENCHMARK(BM_LoadComplete)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+} // namespace drovane

@@ -1,0 +1,74 @@
+#pragma once
+
+// Builds the window as the start-up does, with scripted dialogs and a
+// settings file in a temporary folder.
+
+#include "shell/app_state.h"
+#include "shell/dialogs.h"
+#include "shell/qt_text.h"
+#include "shell/window_session.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace drovane::testing {
+
+QApplication& application();
+
+struct DialogCall {
+    QString kind; // "inform", "yesno", "text", "folder"
+    QString title;
+    QString text;
+};
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    std::vector<DialogCall> calls;
+    std::deque<bool> yesNoAnswers;
+    std::deque<QString> folderAnswers;
+
+    void inform(const QString& title, const QString& text) override;
+    bool askYesNo(const QString& title, const QString& text) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt,
+                                   const QString& initial) override;
+    QString chooseFolder(const QString& prompt, const QString& start) override;
+};
+
+std::string readBytes(const QString& path);
+void writeBytes(const QString& path, std::string_view bytes);
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest();
+
+    // A new window, as after a restart with the current settings file.
+    void rebuild(bool boldFont = false);
+    QString folder(const QString& relative = {}) const;
+    void writeSettings(std::string_view bytes);
+    MainWindow& window() { return session_->window(); }
+    ProgramCommands& programs() { return session_->programs(); }
+    CommandDispatch& dispatch() { return session_->dispatch(); }
+    // Points the list at the folder, selects the named entry and returns its index.
+    int selectInList(const QString& directory, const QString& name);
+
+    QTemporaryDir temp_;
+    AppState state_;
+    ScriptedDialogs dialogs_;
+    std::vector<Mode> transfersStarted_;
+    int helpShown_ = 0;
+    std::unique_ptr<WindowSession> session_;
+};
+
+} // namespace drovane::testing
