@@ -2,8 +2,8 @@
 // before each byte, over a pseudo-terminal, against the cheapest loop that
 // can move one byte at a time (poll + write) on the same kind of device.
 
-#include "transfer/termios_serial_line.h"
 #include "core/unique_fd.h"
+#include "transfer/termios_serial_line.h"
 
 #include <benchmark/benchmark.h>
 
