@@ -57,9 +57,9 @@ protected:
 
 TEST_F(VirtualMachineTest, GivesBackWhatItReceivedByteForByte) {
     const struct {
-        const char* name;
+        const char* name = "";
         SerialSettings settings;
-        bool dtrDsr;
+        bool dtrDsr = false;
     } profiles[] = {
         {"4800 8N1 no handshake", profile(4800, Handshake::NoHandshake), false},
         {"4800 8N1 DTR/DSR", profile(4800, Handshake::NoHandshake), true},
