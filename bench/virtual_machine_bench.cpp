@@ -102,7 +102,7 @@ void sendToMachine(benchmark::State& state, double clockSpeed) {
     const JobContext context{ports, console, abort, lock, live};
     const SettingsSnapshot controls = defaultProfile();
     int sends = 0;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
         SendJob(context, controls, program).run();
         stored.waitFor(++sends);
     }
