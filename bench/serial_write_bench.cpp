@@ -74,7 +74,7 @@ void lineWriteLoop(benchmark::State& state, Handshake handshake) {
     }
     line.setTimeouts(id, 100, 100, 100, 10, 300); // as the send job sets them
     const char byte = 'G';
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         if (line.write(id, &byte, 1) != 1) {
             state.SkipWithError("write failed");
             break;
@@ -106,7 +106,7 @@ void BM_BarePollWrite(benchmark::State& state) {
     ::tcsetattr(pty.slave(), TCSANOW, &raw);
     ::fcntl(pty.slave(), F_SETFL, ::fcntl(pty.slave(), F_GETFL) | O_NONBLOCK);
     const char byte = 'G';
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         pollfd entry{pty.slave(), POLLOUT, 0};
         if (::poll(&entry, 1, 1000) != 1 || ::write(pty.slave(), &byte, 1) != 1) {
             state.SkipWithError("write failed");

@@ -17,7 +17,7 @@ std::uint64_t totalMs(std::uint32_t multiplier, std::uint32_t constant, std::siz
 } // namespace
 
 LineClock::duration lineDuration(std::uint64_t milliseconds, double clockSpeed) {
-    const double ms = static_cast<double>(std::min(milliseconds, kLongestWaitMs));
+    const auto ms = static_cast<double>(std::min(milliseconds, kLongestWaitMs));
     const double speed = clockSpeed > 0.0 ? clockSpeed : 1.0;
     return std::chrono::duration_cast<LineClock::duration>(
         std::chrono::duration<double, std::milli>(ms / speed));

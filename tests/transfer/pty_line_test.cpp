@@ -189,6 +189,23 @@ TEST_F(PtyLine, InputSideSendsXoffAtXoffLimAndXonAtXonLim) {
     EXPECT_FALSE(hasFlag(line_.takeErrors(id), SerialError::XoffSent));
 }
 
+TEST_F(PtyLine, NoFlowControlSurvivesIntoALaterOpenWithoutHandshake) {
+    int id = openLine(Handshake::XonXoff);
+    writeMaster("\x13");
+    line_.setTimeouts(id, 100, 100, 100, 50, 0);
+    EXPECT_EQ(line_.write(id, "a", 1), 0);
+    line_.close(id);
+
+    id = openLine(Handshake::NoHandshake);
+    line_.setTimeouts(id, 0, 2000, 0, 50, 0);
+    writeMaster("\x13");
+    EXPECT_EQ(line_.write(id, "b", 1), 1);
+    EXPECT_EQ(readMaster(1), "b");
+    char got = 0;
+    EXPECT_EQ(line_.read(id, &got, 1), 1); // DC3 is data now
+    EXPECT_EQ(got, '\x13');
+}
+
 TEST_F(PtyLine, OpensExclusively) {
     const int id = openLine();
     TermiosSerialLine other;

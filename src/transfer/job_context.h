@@ -1,0 +1,33 @@
+#pragma once
+
+// What a transfer job works with besides its settings: the line, the window
+// (through the console), the abort request, the lock and the live controls.
+
+#include "transfer/abort_request.h"
+#include "transfer/job_console.h"
+#include "transfer/live_controls.h"
+#include "transfer/serial_line.h"
+#include "transfer/transfer_lock.h"
+
+#include <chrono>
+
+namespace drovane {
+
+struct JobTiming {
+    // The pause before a byte whose write failed is sent again.
+    std::chrono::milliseconds retryDelay{1000};
+    // The pause between two looks at a quiet line: bounds how late a job
+    // sees a line change, data or an abort request.
+    std::chrono::milliseconds idlePoll{8};
+};
+
+struct JobContext {
+    SerialLine& line;
+    JobConsole& console;
+    const AbortRequest& abort;
+    TransferLock& lock;
+    const LiveControls& live;
+    JobTiming timing{};
+};
+
+} // namespace drovane

@@ -1,0 +1,59 @@
+#pragma once
+
+// The texts the transfer jobs show, in one place: log lines, captions and tab
+// titles, byte for byte. Lines that end in a number or a text are the part
+// before it, with its blanks.
+
+#include <string_view>
+
+namespace drovane::messages {
+
+// Both jobs
+inline constexpr std::string_view kOpenFailed =
+    "Fehler! serielle Schnittstelle konnte nicht geöffnet werden.";
+inline constexpr std::string_view kOpenedBefore = "serielle Schnittstelle geöffnet (";
+inline constexpr std::string_view kOpenedAfter = ")";
+inline constexpr std::string_view kAborted = "Übertragung vorzeitig abgebrochen.";
+inline constexpr std::string_view kSerialErrorBefore = "SerialPortError beim ";
+inline constexpr std::string_view kSerialErrorAfter = ". Zeichen :";
+inline constexpr std::string_view kXoffReceived = "Übertragung wird unterbrochen...(XOFF erhalten)";
+inline constexpr std::string_view kXonReceived = "Übertragung wird fortgesetzt...(XON erhalten)";
+
+// StartButton
+inline constexpr std::string_view kCaptionAbort = "Abbrechen";
+inline constexpr std::string_view kCaptionStart = "Übertragung starten";
+
+// Send
+inline constexpr std::string_view kDtrOnSent = "DTR-Signal (ON) gesendet. Warte auf Antwort...";
+inline constexpr std::string_view kDsrOnReceived = "DSR-Signal (ON) empfangen.";
+inline constexpr std::string_view kRtsSentWaiting =
+    "RTS an Maschine gesendet, warte auf Antwort...";
+inline constexpr std::string_view kRtsSentSending = "RTS an Maschine gesendet, sende Daten...";
+inline constexpr std::string_view kCtsReceived =
+    "CTS von Maschine erhalten. Daten werden übertragen...";
+inline constexpr std::string_view kRetryInOneSecond =
+    "Zeichen wird in 1 Sekunde erneut gesendet...";
+inline constexpr std::string_view kDtrOffSent = "DTR-Signal (OFF) gesendet.";
+inline constexpr std::string_view kSentBefore = "Übertragung beendet. ";
+inline constexpr std::string_view kSentAfter = " Bytes gesendet.";
+
+// Receive
+inline constexpr std::string_view kTabReading = " Lesevorgang...";
+inline constexpr std::string_view kTabReceived = "gelesenes Programm";
+inline constexpr std::string_view kTabProgram = "CNC-Programm";
+inline constexpr std::string_view kWaitingForDsr = "Warte auf DTR-Signal (ON).";
+inline constexpr std::string_view kDsrArrived =
+    "DTR-Signal (ON) empfangen. DSR-Signal (ON) gesendet.";
+inline constexpr std::string_view kWaitingForCts = "Warte auf RTS-Signal von Maschine...";
+inline constexpr std::string_view kCtsArrived =
+    "RTS von Maschine erhalten. Daten werden empfangen...";
+inline constexpr std::string_view kNulBytes = "HEX(00) Vorlauf / Nachlauf";
+inline constexpr std::string_view kReceivedAfter = " Bytes empfangen.";
+inline constexpr std::string_view kEndedByEof =
+    "Programmübertragung durch SerialPort(EOF) beendet.";
+inline constexpr std::string_view kEndedByCharBefore = "Programmübertragung durch EOF<";
+inline constexpr std::string_view kEndedByCharAfter = "> beendet.";
+inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgeschlossen.";
+inline constexpr std::string_view kDsrOffSent = "DSR-Signal (OFF) gesendet.";
+
+} // namespace drovane::messages

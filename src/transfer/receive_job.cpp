@@ -1,0 +1,223 @@
+#include "transfer/receive_job.h"
+
+#include "core/current_line.h"
+#include "core/text.h"
+#include "transfer/job_messages.h"
+#include "transfer/job_settings.h"
+#include "transfer/log_text.h"
+#include "transfer/received_chunk.h"
+#include "transfer/signal_wait.h"
+
+#include <mutex>
+#include <utility>
+
+namespace drovane {
+
+namespace m = messages;
+
+ReceiveJob::ReceiveJob(const JobContext& context, SettingsSnapshot controls, ReceiveTarget& target)
+    : context_(context), controls_(std::move(controls)), target_(target) {}
+
+void ReceiveJob::run() {
+    markStep();
+    decision_ = target_.checkSaveTarget();
+    if (decision_ == OverwriteDecision::InvalidName) {
+        return;
+    }
+    const std::scoped_lock lock(context_.lock);
+    runLocked();
+}
+
+void ReceiveJob::runLocked() {
+    settings_ = serialSettingsFrom(controls_);
+    JobConsole& console = context_.console;
+    console.setProgressMaximum(100);
+    console.clearLog();
+    console.clearEditor();
+    console.setProgramText({});
+    if (!openLine()) {
+        return;
+    }
+    const auto t = static_cast<std::uint32_t>(number32(controls_.receiveTimeoutField));
+    context_.line.setTimeouts(id_, t, t, 100, 10, 100);
+    console.setEditorTabTitle(m::kTabReading);
+    console.setStartCaption(m::kCaptionAbort);
+    if (!waitForDsr()) {
+        abort(Ending::AbortAtDsr);
+        return;
+    }
+    if (!waitForCts()) {
+        abort(Ending::AbortAtCts);
+        return;
+    }
+    const Ending ending = readLoop();
+    if (ending == Ending::AbortInLoop) {
+        abort(ending);
+    } else {
+        finish(ending);
+    }
+}
+
+bool ReceiveJob::openLine() {
+    markStep();
+    id_ = context_.line.open(settings_);
+    if (id_ == 0) {
+        log(m::kOpenFailed);
+        return false;
+    }
+    log(numberLine(m::kOpenedBefore, id_, m::kOpenedAfter));
+    return true;
+}
+
+bool ReceiveJob::waitForDsr() {
+    if (!controls_.dtrDsrCheck) {
+        return true;
+    }
+    markStep();
+    log(m::kWaitingForDsr);
+    if (!waitForSignal(context_.line, id_, SerialSignal::Dsr, context_.abort,
+                       context_.timing.idlePoll)) {
+        return false;
+    }
+    context_.line.setSignal(id_, SerialSignal::Dtr, 1);
+    log(m::kDsrArrived);
+    return true;
+}
+
+bool ReceiveJob::waitForCts() {
+    const Handshake handshake = settings_.handshake;
+    if (handshake != Handshake::RtsHandshake && handshake != Handshake::RtsCts) {
+        return true;
+    }
+    markStep();
+    log(m::kWaitingForCts);
+    if (!waitForSignal(context_.line, id_, SerialSignal::Cts, context_.abort,
+                       context_.timing.idlePoll)) {
+        return false;
+    }
+    log(m::kCtsArrived);
+    // Under RTSHANDSHAKE the line has kept RTS up since the open.
+    if (handshake == Handshake::RtsCts) {
+        context_.line.setSignal(id_, SerialSignal::Rts, 1);
+    }
+    return true;
+}
+
+// Each pass takes only the bytes already waiting, so no read blocks. A quiet
+// line is looked at again after a short pause.
+ReceiveJob::Ending ReceiveJob::readLoop() {
+    markStep();
+    // The bar stays at 0 throughout; once is enough to put it there.
+    context_.console.setProgressValue(0);
+    for (;;) {
+        const int waiting = context_.line.inputWaiting(id_);
+        lastReadGotBytes_ = false;
+        if (waiting > 0) {
+            if (const auto ending = readChunk(waiting)) {
+                return *ending;
+            }
+        }
+        if (context_.abort.raised()) {
+            return Ending::AbortInLoop;
+        }
+        if (!lastReadGotBytes_) {
+            context_.abort.pause(context_.timing.idlePoll);
+        }
+    }
+}
+
+std::optional<ReceiveJob::Ending> ReceiveJob::readChunk(int waiting) {
+    buffer_.resize(static_cast<std::size_t>(waiting));
+    const int got = context_.line.read(id_, buffer_.data(), waiting);
+    if (got <= 0) {
+        return readFailed();
+    }
+    lastReadGotBytes_ = true;
+    // Only the bytes read: a short read must not count its unfilled rest as
+    // NUL bytes.
+    scanPosition_ = got;
+    const ReceivedChunk chunk =
+        scanReceivedChunk(std::string_view(buffer_.data(), static_cast<std::size_t>(got)),
+                          endCharacter(context_.live.endCharField()));
+    program_ += chunk.text;
+    count_ += static_cast<std::int64_t>(chunk.text.size());
+    context_.console.appendEditor(chunk.text);
+    if (chunk.endFound) {
+        return Ending::EndCharacter;
+    }
+    context_.console.clearEditorSelection();
+    context_.console.replaceLastLine(chunk.heldNul ? std::string(m::kNulBytes)
+                                                   : numberLine("", count_, m::kReceivedAfter));
+    if (settings_.handshake == Handshake::XonXoff && !xonNoted_) {
+        log(m::kXonReceived);
+        xonNoted_ = true;
+        xoffNoted_ = false;
+    }
+    return std::nullopt;
+}
+
+std::optional<ReceiveJob::Ending> ReceiveJob::readFailed() {
+    const SerialError errors = context_.line.takeErrors(id_);
+    if (errors == SerialError::EOFSent) {
+        return Ending::EndOfFile;
+    }
+    if (!hasFlag(errors, SerialError::XoffReceived)) {
+        log(numberLine(m::kSerialErrorBefore, scanPosition_, m::kSerialErrorAfter));
+        reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+    }
+    if (settings_.handshake == Handshake::XonXoff && hasFlag(errors, SerialError::XoffReceived) &&
+        !xoffNoted_) {
+        log(m::kXoffReceived);
+        xoffNoted_ = true;
+        xonNoted_ = false;
+    }
+    return std::nullopt;
+}
+
+void ReceiveJob::finish(Ending ending) {
+    markStep();
+    JobConsole& console = context_.console;
+    const LiveTexts live = context_.live.texts();
+    console.clearLog();
+    if (ending == Ending::EndOfFile) {
+        log(m::kEndedByEof);
+    } else {
+        log(std::string(m::kEndedByCharBefore) + utf8FromWindows1252(live.endCharField) +
+            std::string(m::kEndedByCharAfter));
+    }
+    log(m::kSucceeded);
+    console.setStartCaption(m::kCaptionStart);
+    context_.line.setSignal(id_, SerialSignal::Rts, 0);
+    if (live.dtrDsrCheck) {
+        context_.line.setSignal(id_, SerialSignal::Dtr, 0);
+        log(m::kDsrOffSent);
+    }
+    log(numberLine("", count_, m::kReceivedAfter));
+    context_.line.close(id_);
+    if (isYes(live.receiveControlFilterCombo)) {
+        removeControlCharacters(program_);
+    }
+    console.setEditorTabTitle(m::kTabReceived);
+    console.clearLogSelection();
+    console.editorCaretToStart();
+    console.setProgramText(program_);
+    target_.saveProgram(program_, decision_);
+}
+
+void ReceiveJob::abort(Ending ending) {
+    markStep();
+    JobConsole& console = context_.console;
+    log(m::kAborted);
+    console.setStartCaption(m::kCaptionStart);
+    console.setProgressValue(0);
+    console.setEditorTabTitle(m::kTabProgram);
+    if (ending == Ending::AbortAtDsr) {
+        console.clearFileName();
+    } else {
+        context_.line.setSignal(id_, SerialSignal::Rts, 0);
+    }
+    context_.line.close(id_);
+    console.setProgramText(std::move(program_));
+}
+
+} // namespace drovane

@@ -1,0 +1,65 @@
+#pragma once
+
+// Takes one program that the machine outputs: waits for DSR and CTS where
+// the profile asks for them, reads whatever bytes are waiting until the end
+// character (or the line's end-of-file flag) comes, shows them as they
+// arrive, then filters the text and has the window save it. Runs on the job
+// thread; ends by itself on success, failure or abort.
+
+#include "transfer/job_context.h"
+#include "transfer/receive_target.h"
+#include "transfer/settings_snapshot.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drovane {
+
+class ReceiveJob {
+public:
+    ReceiveJob(const JobContext& context, SettingsSnapshot controls, ReceiveTarget& target);
+
+    void run();
+
+    // Characters that reached the program, after run().
+    std::int64_t bytesReceived() const { return count_; }
+
+private:
+    enum class Ending : std::uint8_t {
+        EndCharacter,
+        EndOfFile,
+        AbortAtDsr,
+        AbortAtCts,
+        AbortInLoop
+    };
+
+    void runLocked();
+    bool openLine();
+    bool waitForDsr();
+    bool waitForCts();
+    Ending readLoop();
+    // The ending, when the chunk ended the reception.
+    std::optional<Ending> readChunk(int waiting);
+    std::optional<Ending> readFailed();
+    void finish(Ending ending);
+    void abort(Ending ending);
+    void log(std::string_view line) const { context_.console.appendLine(line); }
+
+    JobContext context_;
+    SettingsSnapshot controls_;
+    ReceiveTarget& target_;
+    OverwriteDecision decision_ = OverwriteDecision::NoFileOrEmptyName;
+    SerialSettings settings_;
+    int id_ = 0;
+    std::string program_;
+    std::vector<char> buffer_;
+    std::int64_t count_ = 0;
+    std::int64_t scanPosition_ = 0;
+    bool lastReadGotBytes_ = false;
+    bool xoffNoted_ = false;
+    bool xonNoted_ = false;
+};
+
+} // namespace drovane

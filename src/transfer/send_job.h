@@ -1,0 +1,52 @@
+#pragma once
+
+// Sends the loaded program to the machine: the prepared text between a NUL
+// leader and trailer, then the end byte, one byte per write, under the
+// profile's handshake, reporting every step in the log. Runs on the job
+// thread; ends by itself on success, failure or abort.
+
+#include "transfer/job_context.h"
+#include "transfer/settings_snapshot.h"
+
+#include <cstdint>
+#include <string>
+
+namespace drovane {
+
+class SendJob {
+public:
+    // `programText` is the program as loaded. The job prepares its own copy,
+    // so a further start never sends a text prepared twice.
+    SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText);
+
+    void run();
+
+    // Text bytes that went out, after run().
+    std::int64_t bytesSent() const { return count_; }
+
+private:
+    enum class Ending : std::uint8_t { Done, AbortAtDsr, AbortAtCts, AbortInText };
+
+    void runLocked();
+    bool openLine();
+    Ending handshakeAndSend();
+    bool dtrDsrProcedure();
+    bool rtsProcedure();
+    void writeBlind(unsigned char byte, std::int32_t count);
+    bool sendText();
+    void writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown);
+    void finish();
+    void abortWhileWaiting(SerialSignal lowered);
+    void abortInText();
+    void log(std::string_view line) const { context_.console.appendLine(line); }
+
+    JobContext context_;
+    SettingsSnapshot controls_;
+    std::string program_;
+    std::string text_;
+    SerialSettings settings_;
+    int id_ = 0;
+    std::int64_t count_ = 0;
+};
+
+} // namespace drovane

@@ -1,0 +1,75 @@
+#pragma once
+
+// A SerialLine in front of another (the virtual line) that notes every
+// action a job takes on it into a RecordingConsole, and lets a test fail
+// chosen writes and hand the job its received bytes in chunks of its choice.
+
+#include "recording_console.h"
+#include "transfer/serial_line.h"
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace drovane {
+
+class ScriptedLine final : public SerialLine {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    ScriptedLine(SerialLine& inner, RecordingConsole& console) : inner_(inner), console_(console) {}
+
+    // Reception: each chunk is what one inputWaiting reports and the read
+    // after it returns; a `waiting` above the size makes a short read. Once
+    // the script is used up the inner line serves.
+    void addChunk(std::string bytes, int waiting = -1);
+    // inputWaiting reports `waiting`, the read returns 0 and the next
+    // takeErrors these flags.
+    void addFailedRead(SerialError errors, int waiting = 1);
+
+    // The write with this number (1-based, over all writes) returns 0 and
+    // the next takeErrors gives these flags.
+    void failWrite(int writeNumber, SerialError errors);
+    // Called with the number of each write before it is made.
+    void onWrite(std::function<void(int)> hook);
+
+    int openedId() const;
+    std::vector<Clock::time_point> writeTimes() const;
+    SerialSettings openedWith() const;
+
+    int open(const SerialSettings& settings) override;
+    void close(int id) override;
+    int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
+    int setSignal(int id, SerialSignal signal, int value) override;
+    int getSignal(int id, SerialSignal signal) override;
+    int inputWaiting(int id) override;
+    int read(int id, void* buffer, int count) override;
+    int write(int id, const void* data, int count) override;
+    SerialError takeErrors(int id) override;
+
+private:
+    struct Chunk {
+        std::string bytes;
+        SerialError errors = SerialError::None;
+        int waiting = 0;
+    };
+
+    SerialLine& inner_;
+    RecordingConsole& console_;
+    mutable std::mutex mutex_;
+    std::deque<Chunk> script_;
+    bool serving_ = false; // a chunk was reported and not yet read
+    std::map<int, SerialError> failingWrites_;
+    std::function<void(int)> onWrite_;
+    SerialError pending_ = SerialError::None;
+    int writes_ = 0;
+    int openedId_ = 0;
+    SerialSettings openedWith_;
+    std::vector<Clock::time_point> writeTimes_;
+};
+
+} // namespace drovane

@@ -1,0 +1,322 @@
+// The send job on the virtual line: the bytes the machine gets and every log
+// line and control change, in order.
+
+#include "job_rig.h"
+#include "transfer/send_job.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace drovane {
+namespace {
+
+using namespace std::string_literals;
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+
+const std::string kWorkedProgram = "%\nO0001\nG0 X0\nM30\n%\n";
+
+class SendJobTest : public testing::Test {
+protected:
+    void run(const std::string& program) { SendJob(rig_.context, controls_, program).run(); }
+    void start(const std::string& program) {
+        ASSERT_TRUE(rig_.runner.start(
+            [this, program] { SendJob(rig_.context, controls_, program).run(); }));
+    }
+    void finish() { rig_.runner.wait(); }
+
+    // The per-byte part of a text of `length` bytes: progress to the position
+    // and the log's selection cleared after each write.
+    static std::vector<std::string> textBytes(int from, int to) {
+        std::vector<std::string> events;
+        for (int i = from; i <= to; ++i) {
+            events.push_back("progress " + std::to_string(i));
+            events.emplace_back("log selection cleared");
+        }
+        return events;
+    }
+
+    std::vector<std::string> logLines() const {
+        std::vector<std::string> lines;
+        for (const auto& event : rig_.console.events()) {
+            if (event.starts_with("log ") && event != "log selection cleared") {
+                lines.push_back(event.substr(4));
+            }
+        }
+        return lines;
+    }
+
+    JobRig rig_;
+    SettingsSnapshot controls_ = defaultControls();
+};
+
+TEST_F(SendJobTest, WorkedExampleGoesOutFilteredBetweenLeaderAndTrailer) {
+    controls_.leaderCountField = "10";
+    controls_.trailerCountField = "10";
+    controls_.percentFilterCombo = "Ja";
+    run(kWorkedProgram);
+
+    const std::string text = "\nO0001\nG0 X0\nM30\n\n";
+    ASSERT_EQ(text.size(), 18U);
+    EXPECT_EQ(rig_.far.received(), std::string(10, '\0') + text + std::string(10, '\0') + "\x04");
+
+    std::vector<std::string> expected{
+        "progress max 18",
+        "progress 0",
+        "line open",
+        rig_.openedLine(),
+        "line timeouts 100 100 100 10 300",
+        "caption Abbrechen",
+    };
+    const auto perByte = textBytes(1, 18);
+    expected.insert(expected.end(), perByte.begin(), perByte.end());
+    expected.insert(expected.end(), {
+                                        "line close",
+                                        "log Übertragung beendet. 18 Bytes gesendet.",
+                                        "caption Übertragung starten",
+                                        "file name cleared",
+                                        "log selection cleared",
+                                    });
+    EXPECT_THAT(rig_.console.events(), ElementsAreArray(expected));
+}
+
+TEST_F(SendJobTest, EmptyProgramStillSendsLeaderTrailerAndEndByte) {
+    controls_.leaderCountField = "2";
+    controls_.trailerCountField = "3";
+    // Never looked at: no wait and no text byte.
+    rig_.abort.raise();
+    run("");
+    EXPECT_EQ(rig_.far.received(), "\0\0\0\0\0\x04"s);
+    EXPECT_THAT(
+        rig_.console.eventsWithout({"line timeouts"}),
+        ElementsAre("progress max 0", "progress 0", "line open", rig_.openedLine(),
+                    "caption Abbrechen", "line close", "log Übertragung beendet. 0 Bytes gesendet.",
+                    "caption Übertragung starten", "file name cleared", "log selection cleared"));
+}
+
+TEST_F(SendJobTest, LeaderAndTrailerCountsAreReadAsNumbers) {
+    const std::vector<std::pair<std::string, std::size_t>> cases{
+        {"0", 0}, {"-5", 0}, {"Vorlauf", 0}, {"", 0}, {" 3", 3}, {"$2", 2}, {"4x", 4}};
+    for (const auto& [count, nuls] : cases) {
+        JobRig rig;
+        SettingsSnapshot controls = defaultControls();
+        controls.leaderCountField = count;
+        controls.trailerCountField = count;
+        SendJob(rig.context, controls, "G1").run();
+        EXPECT_EQ(rig.far.received(),
+                  std::string(nuls, '\0') + "G1" + std::string(nuls, '\0') + "\x04")
+            << "count text \"" << count << "\"";
+    }
+}
+
+TEST_F(SendJobTest, EndByteIsTheLowByteOfTheEndCharacterNumber) {
+    const std::vector<std::pair<std::string, char>> cases{
+        {"300", '\x2C'}, {"$1B", '\x1B'}, {"", '\0'}, {"4", '\x04'}, {"%11", '\x03'}};
+    for (const auto& [endText, endByte] : cases) {
+        JobRig rig;
+        SettingsSnapshot controls = defaultControls();
+        controls.endCharField = endText;
+        SendJob(rig.context, controls, "G1").run();
+        EXPECT_EQ(rig.far.received(), "G1"s + endByte) << "end text \"" << endText << "\"";
+    }
+}
+
+TEST_F(SendJobTest, EmptyFileNameEndsAtOnceWithoutTakingTheLock) {
+    controls_.fileNameField.clear();
+    const std::scoped_lock held(rig_.lock); // a job that waited for it would hang here
+    run(kWorkedProgram);
+    EXPECT_TRUE(rig_.console.events().empty());
+    EXPECT_FALSE(rig_.far.isOpen());
+}
+
+TEST_F(SendJobTest, FailedOpenIsLoggedAndReleasesTheLock) {
+    rig_.far.refuseOpen(true);
+    run("G1\n");
+    EXPECT_THAT(rig_.console.events(),
+                ElementsAre("progress max 3", "progress 0", "line open failed",
+                            "log Fehler! serielle Schnittstelle konnte nicht geöffnet werden."));
+    EXPECT_TRUE(rig_.lock.try_lock());
+    rig_.lock.unlock();
+}
+
+TEST_F(SendJobTest, SecondStartAfterFailedOpenSendsTheTextPreparedOnce) {
+    controls_.afterLineField = ";";
+    controls_.beforeProgramField = "B";
+    const std::string program = "G1\nM30\n";
+    rig_.far.refuseOpen(true);
+    run(program);
+    rig_.far.refuseOpen(false);
+    run(program);
+    EXPECT_EQ(rig_.far.received(), "B\nG1;\nM30;\n\x04");
+}
+
+TEST_F(SendJobTest, DtrDsrProcedureRaisesDtrWaitsForDsrAndLowersDtrAtTheEnd) {
+    controls_.dtrDsrCheck = true;
+    start("G1");
+    ASSERT_TRUE(rig_.console.waitFor("log DTR-Signal (ON) gesendet. Warte auf Antwort..."));
+    EXPECT_TRUE(rig_.runner.running());
+    EXPECT_EQ(rig_.far.received(), "");
+    rig_.far.setLine(SerialSignal::Dsr, true);
+    finish();
+    EXPECT_EQ(rig_.far.received(), "G1\x04");
+    EXPECT_THAT(rig_.console.eventsWithout({"progress", "log selection", "line timeouts"}),
+                ElementsAre("line open", rig_.openedLine(), "caption Abbrechen", "line DTR 1",
+                            "log DTR-Signal (ON) gesendet. Warte auf Antwort...",
+                            "log DSR-Signal (ON) empfangen.", "line DTR 0",
+                            "log DTR-Signal (OFF) gesendet.", "line close",
+                            "log Übertragung beendet. 2 Bytes gesendet.",
+                            "caption Übertragung starten", "file name cleared"));
+}
+
+TEST_F(SendJobTest, AbortWhileWaitingForDsrLowersDtrAndSendsNothing) {
+    controls_.dtrDsrCheck = true;
+    start("G1");
+    ASSERT_TRUE(rig_.console.waitFor("log DTR-Signal (ON) gesendet. Warte auf Antwort..."));
+    rig_.abort.raise();
+    finish();
+    EXPECT_EQ(rig_.far.received(), "");
+    EXPECT_THAT(rig_.console.eventsWithout({"line timeouts"}),
+                ElementsAre("progress max 2", "progress 0", "line open", rig_.openedLine(),
+                            "caption Abbrechen", "line DTR 1",
+                            "log DTR-Signal (ON) gesendet. Warte auf Antwort...",
+                            "log Übertragung vorzeitig abgebrochen.", "file name cleared",
+                            "caption Übertragung starten", "progress 0", "line DTR 0",
+                            "line close"));
+    EXPECT_FALSE(rig_.far.line(SerialSignal::Dtr));
+}
+
+TEST_F(SendJobTest, RtsCtsWaitsForCtsBeforeSending) {
+    controls_.handshakeCombo = "RTS/CTS";
+    start("G1");
+    ASSERT_TRUE(rig_.console.waitFor("log RTS an Maschine gesendet, warte auf Antwort..."));
+    EXPECT_EQ(rig_.far.received(), "");
+    rig_.far.setLine(SerialSignal::Cts, true);
+    finish();
+    EXPECT_EQ(rig_.far.received(), "G1\x04");
+    EXPECT_THAT(rig_.console.eventsWithout({"progress", "log selection", "line timeouts"}),
+                ElementsAre("line open", rig_.openedLine(), "caption Abbrechen", "line RTS 1",
+                            "log RTS an Maschine gesendet, warte auf Antwort...",
+                            "log CTS von Maschine erhalten. Daten werden übertragen...",
+                            "line close", "log Übertragung beendet. 2 Bytes gesendet.",
+                            "caption Übertragung starten", "file name cleared"));
+}
+
+TEST_F(SendJobTest, AbortWhileWaitingForCtsLowersRtsAndSendsNothing) {
+    controls_.handshakeCombo = "RTS/CTS";
+    start("G1");
+    ASSERT_TRUE(rig_.console.waitFor("log RTS an Maschine gesendet, warte auf Antwort..."));
+    rig_.abort.raise();
+    finish();
+    EXPECT_EQ(rig_.far.received(), "");
+    EXPECT_THAT(rig_.console.eventsWithout({"line timeouts", "progress max"}),
+                ElementsAre("progress 0", "line open", rig_.openedLine(), "caption Abbrechen",
+                            "line RTS 1", "log RTS an Maschine gesendet, warte auf Antwort...",
+                            "log Übertragung vorzeitig abgebrochen.", "file name cleared",
+                            "caption Übertragung starten", "progress 0", "line RTS 0",
+                            "line close"));
+    EXPECT_FALSE(rig_.far.line(SerialSignal::Rts));
+}
+
+TEST_F(SendJobTest, RtsHandshakeRaisesRtsAndSendsWithoutWaitingForCts) {
+    controls_.handshakeCombo = "RTSHANDSHAKE";
+    run("G1");
+    EXPECT_EQ(rig_.far.received(), "G1\x04");
+    EXPECT_THAT(logLines(),
+                ElementsAre(rig_.openedLine().substr(4), "RTS an Maschine gesendet, sende Daten...",
+                            "Übertragung beendet. 2 Bytes gesendet."));
+}
+
+TEST_F(SendJobTest, XoffHoldIsLoggedOnceAndItsEndOnce) {
+    controls_.handshakeCombo = "XON/XOFF";
+    controls_.dtrDsrCheck = true; // holds the job until the XOFF is on its way
+    start("G1 X2");
+    ASSERT_TRUE(rig_.console.waitFor("log DTR-Signal (ON) gesendet. Warte auf Antwort..."));
+    rig_.far.sendXoff();
+    rig_.far.setLine(SerialSignal::Dsr, true);
+    ASSERT_TRUE(rig_.console.waitFor("log Übertragung wird unterbrochen...(XOFF erhalten)"));
+    // Several write timeouts pass during the hold.
+    ASSERT_TRUE(rig_.console.waitFor("log selection cleared"));
+    EXPECT_EQ(rig_.far.received(), "");
+    rig_.far.sendXon();
+    finish();
+    EXPECT_EQ(rig_.far.received(), "G1 X2\x04");
+    EXPECT_THAT(
+        logLines(),
+        ElementsAre(rig_.openedLine().substr(4), "DTR-Signal (ON) gesendet. Warte auf Antwort...",
+                    "DSR-Signal (ON) empfangen.", "Übertragung wird unterbrochen...(XOFF erhalten)",
+                    "Übertragung wird fortgesetzt...(XON erhalten)", "DTR-Signal (OFF) gesendet.",
+                    "Übertragung beendet. 5 Bytes gesendet."));
+}
+
+TEST_F(SendJobTest, FirstByteLogsResumptionAndAHoldOfTwoRetriesLogsOnce) {
+    controls_.handshakeCombo = "XON/XOFF";
+    rig_.line.failWrite(3, SerialError::XoffReceived);
+    rig_.line.failWrite(4, SerialError::XoffReceived);
+    run("ABCD");
+    EXPECT_EQ(rig_.far.received(), "ABCD\x04");
+    EXPECT_THAT(rig_.console.eventsWithout({"line", "caption", "progress max", "file name"}),
+                ElementsAre("progress 0", rig_.openedLine(), "progress 1",
+                            "log Übertragung wird fortgesetzt...(XON erhalten)",
+                            "log selection cleared", "progress 2", "log selection cleared",
+                            "log Übertragung wird unterbrochen...(XOFF erhalten)",
+                            "log selection cleared", "log selection cleared", "progress 3",
+                            "log Übertragung wird fortgesetzt...(XON erhalten)",
+                            "log selection cleared", "progress 4", "log selection cleared",
+                            "log Übertragung beendet. 4 Bytes gesendet.", "log selection cleared"));
+}
+
+TEST_F(SendJobTest, FailedByteIsReportedAndSentAgainAfterTheDelay) {
+    controls_.leaderCountField = "1";
+    rig_.line.failWrite(3, SerialError::Frame | SerialError::TxFull); // text byte 2
+    run("ABC");
+    EXPECT_EQ(rig_.far.received(), "\0ABC\x04"s);
+    EXPECT_THAT(rig_.console.eventsWithout({"line", "caption", "progress max", "file name"}),
+                ElementsAre("progress 0", rig_.openedLine(), "progress 1", "log selection cleared",
+                            "log SerialPortError beim 2. Zeichen :",
+                            "log Übertragungsfehler !!! #PB_SerialPort_Frame",
+                            "log Übertragungsfehler !!! #PB_SerialPort_TxFull",
+                            "log Zeichen wird in 1 Sekunde erneut gesendet...",
+                            "log selection cleared", "progress 2", "log selection cleared",
+                            "progress 3", "log selection cleared",
+                            "log Übertragung beendet. 3 Bytes gesendet.", "log selection cleared"));
+    const auto times = rig_.line.writeTimes();
+    ASSERT_GE(times.size(), 4U);
+    EXPECT_GE(times[3] - times[2], rig_.context.timing.retryDelay);
+}
+
+TEST_F(SendJobTest, AbortDuringTheTextEndsWithoutTrailerOrEndByte) {
+    controls_.leaderCountField = "2";
+    controls_.trailerCountField = "2";
+    controls_.dtrDsrCheck = true;
+    rig_.far.setLine(SerialSignal::Dsr, true);
+    rig_.line.onWrite([this](int number) {
+        if (number == 5) { // the third text byte
+            rig_.abort.raise();
+        }
+    });
+    run("ABCDEF");
+    EXPECT_EQ(rig_.far.received(), "\0\0ABC"s);
+    const auto events = rig_.console.events();
+    ASSERT_GE(events.size(), 9U);
+    EXPECT_THAT(std::vector(events.end() - 9, events.end()),
+                ElementsAre("progress 3", "log selection cleared",
+                            "log Übertragung vorzeitig abgebrochen.", "caption Übertragung starten",
+                            "file name cleared", "line RTS 0", "progress 0", "line close",
+                            "log selection cleared"));
+    EXPECT_EQ(rig_.console.count("line DTR 0"), 0U);
+}
+
+TEST_F(SendJobTest, AbortBeforeTheTextStillSendsTheLeaderAndTheFirstByte) {
+    controls_.leaderCountField = "3";
+    rig_.abort.raise();
+    run("ABC");
+    EXPECT_EQ(rig_.far.received(), "\0\0\0A"s);
+    EXPECT_THAT(logLines(),
+                ElementsAre(rig_.openedLine().substr(4), "Übertragung vorzeitig abgebrochen."));
+}
+
+} // namespace
+} // namespace drovane
