@@ -1,5 +1,7 @@
 #include "transfer/virtual_cable.h"
 
+#include "transfer/character_frame.h"
+
 #include <algorithm>
 
 namespace drovane {
@@ -7,10 +9,9 @@ namespace drovane {
 void VirtualCable::settle(LineClock::time_point now) {
     bool arrived = false;
     while (!inFlight.empty() && inFlight.front().second <= now) {
-        const unsigned char byte = inFlight.front().first;
+        const auto [byte, when] = inFlight.front();
         inFlight.pop_front();
-        received.push_back(static_cast<char>(byte));
-        record(LineEvent::Kind::ToFarEnd, byte);
+        deliverToFarEnd(byte, when);
         arrived = true;
     }
     if (arrived) {
@@ -40,7 +41,20 @@ void VirtualCable::waitForChange(std::unique_lock<std::mutex>& lock,
 }
 
 void VirtualCable::record(LineEvent::Kind kind, int value) {
-    events.push_back(LineEvent{kind, value});
+    if (keepHistory) {
+        events.push_back(LineEvent{kind, value});
+    }
+}
+
+void VirtualCable::deliverToFarEnd(unsigned char byte, LineClock::time_point when) {
+    if (keepHistory) {
+        received.push_back(static_cast<char>(byte));
+    }
+    record(LineEvent::Kind::ToFarEnd, byte);
+    if (onArrival) {
+        onArrival(byte, when);
+        changed.notify_all();
+    }
 }
 
 void VirtualCable::setNearLine(bool& line, LineEvent::Kind kind, bool on) {
@@ -56,14 +70,11 @@ void VirtualCable::setFarLine(bool& line, LineEvent::Kind kind, bool on) {
 }
 
 void VirtualCable::sendToFarEnd(unsigned char byte, LineClock::time_point now) {
-    if (consumptionBaud <= 0) {
-        received.push_back(static_cast<char>(byte));
-        record(LineEvent::Kind::ToFarEnd, byte);
+    if (consumptionBaud == 0) {
+        deliverToFarEnd(byte, now);
     } else {
-        // Ten bits a character: start, eight data bits, stop.
-        const auto characterTime = std::chrono::duration_cast<LineClock::duration>(
-            std::chrono::duration<double>(10.0 / consumptionBaud / clockSpeed));
-        wireFreeAt = std::max(now, wireFreeAt) + characterTime;
+        const std::int32_t baud = consumptionBaud > 0 ? consumptionBaud : settings.baudRate;
+        wireFreeAt = std::max(now, wireFreeAt) + characterTime(settings, baud, clockSpeed);
         inFlight.emplace_back(byte, wireFreeAt);
     }
     changed.notify_all();
@@ -81,9 +92,8 @@ void VirtualCable::sendFromFarEnd(unsigned char byte) {
 void VirtualCable::inputChanged() {
     if (const auto due = input->flowCharacterDue()) {
         // Flow characters go ahead of queued data, as a UART driver sends them.
-        received.push_back(static_cast<char>(*due));
-        record(LineEvent::Kind::ToFarEnd, *due);
         input->flowCharacterSent(*due);
+        deliverToFarEnd(*due, LineClock::now());
     }
     if (settings.handshake == Handshake::RtsCts) {
         // The Windows driver's rule: RTS drops above three quarters, returns

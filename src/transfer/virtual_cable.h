@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@
 #include <vector>
 
 namespace drovane {
+
+// A consumption rate that follows the baud rate and frame the near end was
+// opened with: the wire itself is the bottleneck.
+inline constexpr std::int32_t kAtLineRate = -1;
 
 struct VirtualCable {
     explicit VirtualCable(double speed) : clockSpeed(speed > 0.0 ? speed : 1.0) {}
@@ -40,6 +45,8 @@ struct VirtualCable {
     void sendFromFarEnd(unsigned char byte);
     // The input side's flow character and, under RTS/CTS, its RTS line.
     void inputChanged();
+    // A byte (data or flow character) reaches the far end.
+    void deliverToFarEnd(unsigned char byte, LineClock::time_point when);
 
     bool nearOpen() const { return id != 0; }
 
@@ -57,6 +64,8 @@ struct VirtualCable {
     bool breakOn = false;
     bool txFull = false;
     SerialError raised = SerialError::None;
+    // The near end has asked for input since it was opened.
+    bool nearReading = false;
 
     // Far end.
     bool dsr = false;
@@ -71,6 +80,11 @@ struct VirtualCable {
     std::deque<std::pair<unsigned char, LineClock::time_point>> inFlight;
     std::string received;
     std::vector<LineEvent> events;
+    // Off for a far end that lives as long as the process: nothing piles up.
+    bool keepHistory = true;
+    // A device at the far end sees every byte as it arrives, under the
+    // mutex, so its flow control answers before the near end writes on.
+    std::function<void(unsigned char, LineClock::time_point)> onArrival;
 };
 
 } // namespace drovane

@@ -40,7 +40,8 @@ public:
     void setConnected(bool connected) const;
     void refuseOpen(bool refuse) const;
 
-    // Bytes leave the wire at this rate (10 bits each); 0 is at once.
+    // Bytes leave the wire at this rate, in the near end's frame (10 bits for
+    // 8N1); 0 is at once, kAtLineRate the near end's own baud rate.
     void setConsumptionRate(std::int32_t baudRate) const;
     // With a rate: the near end's writes are held while this many bytes are
     // still on their way (0: no limit).

@@ -31,7 +31,7 @@ Hold outputHold(const VirtualCable& cable) {
     if (cable.settings.handshake == Handshake::RtsCts && !cable.cts) {
         return Hold::Cts;
     }
-    if (cable.consumptionBaud > 0 && cable.inputLimit > 0 &&
+    if (cable.consumptionBaud != 0 && cable.inputLimit > 0 &&
         cable.inFlight.size() >= cable.inputLimit) {
         return Hold::Full;
     }
@@ -66,6 +66,7 @@ int VirtualSerialLine::open(const SerialSettings& settings) {
     cable.input.emplace(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
                         settings.handshake == Handshake::XonXoff);
     cable.txFull = false;
+    cable.nearReading = false;
     cable.record(LineEvent::Kind::Opened, 0);
     // As a Linux port opens: DTR and RTS up, RTS then down when asked.
     cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, true);
@@ -150,9 +151,24 @@ int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
     return 0;
 }
 
+namespace {
+
+void noteReading(VirtualCable& cable) {
+    if (!cable.nearReading) {
+        cable.nearReading = true;
+        cable.changed.notify_all();
+    }
+}
+
+} // namespace
+
 int VirtualSerialLine::inputWaiting(int id) {
     const std::lock_guard lock(cable_->mutex);
-    return openAs(*cable_, id) ? static_cast<int>(cable_->input->size()) : 0;
+    if (!openAs(*cable_, id)) {
+        return 0;
+    }
+    noteReading(*cable_);
+    return static_cast<int>(cable_->input->size());
 }
 
 int VirtualSerialLine::read(int id, void* buffer, int count) {
@@ -161,6 +177,7 @@ int VirtualSerialLine::read(int id, void* buffer, int count) {
     if (!openAs(cable, id) || buffer == nullptr || count <= 0) {
         return 0;
     }
+    noteReading(cable);
     auto* target = static_cast<unsigned char*>(buffer);
     const auto wanted = static_cast<std::size_t>(count);
     ReadTimer timer(cable.timeouts, wanted, LineClock::now(), cable.clockSpeed);

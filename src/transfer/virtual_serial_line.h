@@ -25,6 +25,8 @@ public:
     VirtualSerialLine& operator=(VirtualSerialLine&&) = delete;
 
     VirtualFarEnd farEnd() const { return VirtualFarEnd(cable_); }
+    // For a device that drives the far end from inside the cable's lock.
+    std::shared_ptr<VirtualCable> cable() const { return cable_; }
     double clockSpeed() const;
 
     int open(const SerialSettings& settings) override;

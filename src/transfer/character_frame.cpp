@@ -1,0 +1,26 @@
+#include "transfer/character_frame.h"
+
+#include <chrono>
+
+namespace drovane {
+
+double characterBits(const SerialSettings& settings) {
+    double stop = 1.5;
+    if (settings.stopBits == 1.0) {
+        stop = 1.0;
+    } else if (settings.stopBits == 2.0) {
+        stop = 2.0;
+    }
+    const double parity = settings.parity == 0 ? 0.0 : 1.0;
+    return 1.0 + settings.dataBits + parity + stop;
+}
+
+LineClock::duration characterTime(const SerialSettings& settings, std::int32_t baudRate,
+                                  double clockSpeed) {
+    const double baud = baudRate > 0 ? baudRate : 1.0;
+    const double speed = clockSpeed > 0.0 ? clockSpeed : 1.0;
+    return std::chrono::duration_cast<LineClock::duration>(
+        std::chrono::duration<double>(characterBits(settings) / baud / speed));
+}
+
+} // namespace drovane

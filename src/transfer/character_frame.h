@@ -1,0 +1,20 @@
+#pragma once
+
+// How long one character takes on the wire for a line's frame.
+
+#include "transfer/line_deadlines.h"
+#include "transfer/serial_types.h"
+
+#include <cstdint>
+
+namespace drovane {
+
+// Start bit, data bits, the parity bit when there is one, stop bits (as the
+// port reads them: exactly 1 or 2, anything else one and a half).
+double characterBits(const SerialSettings& settings);
+
+// One character of that frame at `baudRate`, in real time at the clock speed.
+LineClock::duration characterTime(const SerialSettings& settings, std::int32_t baudRate,
+                                  double clockSpeed = 1.0);
+
+} // namespace drovane
