@@ -51,7 +51,7 @@ protected:
     // The class entry of a tty whose node lives in `deviceFolder`/tty/name; the
     // device link is made only when the tty has hardware behind it.
     fs::path addTty(const std::string& name, const fs::path& deviceFolder, bool withDevice) {
-        const fs::path node = deviceFolder / "tty" / name;
+        fs::path node = deviceFolder / "tty" / name;
         fs::create_directories(node);
         write(node / "dev", "4:64");
         if (withDevice) {
