@@ -107,29 +107,35 @@ TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& setting
       characterNs_(characterNanoseconds(settings.baudRate)) {}
 
 TermiosPort::~TermiosPort() {
-    drainOutput();
-    // Whatever a held line could not send would make close() wait for it.
-    ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
+    // Whatever a held line could not send would make close() wait for it. A
+    // flush after a complete drain would only hit bytes a pseudo-terminal's
+    // master side has not read yet: the tail of a send.
+    if (!drainOutput()) {
+        ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
+    }
     ::ioctl(fd_.get(), TIOCNXCL);
 }
 
-void TermiosPort::drainOutput() {
+bool TermiosPort::drainOutput() {
     if (hungUp_) {
-        return;
+        return false;
     }
     const auto stallLimit = std::max(nanoseconds(50'000'000), nanoseconds(4 * characterNs_));
     int last = -1;
     auto giveUp = Clock::now() + stallLimit;
     for (;;) {
         int queued = 0;
-        if (::ioctl(fd_.get(), TIOCOUTQ, &queued) != 0 || queued <= 0) {
-            return;
+        if (::ioctl(fd_.get(), TIOCOUTQ, &queued) != 0) {
+            return false;
+        }
+        if (queued <= 0) {
+            return true;
         }
         const auto now = Clock::now();
         if (last < 0 || queued < last) {
             giveUp = now + stallLimit;
         } else if (now >= giveUp) {
-            return;
+            return false;
         }
         last = queued;
         const auto pause = std::min(nanoseconds(10'000'000), nanoseconds(queued * characterNs_));

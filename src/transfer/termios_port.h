@@ -53,7 +53,8 @@ private:
     bool setModemLine(int line, bool on);
     SerialError counterErrors();
     void noteHangUp();
-    void drainOutput();
+    // True when everything queued went out.
+    bool drainOutput();
 
     UniqueFd fd_;
     SerialSettings settings_;

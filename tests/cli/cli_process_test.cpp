@@ -82,7 +82,8 @@ TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
 
     const std::string expected =
         std::string(10, '\0') + "\nO0001\nG0 X0\nM30\n\n" + std::string(10, '\0') + "\x04";
-    ASSERT_TRUE(peer.waitForBytes(expected.size(), milliseconds(2000)));
+    ASSERT_TRUE(peer.waitForBytes(expected.size(), milliseconds(2000)))
+        << ::testing::PrintToString(peer.received());
     EXPECT_EQ(peer.received(), expected);
     EXPECT_EQ(code, 0) << cli.err();
     const std::string out = cli.out();
