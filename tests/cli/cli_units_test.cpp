@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -119,31 +120,30 @@ TEST(ProgressLine, ShowsBytesPercentRateAndTimeLeft) {
     EXPECT_EQ(progressText({4800, std::nullopt, 2s}), "4800 Bytes  2400 B/s");
 }
 
-// A console over memory streams.
+// A console over temporary files.
 class ConsoleOutput : public testing::Test {
 protected:
-    void TearDown() override {
-        for (std::FILE* stream : {log_, err_}) {
-            std::fclose(stream);
-        }
-        std::free(logText_);
-        std::free(errText_);
-    }
-    std::string log() {
-        std::fflush(log_);
-        return {logText_, logSize_};
-    }
-    std::string err() {
-        std::fflush(err_);
-        return {errText_, errSize_};
-    }
+    struct Closer {
+        void operator()(std::FILE* stream) const { std::fclose(stream); }
+    };
+    using File = std::unique_ptr<std::FILE, Closer>;
 
-    char* logText_ = nullptr;
-    std::size_t logSize_ = 0;
-    char* errText_ = nullptr;
-    std::size_t errSize_ = 0;
-    std::FILE* log_ = open_memstream(&logText_, &logSize_);
-    std::FILE* err_ = open_memstream(&errText_, &errSize_);
+    static std::string contents(std::FILE* stream) {
+        std::fflush(stream);
+        std::rewind(stream);
+        std::string text;
+        for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
+            text.push_back(static_cast<char>(c));
+        }
+        return text; // at the end again, where the next write goes
+    }
+    std::string log() { return contents(log_); }
+    std::string err() { return contents(err_); }
+
+    File logFile_{std::tmpfile()};
+    File errFile_{std::tmpfile()};
+    std::FILE* log_ = logFile_.get();
+    std::FILE* err_ = errFile_.get();
 };
 
 TEST_F(ConsoleOutput, RunningLinesAreThinnedButTheLatestComesBeforeTheNextLine) {
