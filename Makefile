@@ -35,5 +35,8 @@ format-check:
 tidy: configure
 	@git ls-files 'src/*.cpp' | xargs clang-tidy -p build/default --quiet
 
+package: build
+	@cd build/default && cpack --config CPackConfig.cmake
+
 clean:
 	rm -rf build

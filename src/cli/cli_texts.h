@@ -1,0 +1,107 @@
+#pragma once
+
+// Every text drovane-cli writes of its own, in one place (UTF-8). The lines a
+// transfer logs are the jobs' own.
+
+#include <string_view>
+
+namespace drovane::cli_text {
+
+inline constexpr std::string_view kProgramName = "drovane-cli";
+
+inline constexpr std::string_view kHelp =
+    R"(Aufruf:
+  drovane-cli send    [--settings INI] [--machine NAME] [--port PORT] DATEI
+  drovane-cli receive [--settings INI] [--machine NAME] [--port PORT] [--overwrite] DATEI
+  drovane-cli machines [--settings INI]
+  drovane-cli ports
+  drovane-cli --help | --version
+
+Befehle:
+  send      sendet DATEI an die Maschine
+  receive   empfängt ein Programm von der Maschine und speichert es als DATEI
+  machines  listet die Maschinen der Einstellungsdatei (* = gemerkte Maschine)
+  ports     listet die seriellen Schnittstellen dieses Rechners
+
+Optionen:
+  --settings INI  Einstellungsdatei (sonst drovane.ini neben dem Programm);
+                  sie wird nur gelesen, nie geschrieben
+  --machine NAME  Maschine (sonst die gemerkte "Maschine", vorgegeben Fanuc10t)
+  --port PORT     Schnittstelle nur für diesen Aufruf, z. B. ttyUSB0, COM1,
+                  /dev/ttyS0 oder VIRTUELL
+  --overwrite     eine vorhandene DATEI beim Empfang ersetzen
+
+Strg+C (SIGINT) oder SIGTERM bricht eine Übertragung ab; ein zweites Signal
+beendet das Programm sofort.
+
+Exit-Codes:
+  0  Übertragung abgeschlossen (beim Empfang: Datei gespeichert)
+  1  Aufruffehler oder Datei nicht lesbar bzw. als Ziel unbrauchbar
+  2  Schnittstelle konnte nicht geöffnet werden
+  3  abgebrochen
+  4  empfangen, aber nicht gespeichert
+)";
+
+// Command line
+inline constexpr std::string_view kNoCommand = "Kein Befehl angegeben.";
+inline constexpr std::string_view kUnknownCommand = "Unbekannter Befehl: ";
+inline constexpr std::string_view kUnknownOption = "Unbekannte Option: ";
+inline constexpr std::string_view kOptionNotForBefore = "Die Option ";
+inline constexpr std::string_view kOptionNotForMiddle = " gilt nicht für den Befehl ";
+inline constexpr std::string_view kOptionTwiceBefore = "Die Option ";
+inline constexpr std::string_view kOptionTwiceAfter = " ist mehrfach angegeben.";
+inline constexpr std::string_view kOptionTakesNoValueBefore = "Die Option ";
+inline constexpr std::string_view kOptionTakesNoValueAfter = " hat keinen Wert.";
+inline constexpr std::string_view kValueMissingBefore = "Der Option ";
+inline constexpr std::string_view kValueMissingAfter = " fehlt ihr Wert.";
+inline constexpr std::string_view kValueEmptyBefore = "Der Wert der Option ";
+inline constexpr std::string_view kValueEmptyAfter = " ist leer.";
+inline constexpr std::string_view kFileMissingBefore = "Dem Befehl ";
+inline constexpr std::string_view kFileMissingAfter = " fehlt die DATEI.";
+inline constexpr std::string_view kFileEmpty = "Der Dateiname ist leer.";
+inline constexpr std::string_view kExtraArgument = "Überzähliges Argument: ";
+inline constexpr std::string_view kSeeHelp = "Hilfe: drovane-cli --help";
+
+// Settings and machines
+inline constexpr std::string_view kSettingsMissingBefore = "Warnung: Einstellungsdatei ";
+inline constexpr std::string_view kSettingsMissingAfter =
+    " nicht gefunden, es gelten die Standardwerte.";
+inline constexpr std::string_view kSettingsUnreadableBefore = "Warnung: Einstellungsdatei ";
+inline constexpr std::string_view kSettingsUnreadableAfter =
+    " kann nicht gelesen werden, es gelten die Standardwerte.";
+inline constexpr std::string_view kUnknownMachineBefore = "Unbekannte Maschine: ";
+inline constexpr std::string_view kKnownMachines = "Bekannte Maschinen: ";
+inline constexpr std::string_view kNoMachines = "Die Einstellungsdatei enthält keine Maschine.";
+inline constexpr std::string_view kRememberedWithoutGroupBefore = "Warnung: Maschine ";
+inline constexpr std::string_view kRememberedWithoutGroupAfter =
+    " hat keinen Eintrag in der Einstellungsdatei, es gelten die Standardwerte.";
+inline constexpr std::string_view kNoPorts = "Keine seriellen Schnittstellen gefunden.";
+inline constexpr std::string_view kNoAlias = "-";
+
+// Program files
+inline constexpr std::string_view kFileUnreadableBefore = "Datei ";
+inline constexpr std::string_view kFileUnreadableAfter = " kann nicht gelesen werden.";
+inline constexpr std::string_view kInvalidTarget = "Der Dateiname enthält ungültige Zeichen !";
+inline constexpr std::string_view kTargetExistsBefore = "Die Datei ";
+inline constexpr std::string_view kTargetExistsAfter =
+    " existiert bereits; --overwrite ersetzt sie.";
+inline constexpr std::string_view kTargetIsFolderBefore = "Das Ziel ";
+inline constexpr std::string_view kTargetIsFolderAfter = " ist ein Ordner.";
+inline constexpr std::string_view kSavedBefore = "Programm unter ";
+inline constexpr std::string_view kSavedAfter = " gespeichert.";
+inline constexpr std::string_view kSaveFailedBefore = "Fehler! Programm konnte nicht unter ";
+inline constexpr std::string_view kSaveFailedAfter = " gespeichert werden.";
+inline constexpr std::string_view kNothingReceived = "Nichts empfangen, keine Datei gespeichert.";
+inline constexpr std::string_view kTargetAppearedBefore = "Die Datei ";
+inline constexpr std::string_view kTargetAppearedAfter =
+    " ist während des Empfangs entstanden und bleibt unverändert; nichts gespeichert.";
+
+inline constexpr std::string_view kFolderMissingBefore = "Der Ordner ";
+inline constexpr std::string_view kFolderMissingAfter = " existiert nicht.";
+inline constexpr std::string_view kRescuedBefore = "Der empfangene Text liegt in ";
+inline constexpr std::string_view kRescuedAfter = ".";
+
+// Transfers
+inline constexpr std::string_view kInterrupted = "Abbruch angefordert...";
+
+} // namespace drovane::cli_text

@@ -1,0 +1,177 @@
+#include "cli/command_line.h"
+
+#include "cli/cli_texts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace drovane {
+namespace {
+
+enum Option : std::uint8_t {
+    SettingsOption = 1U << 0U,
+    MachineOption = 1U << 1U,
+    PortOption = 1U << 2U,
+    OverwriteOption = 1U << 3U,
+};
+
+struct OptionSpec {
+    std::string_view name;
+    Option option;
+    bool takesValue;
+};
+
+constexpr std::array<OptionSpec, 4> kOptions{{
+    {"--settings", SettingsOption, true},
+    {"--machine", MachineOption, true},
+    {"--port", PortOption, true},
+    {"--overwrite", OverwriteOption, false},
+}};
+
+struct CommandSpec {
+    std::string_view name;
+    CliCommand command;
+    unsigned options;
+    bool needsFile;
+};
+
+constexpr unsigned kTransferOptions = SettingsOption | MachineOption | PortOption;
+
+constexpr std::array<CommandSpec, 6> kCommands{{
+    {"send", CliCommand::Send, kTransferOptions, true},
+    {"receive", CliCommand::Receive, kTransferOptions | OverwriteOption, true},
+    {"machines", CliCommand::Machines, SettingsOption, false},
+    {"ports", CliCommand::Ports, 0, false},
+    {"--help", CliCommand::Help, 0, false},
+    {"--version", CliCommand::Version, 0, false},
+}};
+
+ParsedCommandLine refused(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+std::string quoted(std::string_view before, std::string_view word, std::string_view after = {}) {
+    std::string text(before);
+    text += word;
+    text += after;
+    return text;
+}
+
+const OptionSpec* findOption(std::string_view name) {
+    const auto* found = std::ranges::find(kOptions, name, &OptionSpec::name);
+    return found != kOptions.end() ? found : nullptr;
+}
+
+std::optional<std::string>* valueSlot(CliArguments& arguments, Option option) {
+    switch (option) {
+    case SettingsOption:
+        return &arguments.settings;
+    case MachineOption:
+        return &arguments.machine;
+    case PortOption:
+        return &arguments.port;
+    case OverwriteOption:
+        break;
+    }
+    return nullptr;
+}
+
+class Parser {
+public:
+    Parser(const CommandSpec& command, std::span<const std::string_view> words)
+        : command_(command), words_(words) {
+        arguments_.command = command.command;
+    }
+
+    ParsedCommandLine parse() {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < words_.size(); ++index_) {
+            const std::string_view word = words_[index_];
+            if (!optionsEnded && word == "--") {
+                optionsEnded = true;
+            } else if (!optionsEnded && word.starts_with("-") && word.size() > 1) {
+                if (auto error = takeOption(word); !error.empty()) {
+                    return refused(std::move(error));
+                }
+            } else if (command_.needsFile && !haveFile_) {
+                arguments_.file = std::string(word);
+                haveFile_ = true;
+            } else {
+                return refused(quoted(cli_text::kExtraArgument, word));
+            }
+        }
+        if (command_.needsFile && !haveFile_) {
+            return refused(
+                quoted(cli_text::kFileMissingBefore, command_.name, cli_text::kFileMissingAfter));
+        }
+        if (command_.needsFile && arguments_.file.empty()) {
+            return refused(std::string(cli_text::kFileEmpty));
+        }
+        return {arguments_, {}};
+    }
+
+private:
+    std::string takeOption(std::string_view word) {
+        const std::size_t equals = word.find('=');
+        const std::string_view name = word.substr(0, equals);
+        const OptionSpec* spec = findOption(name);
+        if (spec == nullptr) {
+            return quoted(cli_text::kUnknownOption, name);
+        }
+        if ((command_.options & spec->option) == 0) {
+            return quoted(cli_text::kOptionNotForBefore, name,
+                          quoted(cli_text::kOptionNotForMiddle, command_.name, "."));
+        }
+        if ((seen_ & spec->option) != 0) {
+            return quoted(cli_text::kOptionTwiceBefore, name, cli_text::kOptionTwiceAfter);
+        }
+        seen_ |= spec->option;
+        if (!spec->takesValue) {
+            if (equals != std::string_view::npos) {
+                return quoted(cli_text::kOptionTakesNoValueBefore, name,
+                              cli_text::kOptionTakesNoValueAfter);
+            }
+            arguments_.overwrite = true;
+            return {};
+        }
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = word.substr(equals + 1);
+        } else if (index_ + 1 < words_.size()) {
+            value = words_[++index_];
+        } else {
+            return quoted(cli_text::kValueMissingBefore, name, cli_text::kValueMissingAfter);
+        }
+        if (value.empty()) {
+            return quoted(cli_text::kValueEmptyBefore, name, cli_text::kValueEmptyAfter);
+        }
+        *valueSlot(arguments_, spec->option) = std::string(value);
+        return {};
+    }
+
+    const CommandSpec& command_;
+    std::span<const std::string_view> words_;
+    CliArguments arguments_;
+    std::size_t index_ = 0;
+    unsigned seen_ = 0;
+    bool haveFile_ = false;
+};
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(std::span<const std::string_view> words) {
+    if (words.empty()) {
+        return refused(std::string(cli_text::kNoCommand));
+    }
+    // Help wins wherever it stands, so that "send --help" helps too.
+    if (std::ranges::any_of(words, [](std::string_view w) { return w == "--help" || w == "-h"; })) {
+        return {CliArguments{}, {}};
+    }
+    const auto* command = std::ranges::find(kCommands, words.front(), &CommandSpec::name);
+    if (command == kCommands.end()) {
+        return refused(quoted(cli_text::kUnknownCommand, words.front()));
+    }
+    return Parser(*command, words.subspan(1)).parse();
+}
+
+} // namespace drovane

@@ -1,0 +1,87 @@
+#include "cli/file_target.h"
+
+#include "cli/cli_texts.h"
+#include "core/text.h"
+
+#include <system_error>
+#include <unistd.h>
+
+namespace drovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string framed(std::string_view before, const fs::path& path, std::string_view after) {
+    return std::string(before) + path.string() + std::string(after);
+}
+
+} // namespace
+
+TargetCheck checkTarget(const fs::path& path, bool overwrite) {
+    if (!isValidFileName(filePart(path.string()))) {
+        return {std::nullopt, std::string(cli_text::kInvalidTarget)};
+    }
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        return {std::nullopt,
+                framed(cli_text::kTargetIsFolderBefore, path, cli_text::kTargetIsFolderAfter)};
+    }
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, error)) {
+        return {std::nullopt,
+                framed(cli_text::kFolderMissingBefore, folder, cli_text::kFolderMissingAfter)};
+    }
+    if (!fileExists(path)) {
+        return {OverwriteDecision::NoFileOrEmptyName, {}};
+    }
+    if (!overwrite) {
+        return {std::nullopt,
+                framed(cli_text::kTargetExistsBefore, path, cli_text::kTargetExistsAfter)};
+    }
+    return {OverwriteDecision::Overwrite, {}};
+}
+
+FileTarget::FileTarget(fs::path path, OverwriteDecision decision, StreamConsole& console,
+                       WriteCall writeCall)
+    : path_(std::move(path)), decision_(decision), console_(console), writeCall_(writeCall) {}
+
+void FileTarget::saveProgram(std::string_view programText, OverwriteDecision decision) {
+    if (programText.empty()) {
+        result_ = SaveResult::NothingReceived;
+        console_.error(cli_text::kNothingReceived);
+        return;
+    }
+    const std::string path = path_.string();
+    if (decideSave(decision, path, path, fileExists(path_)) != SaveStep::Write) {
+        result_ = SaveResult::FileAppeared;
+        console_.error(
+            framed(cli_text::kTargetAppearedBefore, path_, cli_text::kTargetAppearedAfter));
+        rescue(programText);
+        return;
+    }
+    if (!writeProgramFileAtomically(path_, programText, writeCall_)) {
+        result_ = SaveResult::Failed;
+        console_.error(framed(cli_text::kSaveFailedBefore, path_, cli_text::kSaveFailedAfter));
+        rescue(programText);
+        return;
+    }
+    result_ = SaveResult::Saved;
+    console_.appendLine(framed(cli_text::kSavedBefore, path_, cli_text::kSavedAfter));
+}
+
+void FileTarget::rescue(std::string_view programText) {
+    std::error_code error;
+    const fs::path folder = fs::temp_directory_path(error);
+    if (error) {
+        return;
+    }
+    fs::path candidate =
+        folder / ("drovane-cli-" + std::to_string(::getpid()) + "-" + path_.filename().string());
+    // The rescue goes to a fresh name and is not subject to the failing seam.
+    if (writeProgramFileAtomically(candidate, programText)) {
+        rescuePath_ = std::move(candidate);
+        console_.error(framed(cli_text::kRescuedBefore, rescuePath_, cli_text::kRescuedAfter));
+    }
+}
+
+} // namespace drovane

@@ -1,0 +1,15 @@
+#pragma once
+
+// The listing of `drovane-cli ports`: profile name, device, by-id link ("-"
+// without one) and driver of every serial port present.
+
+#include "transfer/serial_ports.h"
+
+#include <string>
+#include <vector>
+
+namespace drovane {
+
+std::vector<std::string> portLines(const std::vector<SerialPortInfo>& ports);
+
+} // namespace drovane

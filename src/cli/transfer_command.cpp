@@ -1,0 +1,168 @@
+#include "cli/transfer_command.h"
+
+#include "cli/cli_texts.h"
+#include "cli/file_target.h"
+#include "cli/machine_choice.h"
+#include "cli/profile_snapshot.h"
+#include "cli/signal_watch.h"
+#include "cli/stream_console.h"
+#include "core/text.h"
+#include "programs/program_file.h"
+#include "transfer/job_settings.h"
+#include "transfer/port_selecting_line.h"
+#include "transfer/receive_job.h"
+#include "transfer/send_job.h"
+#include "transfer/transfer_job.h"
+
+#include <array>
+#include <cstdlib>
+#include <functional>
+#include <poll.h>
+
+namespace drovane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTickMilliseconds = 250;
+
+std::optional<SettingsSnapshot> machineSnapshot(const CliArguments& arguments,
+                                                const fs::path& settingsPath,
+                                                const CliStreams& streams) {
+    const MachineChoice choice = chooseMachine(settingsPath, arguments.machine);
+    for (const std::string& warning : choice.warnings) {
+        printLine(streams.err, warning);
+    }
+    if (!choice.profile) {
+        printLine(streams.err, choice.error);
+        return std::nullopt;
+    }
+    SettingsSnapshot snapshot = snapshotFromProfile(
+        *choice.profile, windows1252FromUtf8(filePart(fs::path(arguments.file).string())));
+    if (arguments.port) {
+        snapshot.portCombo = windows1252FromUtf8(*arguments.port);
+    }
+    return snapshot;
+}
+
+// The controls a job reads again while it runs; nobody edits them here.
+LiveTexts liveTexts(const SettingsSnapshot& snapshot) {
+    LiveTexts texts;
+    texts.endCharField = snapshot.endCharField;
+    texts.dtrDsrCheck = snapshot.dtrDsrCheck;
+    texts.receiveControlFilterCombo = snapshot.receiveControlFilterCombo;
+    texts.fileNameField = snapshot.fileNameField;
+    return texts;
+}
+
+// Everything one job needs, in the order it must come into being: signals are
+// blocked before the virtual machine's thread and the job's thread start.
+class JobRun {
+public:
+    JobRun(const SettingsSnapshot& snapshot, const CliStreams& streams, TransferDirection direction)
+        : console_(streams.out, streams.err, streams.progress ? streams.err : nullptr, direction),
+          line_(1.0, VirtualMachineSettings{.endCharacter = endCharacter(snapshot.endCharField)}),
+          live_(liveTexts(snapshot)), context_{line_, console_, abort_, lock_, live_} {
+        line_.virtualMachine().setReport([this](std::string_view line) { console_.note(line); });
+    }
+
+    StreamConsole& console() { return console_; }
+    const JobContext& context() const { return context_; }
+
+    // Runs `body` on the job thread and serves signals and the console until
+    // it has ended.
+    void run(const std::function<void()>& body) {
+        TransferJob job(abort_);
+        job.start([&] {
+            body();
+            done_.set();
+        });
+        int signals = 0;
+        for (;;) {
+            std::array<pollfd, 2> fds{{{signals_.fd(), POLLIN, 0}, {done_.fd(), POLLIN, 0}}};
+            ::poll(fds.data(), fds.size(), kTickMilliseconds);
+            if (const int arrived = signals_.take(); arrived > 0) {
+                signals += arrived;
+                if (signals > 1) {
+                    // The job did not end on the first: the operator insists.
+                    std::_Exit(toInt(ExitCode::Aborted));
+                }
+                console_.error(cli_text::kInterrupted);
+                abort_.raise();
+            }
+            if ((fds[1].revents & POLLIN) != 0) {
+                break;
+            }
+            console_.tick();
+        }
+        job.wait();
+        console_.finish();
+    }
+
+private:
+    // First: every thread started below inherits the blocked signals.
+    SignalWatch signals_;
+    DoneEvent done_;
+    StreamConsole console_;
+    PortSelectingLine line_;
+    AbortRequest abort_;
+    TransferLock lock_;
+    LiveControls live_;
+    JobContext context_;
+};
+
+} // namespace
+
+ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
+                 const CliStreams& streams) {
+    const auto snapshot = machineSnapshot(arguments, settingsPath, streams);
+    if (!snapshot) {
+        return ExitCode::UsageError;
+    }
+    std::optional<std::string> program = readProgramFile(arguments.file);
+    if (!program) {
+        printLine(streams.err, std::string(cli_text::kFileUnreadableBefore) + arguments.file +
+                                   std::string(cli_text::kFileUnreadableAfter));
+        return ExitCode::UsageError;
+    }
+    JobRun run(*snapshot, streams, TransferDirection::Send);
+    SendJob job(run.context(), *snapshot, std::move(*program));
+    run.run([&job] { job.run(); });
+    if (run.console().openFailed()) {
+        return ExitCode::PortNotOpened;
+    }
+    return run.console().sendFinished() ? ExitCode::Completed : ExitCode::Aborted;
+}
+
+ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
+                    const CliStreams& streams) {
+    const TargetCheck check = checkTarget(arguments.file, arguments.overwrite);
+    if (!check.decision) {
+        printLine(streams.err, check.error);
+        return ExitCode::UsageError;
+    }
+    const auto snapshot = machineSnapshot(arguments, settingsPath, streams);
+    if (!snapshot) {
+        return ExitCode::UsageError;
+    }
+    JobRun run(*snapshot, streams, TransferDirection::Receive);
+    FileTarget target(arguments.file, *check.decision, run.console());
+    ReceiveJob job(run.context(), *snapshot, target);
+    run.run([&job] { job.run(); });
+    if (run.console().openFailed()) {
+        return ExitCode::PortNotOpened;
+    }
+    switch (target.result()) {
+    case SaveResult::NotReached:
+        return ExitCode::Aborted;
+    case SaveResult::Saved:
+        return ExitCode::Completed;
+    case SaveResult::NothingReceived:
+    case SaveResult::Failed:
+    case SaveResult::FileAppeared:
+        break;
+    }
+    return ExitCode::NotSaved;
+}
+
+} // namespace drovane

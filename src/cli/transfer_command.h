@@ -1,0 +1,20 @@
+#pragma once
+
+// `drovane-cli send` and `drovane-cli receive`: the machine's profile, the
+// job of the window run on its own thread, SIGINT and SIGTERM turned into the
+// abort request, and the ending turned into an exit code.
+
+#include "cli/cli_streams.h"
+#include "cli/command_line.h"
+#include "cli/exit_code.h"
+
+#include <filesystem>
+
+namespace drovane {
+
+ExitCode runSend(const CliArguments& arguments, const std::filesystem::path& settingsPath,
+                 const CliStreams& streams);
+ExitCode runReceive(const CliArguments& arguments, const std::filesystem::path& settingsPath,
+                    const CliStreams& streams);
+
+} // namespace drovane

@@ -1,0 +1,37 @@
+#pragma once
+
+// The serial ports this computer really has, as the kernel lists them under
+// /sys/class/tty: USB adapters, CDC-ACM devices and on-board UARTs that a
+// driver has claimed. Pseudo-terminals, virtual consoles and the placeholder
+// ttyS entries the 8250 driver registers for absent UARTs are not ports.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace drovane {
+
+struct SerialPortInfo {
+    // What goes into a profile's port field ("ttyUSB0").
+    std::string name;
+    std::filesystem::path devicePath;
+    // The /dev/serial/by-id link that names this device; empty without one.
+    std::filesystem::path byIdAlias;
+    // The driver bound to the hardware ("ftdi_sio", "cdc_acm", "serial");
+    // empty when none could be found.
+    std::string driver;
+
+    bool operator==(const SerialPortInfo&) const = default;
+};
+
+// Where to look; tests point both at a tree of their own.
+struct SerialPortRoots {
+    std::filesystem::path sys = "/sys";
+    std::filesystem::path dev = "/dev";
+};
+
+// USB first, then ACM, then UARTs, each in number order. An unreadable tree
+// gives an empty list.
+std::vector<SerialPortInfo> listSerialPorts(const SerialPortRoots& roots = {});
+
+} // namespace drovane

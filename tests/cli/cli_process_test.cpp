@@ -1,0 +1,307 @@
+// drovane-cli end to end: the real executable as a child process, a scripted
+// machine on a pseudo-terminal, and what a script sees (bytes on the line,
+// the saved file, the log, the exit code).
+
+#include "cli_child.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace drovane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string lines(std::initializer_list<std::string> entries) {
+    std::string text;
+    for (const std::string& entry : entries) {
+        text += entry + "\r\n";
+    }
+    return text;
+}
+
+class CliProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("cli_" + std::to_string(::getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        settings_ = folder_ / "drovane.ini";
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // One machine "Dreh1" on `port`; the remembered machine is "Dreh1".
+    void writeSettings(const std::string& port, const std::string& extraKeys = {}) const {
+        put(settings_, lines({"Maschine = Dreh1", "[Dreh1]", "Baudrate = 115200",
+                              "COM-Nummer = " + port, "Datenbits = 8", "Parit\xE4t = NOPARITY",
+                              "Stopbits = 1", "EinlesenBeenden_Empfangen = 04"}) +
+                           extraKeys);
+    }
+
+    std::vector<std::string> transfer(const std::string& command, const fs::path& file,
+                                      std::vector<std::string> extra = {}) const {
+        std::vector<std::string> words{command, "--settings", settings_.string()};
+        words.insert(words.end(), extra.begin(), extra.end());
+        words.push_back(file.string());
+        return words;
+    }
+
+    fs::path folder_;
+    fs::path settings_;
+};
+
+TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath(),
+                  lines({"Anzahl_Hexzeichen_Vorlauf = 10", "Anzahl_Hexzeichen_Nachlauf = 10",
+                         "Steuerzeichen_Senden = Ja"}));
+    put(folder_ / "P1.nc", "%\nO0001\nG0 X0\nM30\n%\n");
+    const std::string settingsBefore = contentOf(settings_);
+
+    CliChild cli(transfer("send", folder_ / "P1.nc"));
+    const int code = cli.wait();
+
+    const std::string expected =
+        std::string(10, '\0') + "\nO0001\nG0 X0\nM30\n\n" + std::string(10, '\0') + "\x04";
+    ASSERT_TRUE(peer.waitForBytes(expected.size(), milliseconds(2000)))
+        << ::testing::PrintToString(peer.received());
+    EXPECT_EQ(peer.received(), expected);
+    EXPECT_EQ(code, 0) << cli.err();
+    const std::string out = cli.out();
+    EXPECT_EQ(out.find("serielle Schnittstelle ge\xC3\xB6"
+                       "ffnet ("),
+              0U)
+        << out;
+    EXPECT_TRUE(out.ends_with("\xC3\x9C"
+                              "bertragung beendet. 18 Bytes gesendet.\n"))
+        << out;
+    // The command line never writes the settings file.
+    EXPECT_EQ(contentOf(settings_), settingsBefore);
+}
+
+TEST_F(CliProcess, ReceptionIsSavedByteForByte) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    const fs::path target = folder_ / "O0002.nc";
+    const std::string program = "%\r\nO0002\r\nG1 X\xE4\xFF\x80 Y1\r\nM30\r\n%\r\n";
+
+    CliChild cli(transfer("receive", target));
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    peer.write(std::string(5, '\0') + program + "\x04" + "after the end");
+    const int code = cli.wait();
+
+    EXPECT_EQ(code, 0) << cli.err();
+    EXPECT_EQ(contentOf(target), program);
+    const std::string out = cli.out();
+    EXPECT_NE(out.find("Programm\xC3\xBC"
+                       "bertragung durch EOF<04> beendet.\n"
+                       "\xC3\x9C"
+                       "bertragung erfolgreich abgeschlossen.\n" +
+                       std::to_string(program.size()) +
+                       " Bytes empfangen.\n"
+                       "Programm unter " +
+                       target.string() + " gespeichert.\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(CliProcess, PortOptionOverridesTheProfileForThisRunOnly) {
+    PtyPeer peer;
+    writeSettings("/dev/drovane-no-such-port");
+    put(folder_ / "P1.nc", "G0\n");
+
+    CliChild overridden(transfer("send", folder_ / "P1.nc", {"--port", peer.slavePath()}));
+    EXPECT_EQ(overridden.wait(), 0) << overridden.err();
+    ASSERT_TRUE(peer.waitForBytes(4, milliseconds(2000)));
+    EXPECT_EQ(peer.received(), "G0\n\x04");
+
+    // The profile's own port is still the one in the file.
+    CliChild plain(transfer("send", folder_ / "P1.nc"));
+    EXPECT_EQ(plain.wait(), 2);
+    EXPECT_EQ(plain.out(), "Fehler! serielle Schnittstelle konnte nicht ge\xC3\xB6"
+                           "ffnet werden.\n");
+}
+
+TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
+    writeSettings("/dev/drovane-no-such-port");
+    put(folder_ / "P1.nc", "G0\n");
+    put(folder_ / "old.nc", "old");
+
+    struct Case {
+        std::vector<std::string> words;
+        int code;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"send"}, 1, "fehlt die DATEI"},
+        {{"transmit", "x"}, 1, "Unbekannter Befehl: transmit"},
+        {{"send", "--speed", "9600", "x"}, 1, "Unbekannte Option: --speed"},
+        {{"ports", "--machine", "Dreh1"}, 1, "gilt nicht f\xC3\xBCr den Befehl ports"},
+        {transfer("send", folder_ / "missing.nc"), 1, "kann nicht gelesen werden"},
+        {transfer("send", folder_ / "P1.nc", {"--machine", "Fr\xC3\xA4se"}), 1,
+         "Unbekannte Maschine: Fr\xC3\xA4se\nBekannte Maschinen: Dreh1"},
+        {transfer("receive", folder_ / "a?b.nc"), 1, "ung\xC3\xBCltige Zeichen"},
+        // Refused before the port is opened: the port would give 2.
+        {transfer("receive", folder_ / "old.nc"), 1, "existiert bereits"},
+        {transfer("receive", folder_ / "gone" / "x.nc"), 1, "existiert nicht"},
+        {transfer("send", folder_ / "P1.nc"), 2, ""},
+        {transfer("receive", folder_ / "new.nc"), 2, ""},
+    };
+    for (const Case& c : cases) {
+        CliChild cli(c.words);
+        const int code = cli.wait();
+        SCOPED_TRACE(c.words.size() > 1 ? c.words[0] + " " + c.words.back() : c.words[0]);
+        EXPECT_EQ(code, c.code);
+        EXPECT_NE(cli.err().find(c.message), std::string::npos) << cli.err();
+    }
+    EXPECT_EQ(contentOf(folder_ / "old.nc"), "old");
+    EXPECT_FALSE(fs::exists(folder_ / "new.nc"));
+}
+
+TEST_F(CliProcess, AnUnreadableSettingsFileGivesDefaultsWithAWarning) {
+    fs::create_directory(folder_ / "folder.ini");
+    CliChild cli({"machines", "--settings", (folder_ / "folder.ini").string()});
+    EXPECT_EQ(cli.wait(), 0);
+    EXPECT_NE(cli.err().find("kann nicht gelesen werden, es gelten die Standardwerte"),
+              std::string::npos)
+        << cli.err();
+    EXPECT_EQ(cli.out(), "");
+}
+
+TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    fs::create_directory(folder_ / "sub");
+    const fs::path target = folder_ / "sub" / "P9.nc";
+
+    CliChild cli(transfer("receive", target));
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    fs::remove_all(folder_ / "sub"); // the folder goes while the machine sends
+    peer.write("O0009\nM30\n\x04");
+    EXPECT_EQ(cli.wait(), 4);
+
+    EXPECT_FALSE(fs::exists(target));
+    const std::string err = cli.err();
+    EXPECT_NE(
+        err.find("Fehler! Programm konnte nicht unter " + target.string() + " gespeichert werden."),
+        std::string::npos)
+        << err;
+    const std::string rescueNote = "Der empfangene Text liegt in ";
+    const std::size_t at = err.find(rescueNote);
+    ASSERT_NE(at, std::string::npos) << err;
+    const std::size_t from = at + rescueNote.size();
+    const fs::path rescue = err.substr(from, err.find(".\n", from + 1) - from);
+    EXPECT_EQ(contentOf(rescue), "O0009\nM30\n");
+    fs::remove(rescue);
+}
+
+TEST_F(CliProcess, ReceptionOfNothingExitsFour) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    CliChild cli(transfer("receive", folder_ / "empty.nc"));
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    peer.write("\x04");
+    EXPECT_EQ(cli.wait(), 4);
+    EXPECT_NE(cli.out().find("0 Bytes empfangen."), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "empty.nc"));
+}
+
+TEST_F(CliProcess, SigintDuringASendAbortsItMidText) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath(), lines({"Protokoll = XON/XOFF"}));
+    const std::string program(4'000'000, 'X');
+    put(folder_ / "BIG.nc", program);
+
+    CliChild cli(transfer("send", folder_ / "BIG.nc"));
+    ASSERT_TRUE(peer.waitForBytes(1));
+    peer.write("\x13"); // XOFF: the machine holds the line
+    ASSERT_TRUE(cli.waitForOutput("(XOFF erhalten)")) << cli.out();
+    cli.signal(SIGINT);
+    EXPECT_EQ(cli.wait(), 3);
+
+    const std::string out = cli.out();
+    EXPECT_TRUE(out.ends_with("\xC3\x9C"
+                              "bertragung vorzeitig abgebrochen.\n"))
+        << out;
+    EXPECT_EQ(out.find("Bytes gesendet."), std::string::npos);
+    // No trailer and no end byte after an abort.
+    const std::string sent = peer.received();
+    EXPECT_LT(sent.size(), program.size());
+    EXPECT_EQ(sent.find('\x04'), std::string::npos);
+}
+
+TEST_F(CliProcess, SigtermDuringAReceptionAbortsAndSavesNothing) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    const fs::path target = folder_ / "P3.nc";
+
+    CliChild cli(transfer("receive", target));
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    peer.write("O0003\nG0 X1\n");
+    ASSERT_TRUE(cli.waitForOutput("12 Bytes empfangen.\n")) << cli.out();
+    cli.signal(SIGTERM);
+    EXPECT_EQ(cli.wait(), 3);
+
+    EXPECT_TRUE(cli.out().ends_with("\xC3\x9C"
+                                    "bertragung vorzeitig abgebrochen.\n"))
+        << cli.out();
+    EXPECT_NE(cli.err().find("Abbruch angefordert"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(CliProcess, SigintWhileWaitingForTheMachineEndsAReception) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    CliChild cli(transfer("receive", folder_ / "P4.nc"));
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    cli.signal(SIGINT);
+    EXPECT_EQ(cli.wait(), 3);
+    EXPECT_FALSE(fs::exists(folder_ / "P4.nc"));
+}
+
+TEST_F(CliProcess, MachinesListsEveryGroupAndMarksTheRememberedOne) {
+    put(settings_,
+        lines({"Maschine = M\xFChle", "Path = /tmp/", "[Dreh1]", "Baudrate = 9600",
+               "COM-Nummer = COM2", "Datenbits = 7", "Parit\xE4t = EVENPARITY", "Stopbits = 2",
+               "Protokoll = XON/XOFF", "[M\xFChle]", "COM-Nummer = ttyUSB0", "Stopbits = 1.5",
+               "Parit\xE4t = oddparity", "Protokoll = RTS/CTS", "[Leer]"}));
+    CliChild cli({"machines", "--settings", settings_.string()});
+    EXPECT_EQ(cli.wait(), 0);
+    EXPECT_EQ(cli.out(), "   Dreh1  COM2     9600  7E2    XON/XOFF\n"
+                         "*  M\xC3\xBChle  ttyUSB0  4800  8O1.5  RTS/CTS\n"
+                         "   Leer   COM1     4800  8N1    NOHANDSHAKE\n");
+    EXPECT_EQ(cli.err(), "");
+}
+
+TEST_F(CliProcess, VersionAndHelpTellWhatTheyShould) {
+    CliChild version({"--version"});
+    EXPECT_EQ(version.wait(), 0);
+    EXPECT_EQ(version.out(), "drovane-cli 0.817\n");
+    CliChild help({"send", "--help"});
+    EXPECT_EQ(help.wait(), 0);
+    for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  "}) {
+        EXPECT_NE(help.out().find(code), std::string::npos) << code;
+    }
+}
+
+} // namespace
+} // namespace drovane::testing

@@ -1,0 +1,231 @@
+// The pieces of drovane-cli that need no child process: the command line, the
+// profile as a job reads it, the progress line and the console's output.
+
+#include "cli/command_line.h"
+#include "cli/file_target.h"
+#include "cli/profile_snapshot.h"
+#include "cli/progress_line.h"
+#include "cli/stream_console.h"
+#include "transfer/job_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace drovane {
+namespace {
+
+using namespace std::chrono_literals;
+
+ParsedCommandLine parse(std::vector<std::string_view> words) {
+    return parseCommandLine(words);
+}
+
+TEST(CommandLine, TakesEveryCommandWithItsOptions) {
+    CliArguments send;
+    send.command = CliCommand::Send;
+    send.settings = "a.ini";
+    send.machine = "Dreh1";
+    send.port = "ttyUSB0";
+    send.file = "P1.nc";
+    EXPECT_EQ(
+        parse({"send", "--settings", "a.ini", "--machine=Dreh1", "--port", "ttyUSB0", "P1.nc"})
+            .arguments,
+        send);
+
+    CliArguments receive;
+    receive.command = CliCommand::Receive;
+    receive.overwrite = true;
+    receive.file = "-P2.nc"; // after "--" a leading dash is a file name
+    EXPECT_EQ(parse({"receive", "--overwrite", "--", "-P2.nc"}).arguments, receive);
+
+    EXPECT_EQ(parse({"machines"}).arguments->command, CliCommand::Machines);
+    EXPECT_EQ(parse({"ports"}).arguments->command, CliCommand::Ports);
+    EXPECT_EQ(parse({"--version"}).arguments->command, CliCommand::Version);
+    EXPECT_EQ(parse({"receive", "-h"}).arguments->command, CliCommand::Help);
+}
+
+TEST(CommandLine, RefusesWhatDoesNotFitWithAReason) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases = {
+        {{}, "Kein Befehl angegeben."},
+        {{"sende", "P1"}, "Unbekannter Befehl: sende"},
+        {{"send", "--baud", "9600", "P1"}, "Unbekannte Option: --baud"},
+        {{"send", "--overwrite", "P1"},
+         "Die Option --overwrite gilt nicht f\xC3\xBCr den Befehl send."},
+        {{"machines", "--port", "x"},
+         "Die Option --port gilt nicht f\xC3\xBCr den Befehl machines."},
+        {{"send", "--port", "a", "--port", "b", "P1"}, "Die Option --port ist mehrfach angegeben."},
+        {{"send", "P1", "--port"}, "Der Option --port fehlt ihr Wert."},
+        {{"send", "--machine=", "P1"}, "Der Wert der Option --machine ist leer."},
+        {{"receive", "--overwrite=yes", "P1"}, "Die Option --overwrite hat keinen Wert."},
+        {{"receive"}, "Dem Befehl receive fehlt die DATEI."},
+        {{"send", ""}, "Der Dateiname ist leer."},
+        {{"send", "P1", "P2"},
+         "\xC3\x9C"
+         "berz\xC3\xA4hliges Argument: P2"},
+        {{"ports", "x"},
+         "\xC3\x9C"
+         "berz\xC3\xA4hliges Argument: x"},
+    };
+    for (const auto& [words, error] : cases) {
+        const ParsedCommandLine parsed = parseCommandLine(words);
+        EXPECT_FALSE(parsed.arguments.has_value()) << error;
+        EXPECT_EQ(parsed.error, error);
+    }
+}
+
+TEST(ProfileSnapshot, ShowsTheProfileAsTheLoadedControlsWould) {
+    MachineProfile profile = defaultProfile("Dreh1");
+    profile.values[ParityField] = "evenparity"; // lists ignore letter case
+    profile.values[BaudRateField] = "14400";    // not in the list: no selection
+    profile.values[HandshakeField] = "";
+    profile.values[PortField] = "com4"; // the port list takes any text
+    profile.values[SendBufferField] = "8192";
+    profile.values[EndCharField] = "$1A"; // fields as they stand
+    profile.values[LeaderCountField] = "0010";
+    profile.values[DtrDsrField] = "ja"; // only "Ja" ticks the box
+    profile.values[PercentFilterField] = "Ja";
+    profile.values[SendControlFilterField] = "Nein";
+
+    const SettingsSnapshot s = snapshotFromProfile(profile, "P1.nc");
+
+    EXPECT_EQ(s.fileNameField, "P1.nc");
+    EXPECT_EQ(s.parityCombo, "EVENPARITY");
+    EXPECT_EQ(s.baudCombo, "");
+    EXPECT_EQ(s.handshakeCombo, "");
+    EXPECT_EQ(s.portCombo, "com4");
+    EXPECT_EQ(s.sendBufferCombo, "8192");
+    EXPECT_EQ(s.receiveBufferCombo, "4096");
+    EXPECT_EQ(s.endCharField, "$1A");
+    EXPECT_EQ(s.leaderCountField, "0010");
+    EXPECT_FALSE(s.dtrDsrCheck);
+    // The crossed pair of keys lands in the right controls.
+    EXPECT_EQ(s.percentFilterCombo, "Ja");
+    EXPECT_EQ(s.sendControlFilterCombo, "Nein");
+    EXPECT_EQ(s.stopBitsCombo, "1");
+}
+
+TEST(ProgressLine, ShowsBytesPercentRateAndTimeLeft) {
+    EXPECT_EQ(progressText({300, 1200, 10s}), "300/1200 Bytes  25%  30 B/s  noch 0:30");
+    EXPECT_EQ(progressText({100, 6100, 1s}), "100/6100 Bytes  1%  100 B/s  noch 1:00");
+    EXPECT_EQ(progressText({0, 1200, 0s}), "0/1200 Bytes  0%  - B/s  noch -");
+    EXPECT_EQ(progressText({0, 0, 1s}), "0/0 Bytes  100%  - B/s  noch 0:00");
+    EXPECT_EQ(progressText({4800, std::nullopt, 2s}), "4800 Bytes  2400 B/s");
+}
+
+// A console over temporary files.
+class ConsoleOutput : public testing::Test {
+protected:
+    struct Closer {
+        void operator()(std::FILE* stream) const { std::fclose(stream); }
+    };
+    using File = std::unique_ptr<std::FILE, Closer>;
+
+    static std::string contents(std::FILE* stream) {
+        std::fflush(stream);
+        std::rewind(stream);
+        std::string text;
+        for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
+            text.push_back(static_cast<char>(c));
+        }
+        return text; // at the end again, where the next write goes
+    }
+    std::string log() { return contents(log_); }
+    std::string err() { return contents(err_); }
+
+    File logFile_{std::tmpfile()};
+    File errFile_{std::tmpfile()};
+    std::FILE* log_ = logFile_.get();
+    std::FILE* err_ = errFile_.get();
+};
+
+TEST_F(ConsoleOutput, RunningLinesAreThinnedButTheLatestComesBeforeTheNextLine) {
+    StreamConsole console(log_, err_, nullptr, TransferDirection::Receive, 1h);
+    console.appendLine("serielle Schnittstelle ge\xC3\xB6"
+                       "ffnet (3)");
+    console.replaceLastLine("10 Bytes empfangen.");
+    console.replaceLastLine("20 Bytes empfangen.");
+    console.replaceLastLine("30 Bytes empfangen.");
+    console.tick();
+    console.appendLine(messages::kAborted);
+    console.finish();
+    EXPECT_EQ(log(), "serielle Schnittstelle ge\xC3\xB6"
+                     "ffnet (3)\n10 Bytes empfangen.\n"
+                     "30 Bytes empfangen.\n\xC3\x9C"
+                     "bertragung vorzeitig abgebrochen.\n");
+    EXPECT_TRUE(console.aborted());
+    EXPECT_FALSE(console.openFailed());
+}
+
+TEST_F(ConsoleOutput, EveryChangeShowsWithoutThinningAndEndingsAreRecognised) {
+    StreamConsole console(log_, err_, nullptr, TransferDirection::Send, 0ms);
+    console.replaceLastLine("1");
+    console.replaceLastLine("2");
+    console.appendLine("\xC3\x9C"
+                       "bertragung beendet. 2 Bytes gesendet.");
+    console.error("Fehler");
+    EXPECT_EQ(log(), "1\n2\n\xC3\x9C"
+                     "bertragung beendet. 2 Bytes gesendet.\n");
+    EXPECT_EQ(err(), "Fehler\n");
+    EXPECT_TRUE(console.sendFinished());
+
+    StreamConsole failed(log_, err_, nullptr, TransferDirection::Send, 0ms);
+    failed.appendLine(messages::kOpenFailed);
+    EXPECT_TRUE(failed.openFailed());
+    EXPECT_FALSE(failed.sendFinished());
+}
+
+TEST_F(ConsoleOutput, ProgressLineIsRedrawnInPlaceAndEnded) {
+    StreamConsole console(log_, err_, err_, TransferDirection::Send, 0ms);
+    console.setProgressMaximum(4);
+    console.setProgressValue(2);
+    console.appendLine("Zeile");
+    console.finish();
+    const std::string progress = err();
+    EXPECT_TRUE(progress.starts_with("\r2/4 Bytes  50%")) << progress;
+    // Erased before the log line, drawn again after it, ended by a newline.
+    EXPECT_NE(progress.find("\033[K\r\033[K\r2/4"), std::string::npos) << progress;
+    EXPECT_TRUE(progress.ends_with("\033[K\n")) << progress;
+    EXPECT_EQ(log(), "Zeile\n");
+}
+
+ssize_t failingWrite(int /*fd*/, const void* /*data*/, std::size_t /*size*/) {
+    errno = ENOSPC;
+    return -1;
+}
+
+TEST_F(ConsoleOutput, AFailedSaveLeavesTheOldFileAndRescuesTheText) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("cli_target_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "P1.nc";
+    std::ofstream(path) << "old program";
+    StreamConsole console(log_, err_, nullptr, TransferDirection::Receive, 0ms);
+
+    const TargetCheck check = checkTarget(path, true);
+    ASSERT_EQ(check.decision, OverwriteDecision::Overwrite);
+    FileTarget target(path, *check.decision, console, failingWrite);
+    target.saveProgram("new program", *check.decision);
+
+    EXPECT_EQ(target.result(), SaveResult::Failed);
+    std::ifstream old(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old program");
+    std::ifstream rescued(target.rescuePath());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(rescued), {}), "new program");
+    EXPECT_NE(err().find(target.rescuePath().string()), std::string::npos);
+    std::filesystem::remove(target.rescuePath());
+    std::filesystem::remove_all(folder);
+
+    EXPECT_FALSE(checkTarget(folder / "x.nc", false).decision.has_value());
+    EXPECT_FALSE(checkTarget("", false).decision.has_value());
+}
+
+} // namespace
+} // namespace drovane
