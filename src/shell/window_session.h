@@ -22,8 +22,8 @@ public:
 
     // Start-up with a file named on the command line.
     void openStartFile(const QString& path);
-    // "Path" and "Pattern" of earlier runs; without a start file the list
-    // shows the standard folder.
+    // "Path", "Pattern" and the machine profiles of earlier runs; without a
+    // start file the list shows the standard folder.
     void restoreSavedState(bool hasStartFile);
 
 private:
