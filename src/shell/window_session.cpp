@@ -8,7 +8,7 @@ namespace drovane {
 
 WindowSession::WindowSession(AppState& state, Dialogs& dialogs, bool boldFont,
                              CommandDispatch::Hooks hooks)
-    : state_(state), window_(boldFont), programs_(state, window_, dialogs),
+    : window_(boldFont), programs_(state, window_, dialogs),
       dispatch_(new CommandDispatch(state, window_, dialogs, programs_, std::move(hooks))) {
     dispatch_->connectControls();
 }

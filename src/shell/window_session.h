@@ -27,7 +27,6 @@ public:
     void restoreSavedState(bool hasStartFile);
 
 private:
-    AppState& state_;
     MainWindow window_;
     ProgramCommands programs_;
     CommandDispatch* dispatch_; // a child of the window
