@@ -1,6 +1,5 @@
 #include "shell/settings_snapshot_reader.h"
 
-#include "shell/list_selection.h"
 #include "shell/main_window.h"
 #include "shell/qt_text.h"
 
@@ -13,48 +12,48 @@
 namespace drovane {
 namespace {
 
-struct SnapshotText {
+struct SnapshotField {
     std::string_view control;
     std::string SettingsSnapshot::*member;
 };
 
 using S = SettingsSnapshot;
 
-constexpr std::array SnapshotTexts{
-    SnapshotText{"FileNameField", &S::fileNameField},
-    SnapshotText{"PortCombo", &S::portCombo},
-    SnapshotText{"BaudCombo", &S::baudCombo},
-    SnapshotText{"DataBitsCombo", &S::dataBitsCombo},
-    SnapshotText{"StopBitsCombo", &S::stopBitsCombo},
-    SnapshotText{"ParityCombo", &S::parityCombo},
-    SnapshotText{"HandshakeCombo", &S::handshakeCombo},
-    SnapshotText{"ReceiveBufferCombo", &S::receiveBufferCombo},
-    SnapshotText{"SendBufferCombo", &S::sendBufferCombo},
-    SnapshotText{"SendTimeoutField", &S::sendTimeoutField},
-    SnapshotText{"ReceiveTimeoutField", &S::receiveTimeoutField},
-    SnapshotText{"LeaderCountField", &S::leaderCountField},
-    SnapshotText{"TrailerCountField", &S::trailerCountField},
-    SnapshotText{"EndCharField", &S::endCharField},
-    SnapshotText{"PercentFilterCombo", &S::percentFilterCombo},
-    SnapshotText{"SendControlFilterCombo", &S::sendControlFilterCombo},
-    SnapshotText{"ReceiveControlFilterCombo", &S::receiveControlFilterCombo},
-    SnapshotText{"BeforeProgramField", &S::beforeProgramField},
-    SnapshotText{"AfterProgramField", &S::afterProgramField},
-    SnapshotText{"AfterEndCodeField", &S::afterEndCodeField},
-    SnapshotText{"AfterLineField", &S::afterLineField},
-    SnapshotText{"LineEndCombo", &S::lineEndCombo},
-    SnapshotText{"XonCharField", &S::xonCharField},
-    SnapshotText{"XoffCharField", &S::xoffCharField},
-    SnapshotText{"XonSendCombo", &S::xonSendCombo},
-    SnapshotText{"XonWaitCombo", &S::xonWaitCombo},
+constexpr std::array SnapshotFields{
+    SnapshotField{"FileNameField", &S::fileNameField},
+    SnapshotField{"PortCombo", &S::portCombo},
+    SnapshotField{"BaudCombo", &S::baudCombo},
+    SnapshotField{"DataBitsCombo", &S::dataBitsCombo},
+    SnapshotField{"StopBitsCombo", &S::stopBitsCombo},
+    SnapshotField{"ParityCombo", &S::parityCombo},
+    SnapshotField{"HandshakeCombo", &S::handshakeCombo},
+    SnapshotField{"ReceiveBufferCombo", &S::receiveBufferCombo},
+    SnapshotField{"SendBufferCombo", &S::sendBufferCombo},
+    SnapshotField{"SendTimeoutField", &S::sendTimeoutField},
+    SnapshotField{"ReceiveTimeoutField", &S::receiveTimeoutField},
+    SnapshotField{"LeaderCountField", &S::leaderCountField},
+    SnapshotField{"TrailerCountField", &S::trailerCountField},
+    SnapshotField{"EndCharField", &S::endCharField},
+    SnapshotField{"PercentFilterCombo", &S::percentFilterCombo},
+    SnapshotField{"SendControlFilterCombo", &S::sendControlFilterCombo},
+    SnapshotField{"ReceiveControlFilterCombo", &S::receiveControlFilterCombo},
+    SnapshotField{"BeforeProgramField", &S::beforeProgramField},
+    SnapshotField{"AfterProgramField", &S::afterProgramField},
+    SnapshotField{"AfterEndCodeField", &S::afterEndCodeField},
+    SnapshotField{"AfterLineField", &S::afterLineField},
+    SnapshotField{"LineEndCombo", &S::lineEndCombo},
+    SnapshotField{"XonCharField", &S::xonCharField},
+    SnapshotField{"XoffCharField", &S::xoffCharField},
+    SnapshotField{"XonSendCombo", &S::xonSendCombo},
+    SnapshotField{"XonWaitCombo", &S::xonWaitCombo},
 };
 
 QString shownText(const QWidget* control) {
-    if (const auto* list = qobject_cast<const QComboBox*>(control); list != nullptr) {
-        return listText(*list);
-    }
-    if (const auto* field = qobject_cast<const QLineEdit*>(control); field != nullptr) {
+    if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
         return field->text();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
+        return combo->currentText();
     }
     return {};
 }
@@ -63,8 +62,8 @@ QString shownText(const QWidget* control) {
 
 SettingsSnapshot readSettingsSnapshot(const MainWindow& window) {
     SettingsSnapshot snapshot;
-    for (const SnapshotText& entry : SnapshotTexts) {
-        snapshot.*entry.member = windows1252FromQString(shownText(window.control(entry.control)));
+    for (const SnapshotField& field : SnapshotFields) {
+        snapshot.*field.member = windows1252FromQString(shownText(window.control(field.control)));
     }
     const auto* box = window.controlAs<QCheckBox>("DtrDsrCheck");
     snapshot.dtrDsrCheck = box != nullptr && box->isChecked();

@@ -1,7 +1,7 @@
 #pragma once
 
-// What a job reads from the settings controls when it starts, taken on the
-// GUI thread.
+// The settings controls' texts as they stand, for a job about to start.
+// GUI thread only.
 
 #include "transfer/settings_snapshot.h"
 
@@ -9,8 +9,6 @@ namespace drovane {
 
 class MainWindow;
 
-// Each control's text as shown ("" for a list without selection) and whether
-// DtrDsrCheck is ticked.
 SettingsSnapshot readSettingsSnapshot(const MainWindow& window);
 
 } // namespace drovane
