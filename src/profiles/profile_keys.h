@@ -33,6 +33,8 @@ struct ProfileKey {
     std::string_view defaultValue;
     // Entries of a drop-down list; empty for fields and the check box.
     std::span<const std::string_view> values;
+    // The list takes in, as its new first entry, a stored value it lacks.
+    bool extendedFromFile = false;
 };
 
 inline constexpr std::size_t ProfileKeyCount = 26;

@@ -8,6 +8,7 @@
 #include "shell/qt_text.h"
 #include "shell/settings_access.h"
 
+#include <QComboBox>
 #include <array>
 #include <set>
 #include <utility>
@@ -27,8 +28,7 @@ struct Command {
 } // namespace
 
 // The command table. Rows are tried in order; the first whose condition
-// holds acts. The machine-profile commands (SaveSettingsButton, MachineCombo,
-// AddMachineButton, DeleteMachineButton) join here with the profiles.
+// holds acts.
 namespace {
 using enum Trigger;
 using enum When;
@@ -54,13 +54,17 @@ public:
         Command{"DirectionButton", RightPress, Always, &D::clearStatusLine},
         Command{"DirectoryButton", RightPress, Always, &D::returnToStandardFolder},
         Command{"StatusBar", HelpClick, Always, &D::showHelp},
+        Command{"SaveSettingsButton", Click, Always, &D::saveSettings},
+        Command{"MachineCombo", Picked, Always, &D::chooseMachine},
+        Command{"AddMachineButton", Click, Always, &D::addMachine},
+        Command{"DeleteMachineButton", Click, Always, &D::deleteMachine},
     };
 };
 
 CommandDispatch::CommandDispatch(AppState& state, MainWindow& window, Dialogs& dialogs,
                                  ProgramCommands& programs, Hooks hooks)
     : QObject(&window), state_(state), window_(window), dialogs_(dialogs), programs_(programs),
-      hooks_(std::move(hooks)) {}
+      profiles_(state, window, dialogs), hooks_(std::move(hooks)) {}
 
 void CommandDispatch::dispatch(std::string_view control, Trigger trigger) {
     // Asked once: a command that starts a job must not also abort it.
@@ -119,6 +123,9 @@ void CommandDispatch::connectControls() {
             break;
         case HelpClick:
             connect(window_.statusBar(), &StatusBar::helpClicked, this, fire);
+            break;
+        case Picked:
+            connect(qobject_cast<QComboBox*>(widget), &QComboBox::activated, this, fire);
             break;
         case RightPress:
             break;
@@ -229,6 +236,22 @@ void CommandDispatch::showHelp() { // NOLINT(readability-make-member-function-co
     if (hooks_.showHelp) {
         hooks_.showHelp();
     }
+}
+
+void CommandDispatch::saveSettings() {
+    profiles_.saveProfile(false);
+}
+
+void CommandDispatch::chooseMachine() {
+    profiles_.chooseMachine();
+}
+
+void CommandDispatch::addMachine() {
+    profiles_.addMachine();
+}
+
+void CommandDispatch::deleteMachine() {
+    profiles_.deleteMachine();
 }
 
 } // namespace drovane

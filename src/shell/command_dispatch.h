@@ -4,6 +4,7 @@
 // for a running job to end, and what it does.
 
 #include "shell/main_window.h"
+#include "shell/profile_commands.h"
 
 #include <QObject>
 #include <functional>
@@ -25,6 +26,8 @@ enum class Trigger {
     ListChanged,
     ListOpened,
     HelpClick,
+    // A list entry picked by the user, never one set by the program.
+    Picked,
 };
 
 class CommandDispatch : public QObject {
@@ -43,6 +46,7 @@ public:
     // The right-press commands of DirectionButton and DirectoryButton.
     void installButtonFilters();
     void setHelp(std::function<void()> showHelp) { hooks_.showHelp = std::move(showHelp); }
+    ProfileCommands& profiles() { return profiles_; }
     // Runs the first row for this control and event whose job condition holds.
     void dispatch(std::string_view control, Trigger trigger);
 
@@ -63,6 +67,10 @@ private:
     void clearStatusLine();
     void returnToStandardFolder();
     void showHelp();
+    void saveSettings();
+    void chooseMachine();
+    void addMachine();
+    void deleteMachine();
 
     QWidget* controlNamed(std::string_view control) const;
 
@@ -70,6 +78,7 @@ private:
     MainWindow& window_;
     Dialogs& dialogs_;
     ProgramCommands& programs_;
+    ProfileCommands profiles_;
     Hooks hooks_;
 };
 

@@ -22,12 +22,11 @@ public:
 
     // Start-up with a file named on the command line.
     void openStartFile(const QString& path);
-    // "Path" and "Pattern" of earlier runs; without a start file the list
-    // shows the standard folder.
+    // "Path", "Pattern" and the machine profiles of earlier runs; without a
+    // start file the list shows the standard folder.
     void restoreSavedState(bool hasStartFile);
 
 private:
-    AppState& state_;
     MainWindow window_;
     ProgramCommands programs_;
     CommandDispatch* dispatch_; // a child of the window

@@ -55,7 +55,16 @@ bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
 std::optional<QString> ScriptedDialogs::askText(const QString& title, const QString& prompt,
                                                 const QString& initial) {
     calls.push_back({QStringLiteral("text"), title, prompt});
-    return initial;
+    if (textAnswers.empty()) {
+        return initial;
+    }
+    const bool cancelled = !textAnswers.front().has_value();
+    QString answer = textAnswers.front().value_or(QString());
+    textAnswers.pop_front();
+    if (cancelled) {
+        return std::nullopt;
+    }
+    return answer;
 }
 
 QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& start) {

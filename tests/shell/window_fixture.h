@@ -38,6 +38,9 @@ public:
     std::vector<DialogCall> calls;
     std::deque<bool> yesNoAnswers;
     std::deque<QString> folderAnswers;
+    // Answers of the input dialog (nullopt: cancelled); without one the
+    // dialog confirms its initial text.
+    std::deque<std::optional<QString>> textAnswers;
 
     void inform(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
