@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <array>
+#include <string_view>
 
 namespace drovane {
 namespace {
@@ -26,24 +28,24 @@ constexpr std::array MirroredFields{
 
 } // namespace
 
-void mirrorLiveControls(MainWindow& window, LiveControls& live) {
+void mirrorLiveControls(MainWindow& window, LiveControls& live, const QObject& owner) {
     for (const MirroredField& mirrored : MirroredFields) {
         auto* field = window.controlAs<QLineEdit>(mirrored.control);
         const auto copy = [&live, set = mirrored.set](const QString& text) {
             (live.*set)(windows1252FromQString(text));
         };
         copy(field->text());
-        QObject::connect(field, &QLineEdit::textChanged, &window, copy);
+        QObject::connect(field, &QLineEdit::textChanged, &owner, copy);
     }
     auto* filter = window.controlAs<QComboBox>("ReceiveControlFilterCombo");
     const auto copyFilter = [&live](const QString& text) {
         live.setReceiveControlFilterCombo(windows1252FromQString(text));
     };
     copyFilter(filter->currentText());
-    QObject::connect(filter, &QComboBox::currentTextChanged, &window, copyFilter);
+    QObject::connect(filter, &QComboBox::currentTextChanged, &owner, copyFilter);
     auto* box = window.controlAs<QCheckBox>("DtrDsrCheck");
     live.setDtrDsrCheck(box->isChecked());
-    QObject::connect(box, &QCheckBox::toggled, &window,
+    QObject::connect(box, &QCheckBox::toggled, &owner,
                      [&live](bool checked) { live.setDtrDsrCheck(checked); });
 }
 

@@ -16,7 +16,7 @@ namespace drovane {
 TransferRunner::TransferRunner(AppState& state, WindowSession& session)
     : state_(state), window_(session.window()), console_(session.window(), state),
       target_(console_, session.programs(), state) {
-    mirrorLiveControls(window_, live_);
+    mirrorLiveControls(window_, live_, console_);
 }
 
 TransferRunner::~TransferRunner() {

@@ -31,9 +31,9 @@ public:
 private:
     AppState& state_;
     MainWindow& window_;
+    LiveControls live_; // before the console, whose end cuts the mirror's links
     QtJobConsole console_;
     WindowReceiveTarget target_;
-    LiveControls live_;
 };
 
 } // namespace drovane

@@ -161,6 +161,18 @@ TEST_F(TransferWindowTest, ReceptionLandsInTheNamedFileByteForByte) {
     EXPECT_TRUE(dialogs_.calls.empty());
 }
 
+TEST_F(TransferWindowTest, EndCharacterEditedDuringTheReceptionTakesEffect) {
+    window().switchMode(Mode::Receive);
+    window().directoryField()->setText(folder());
+    window().fileNameField()->setText(QStringLiteral("E.nc"));
+    pressStart();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return caption() == "Abbrechen"; }, 5000));
+    window().controlAs<QLineEdit>("EndCharField")->setText(QStringLiteral("05"));
+    writePeer("N1\r\n\x05N2\x04");
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(readBytes(folder(QStringLiteral("E.nc"))), "N1\r\n");
+}
+
 TEST_F(TransferWindowTest, SecondPressAbortsAndThirdStartsAnew) {
     for (const Mode mode : {Mode::Send, Mode::Receive}) {
         SCOPED_TRACE(mode == Mode::Send ? "send" : "receive");
