@@ -50,9 +50,11 @@ public:
     // The shortest gap between two batches.
     static constexpr int MinimumGapMs = 33;
 
+private slots:
+    void scheduleDrain();
+
 private:
     void push(ConsoleOp op);
-    void scheduleDrain();
     void drain();
     void apply(ConsoleOp& op);
     void applyToLog(ConsoleOp& op);
