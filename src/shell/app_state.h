@@ -4,10 +4,11 @@
 // standard folder, the start parameter, the job flags and the program text.
 
 #include "programs/program_file.h"
+#include "transfer/abort_request.h"
+#include "transfer/transfer_job.h"
+#include "transfer/transfer_lock.h"
 
 #include <QString>
-#include <atomic>
-#include <mutex>
 #include <string>
 
 namespace drovane {
@@ -27,12 +28,12 @@ struct AppState {
     std::string programText; // Windows-1252 bytes, never holds a NUL
     SaveJudgement judgement;
 
-    std::atomic<int> abortRequest{0};
-    // Set by the job thread while it lives; tests set it to act as a running job.
-    std::atomic<bool> jobRunning{false};
-    std::mutex transferLock;
+    AbortRequest abortRequest;
+    // Declared after the request it raises when it has to stop its thread.
+    TransferJob transferJob{abortRequest};
+    TransferLock transferLock;
 
-    bool jobRuns() const { return jobRunning.load(); }
+    bool jobRuns() const { return transferJob.running(); }
 };
 
 } // namespace drovane

@@ -144,14 +144,14 @@ void CommandDispatch::installButtonFilters() {
 }
 
 void CommandDispatch::startTransfer() {
-    state_.abortRequest = 0;
+    state_.abortRequest.clear();
     if (hooks_.startTransfer) {
         hooks_.startTransfer(window_.mode());
     }
 }
 
 void CommandDispatch::requestAbort() {
-    state_.abortRequest = 1;
+    state_.abortRequest.raise();
 }
 
 void CommandDispatch::switchMode() {

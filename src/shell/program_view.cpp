@@ -37,10 +37,32 @@ void ProgramView::show(std::string_view bytes) {
     appendSlice();
 }
 
+void ProgramView::append(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    if (!isFilling()) {
+        pending_.clear();
+        next_ = 0;
+        if (shownEndsInCr_ && bytes.front() == '\n') {
+            bytes.remove_prefix(1);
+        }
+    }
+    if (next_ > pending_.size() / 2) {
+        pending_.remove(0, next_); // what is shown need not be kept twice
+        next_ = 0;
+    }
+    pending_ += qStringFromWindows1252(bytes);
+    if (isFilling() && !nextSlice_.isActive()) {
+        nextSlice_.start();
+    }
+}
+
 void ProgramView::clear() {
     nextSlice_.stop();
     pending_.clear();
     next_ = 0;
+    shownEndsInCr_ = false;
     editor_->clear();
 }
 
@@ -61,6 +83,7 @@ void ProgramView::appendSlice() {
     do {
         const qsizetype end = sliceEnd(pending_, next_);
         cursor.insertText(pending_.mid(next_, end - next_));
+        shownEndsInCr_ = pending_.at(end - 1) == QLatin1Char('\r');
         next_ = end;
     } while (isFilling() && timer.elapsed() < SliceBudgetMs);
     if (isFilling()) {

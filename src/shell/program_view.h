@@ -19,6 +19,8 @@ public:
 
     // Replaces the editor's text with these Windows-1252 bytes.
     void show(std::string_view bytes);
+    // Adds these bytes after what is shown or still to come.
+    void append(std::string_view bytes);
     void clear();
     bool isFilling() const { return next_ < pending_.size(); }
     // Runs the remaining slices now (tests, benchmarks).
@@ -33,6 +35,9 @@ private:
     QPointer<QPlainTextEdit> editor_;
     QString pending_;
     qsizetype next_ = 0;
+    // The editor breaks the line at a CR and again at an LF that comes in a
+    // later append; one CR LF is one break.
+    bool shownEndsInCr_ = false;
     QTimer nextSlice_;
 };
 

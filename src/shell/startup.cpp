@@ -8,6 +8,7 @@
 #include "shell/qt_text.h"
 #include "shell/settings_access.h"
 #include "shell/start_parameter.h"
+#include "shell/transfer_runner.h"
 #include "shell/window_session.h"
 
 #include <QApplication>
@@ -59,7 +60,7 @@ int runApplication(int argc, char** argv) {
     AppState state; // version, transfer lock
     registerEmbeddedResources();
     AppIcons::iconSend(); // loads the four pictures
-    state.abortRequest = 0;
+    state.abortRequest.clear();
     // The fatal-error handler is installed here.
     state.startParameter = startParameterOf(QCoreApplication::arguments());
     // The single-instance guard and the hand-over to a running instance go here.
@@ -68,8 +69,15 @@ int runApplication(int argc, char** argv) {
     QtDialogs dialogs;
     HelpWindow* help = nullptr; // made on the first request, owned by the window
     CommandDispatch::Hooks hooks;
-    // The transfer jobs plug into hooks.startTransfer.
+    TransferRunner* transfers = nullptr;
+    hooks.startTransfer = [&transfers](Mode mode) {
+        if (transfers != nullptr) {
+            transfers->start(mode);
+        }
+    };
     WindowSession session(state, dialogs, boldFontChosen(state.settingsPath), std::move(hooks));
+    TransferRunner runner(state, session);
+    transfers = &runner;
     session.dispatch().setHelp([&help, &session] {
         if (help == nullptr) {
             help = new HelpWindow(&session.window());

@@ -53,27 +53,27 @@ TEST_F(DispatchTest, ModeSwitchChangesPictureCaptionAndEmptiesTheName) {
 }
 
 TEST_F(DispatchTest, StartButtonStartsOrAbortsByJobState) {
-    state_.abortRequest = 1;
+    state_.abortRequest.raise();
     QTest::mouseClick(window().startButton(), Qt::LeftButton);
     ASSERT_EQ(transfersStarted_.size(), 1U);
     EXPECT_EQ(transfersStarted_[0], Mode::Send);
-    EXPECT_EQ(state_.abortRequest, 0);
+    EXPECT_FALSE(state_.abortRequest.raised());
 
-    state_.jobRunning = true;
+    holdJob();
     QTest::mouseClick(window().startButton(), Qt::LeftButton);
     EXPECT_EQ(transfersStarted_.size(), 1U);
-    EXPECT_EQ(state_.abortRequest, 1);
+    EXPECT_EQ(state_.abortRequest.value(), AbortRequest::Abort);
 
-    state_.jobRunning = false;
+    endHeldJob();
     window().switchMode(Mode::Receive);
     QTest::mouseClick(window().startButton(), Qt::LeftButton);
     ASSERT_EQ(transfersStarted_.size(), 2U);
     EXPECT_EQ(transfersStarted_[1], Mode::Receive);
-    EXPECT_EQ(state_.abortRequest, 0);
+    EXPECT_FALSE(state_.abortRequest.raised());
 }
 
 TEST_F(DispatchTest, ModeFileButtonAndListRestWhileAJobRuns) {
-    state_.jobRunning = true;
+    holdJob();
     QTest::mouseClick(window().directionButton(), Qt::LeftButton);
     EXPECT_EQ(window().mode(), Mode::Send);
 
@@ -86,7 +86,7 @@ TEST_F(DispatchTest, ModeFileButtonAndListRestWhileAJobRuns) {
     EXPECT_EQ(window().directoryField()->text(), "unchanged");
 
     // The same commands act once the job has ended.
-    state_.jobRunning = false;
+    endHeldJob();
     QTest::mouseClick(window().fileButton(), Qt::LeftButton);
     EXPECT_EQ(state_.programText, "N1 G0 X1\r\nM30\r\n");
     QTest::mouseClick(window().directionButton(), Qt::LeftButton);
@@ -162,7 +162,7 @@ TEST_F(DispatchTest, FolderChooserStoresPathAndKeepsThePattern) {
     EXPECT_EQ(state_.ncDirectory, nc_) << "cancel changes nothing";
     EXPECT_FALSE(QFile::exists(state_.settingsPath)) << "cancel writes nothing";
 
-    state_.jobRunning = true; // the chooser works during a transfer too
+    holdJob(); // the chooser works during a transfer too
     QTest::mouseClick(window().directoryButton(), Qt::LeftButton);
     EXPECT_EQ(state_.ncDirectory, other);
     EXPECT_EQ(window().directoryField()->text(), other);
@@ -176,7 +176,7 @@ TEST_F(DispatchTest, RightClicksActWithoutPressingTheButton) {
     window().show();
     QSignalSpy directionClicks(window().directionButton(), &QPushButton::clicked);
     QSignalSpy directoryClicks(window().directoryButton(), &QPushButton::clicked);
-    state_.jobRunning = true;
+    holdJob();
     window().appendStatus(QStringLiteral("Zeile"));
     QTest::mouseClick(window().directionButton(), Qt::RightButton);
     EXPECT_EQ(statusText(), "");

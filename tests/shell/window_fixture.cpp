@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <array>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 namespace drovane::testing {
 
@@ -94,9 +96,32 @@ WindowTest::WindowTest() {
     rebuild();
 }
 
+WindowTest::~WindowTest() {
+    endHeldJob();
+}
+
+void WindowTest::holdJob() {
+    jobReleased_ = false;
+    ASSERT_TRUE(state_.transferJob.start([this] {
+        while (!jobReleased_.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }));
+}
+
+void WindowTest::endHeldJob() {
+    jobReleased_ = true;
+    state_.transferJob.wait();
+}
+
 void WindowTest::rebuild(bool boldFont) {
     session_.reset();
-    CommandDispatch::Hooks hooks{[this](Mode mode) { transfersStarted_.push_back(mode); },
+    CommandDispatch::Hooks hooks{[this](Mode mode) {
+                                     transfersStarted_.push_back(mode);
+                                     if (onStart_) {
+                                         onStart_(mode);
+                                     }
+                                 },
                                  [this] {
                                      ++helpShown_;
                                  }};

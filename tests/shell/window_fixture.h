@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -55,6 +57,11 @@ void writeBytes(const QString& path, std::string_view bytes);
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
+    ~WindowTest() override;
+    WindowTest(const WindowTest&) = delete;
+    WindowTest& operator=(const WindowTest&) = delete;
+    WindowTest(WindowTest&&) = delete;
+    WindowTest& operator=(WindowTest&&) = delete;
 
     // A new window, as after a restart with the current settings file.
     void rebuild(bool boldFont = false);
@@ -65,11 +72,17 @@ protected:
     CommandDispatch& dispatch() { return session_->dispatch(); }
     // Points the list at the folder, selects the named entry and returns its index.
     int selectInList(const QString& directory, const QString& name);
+    // A job that runs until endHeldJob(), deaf to the abort request.
+    void holdJob();
+    void endHeldJob();
 
     QTemporaryDir temp_;
     AppState state_;
     ScriptedDialogs dialogs_;
     std::vector<Mode> transfersStarted_;
+    // Called by the start hook after it has noted the mode.
+    std::function<void(Mode)> onStart_;
+    std::atomic<bool> jobReleased_{false};
     int helpShown_ = 0;
     std::unique_ptr<WindowSession> session_;
 };

@@ -1,0 +1,39 @@
+#pragma once
+
+// Starts the send or receive job for the start button: the settings as the
+// controls show them, the program as loaded, a line for the chosen port, and
+// the window's console, save target and live controls. Outlives every job it
+// starts: its end stops and awaits a running one.
+
+#include "shell/main_window.h"
+#include "shell/qt_job_console.h"
+#include "shell/window_receive_target.h"
+#include "transfer/live_controls.h"
+
+namespace drovane {
+
+struct AppState;
+class WindowSession;
+
+class TransferRunner {
+public:
+    TransferRunner(AppState& state, WindowSession& session);
+    ~TransferRunner();
+    TransferRunner(const TransferRunner&) = delete;
+    TransferRunner& operator=(const TransferRunner&) = delete;
+    TransferRunner(TransferRunner&&) = delete;
+    TransferRunner& operator=(TransferRunner&&) = delete;
+
+    // False when a job runs already.
+    bool start(Mode mode);
+    QtJobConsole& console() { return console_; }
+
+private:
+    AppState& state_;
+    MainWindow& window_;
+    LiveControls live_; // before the console, whose end cuts the mirror's links
+    QtJobConsole console_;
+    WindowReceiveTarget target_;
+};
+
+} // namespace drovane
