@@ -11,7 +11,7 @@ namespace {
 
 void BM_StepWithoutMarker(benchmark::State& state) {
     std::uint64_t sum = 0;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
         for (int step = 0; step < 1000; ++step) {
             sum += static_cast<std::uint64_t>(step);
             benchmark::DoNotOptimize(sum);
@@ -23,7 +23,7 @@ BENCHMARK(BM_StepWithoutMarker);
 
 void BM_StepWithMarker(benchmark::State& state) {
     std::uint64_t sum = 0;
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
         for (int step = 0; step < 1000; ++step) {
             drovane::markStep();
             sum += static_cast<std::uint64_t>(step);

@@ -48,7 +48,7 @@ ChildProcess::~ChildProcess() {
     ::close(output_);
 }
 
-void ChildProcess::writeLine(const std::string& line) {
+void ChildProcess::writeLine(const std::string& line) const {
     const std::string bytes = line + "\n";
     [[maybe_unused]] const auto written = ::write(input_, bytes.data(), bytes.size());
 }

@@ -21,7 +21,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
 
-    void writeLine(const std::string& line);
+    void writeLine(const std::string& line) const;
     // The next line of its output, or nothing when none came in time.
     std::optional<std::string> readLine(std::chrono::milliseconds timeout);
     // The exit code once it has ended (-signal when killed), or nothing in time.

@@ -61,7 +61,7 @@ protected:
     // the text it was asked to show.
     FatalBoxCommand standIn() const {
         const std::string script =
-            "sleep 0.2; [ \"$1\" = --fatal-box ] && printf %s \"$2\" > '" + record.string() + "'";
+            R"(sleep 0.2; [ "$1" = --fatal-box ] && printf %s "$2" > ')" + record.string() + "'";
         return {"/bin/sh", {"-c", script, "box"}};
     }
 
