@@ -8,7 +8,11 @@
 namespace drovane {
 
 HandOverInbox::HandOverInbox(WindowSession& session, std::function<bool()> jobRuns, QObject* parent)
-    : QObject(parent), session_(session), jobRuns_(std::move(jobRuns)) {}
+    : QObject(parent), session_(session), jobRuns_(std::move(jobRuns)) {
+    retry_.setSingleShot(true);
+    retry_.setInterval(50);
+    connect(&retry_, &QTimer::timeout, this, &HandOverInbox::jobEnded);
+}
 
 void HandOverInbox::receive(const QString& path) {
     markStep();
@@ -24,8 +28,11 @@ void HandOverInbox::receive(const QString& path) {
 }
 
 void HandOverInbox::jobEnded() {
-    // A job started since then must not lose its program either.
-    if (!waiting_ || jobRuns_()) {
+    if (!waiting_) {
+        return;
+    }
+    if (jobRuns_()) {
+        retry_.start();
         return;
     }
     const QString path = *std::exchange(waiting_, std::nullopt);

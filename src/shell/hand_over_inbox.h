@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -22,8 +23,9 @@ public:
 
     // A non-empty path handed over by a later start.
     void receive(const QString& path);
-    // Call on the GUI thread once the job has ended (when `jobRuns` already
-    // answers false): applies the file that waited for it.
+    // Call on the GUI thread when the job has ended: applies the file that
+    // waited for it. While `jobRuns` still answers true (the job's thread is
+    // just finishing, or a new job started) it asks again shortly.
     void jobEnded();
 
     const std::optional<QString>& waiting() const { return waiting_; }
@@ -38,6 +40,7 @@ private:
     WindowSession& session_;
     std::function<bool()> jobRuns_;
     std::optional<QString> waiting_;
+    QTimer retry_;
 };
 
 } // namespace drovane

@@ -123,6 +123,16 @@ TEST_F(SecondStart, AHandOverDuringAJobWaitsAndOnlyTheNewestIsApplied) {
     EXPECT_EQ(ask(*first, "state"), sendState("two.nc", "G2 X2"));
 }
 
+TEST_F(SecondStart, AJobEndToldBeforeItsThreadFinishedStillAppliesTheFile) {
+    auto first = startFirst();
+    ASSERT_EQ(ask(*first, "job on"), "ok");
+    EXPECT_EQ(startSecond({programPath("one.nc")}), 0);
+    EXPECT_EQ(first->readLine(Patience), "held " + programPath("one.nc"));
+    EXPECT_EQ(ask(*first, "job ends late"), "ok");
+    EXPECT_EQ(first->readLine(Patience), "applied " + programPath("one.nc"));
+    EXPECT_EQ(ask(*first, "state"), sendState("one.nc", "G1 X1"));
+}
+
 TEST_F(SecondStart, AKilledInstanceDoesNotBlockTheNextStart) {
     auto killed = startFirst();
     killed->kill();
