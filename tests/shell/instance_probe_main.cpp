@@ -2,7 +2,7 @@
 // answers and hand-over events on stdout. Built for the tests only.
 //
 //   instance_probe [--box-record-to FILE] [PARAMETER]
-//   commands: receive | state | job on | job off | job ends late | segv | fatal8
+//   commands: receive | state | job on | job off | job end told | job thread gone | segv | fatal8
 //
 // With --box-record-to, the fatal box is this probe again, which writes the
 // text it should show into FILE instead of showing it.
@@ -14,7 +14,6 @@
 #include "shell/window_session.h"
 
 #include <QSocketNotifier>
-#include <QTimer>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -59,10 +58,11 @@ void runCommand(const std::string& command, WindowSession& session, AppState& st
         state.jobRunning = false;
         inbox.jobEnded();
         say("ok");
-    } else if (command == "job ends late") {
-        // The end is told before the job's thread has quite finished.
-        inbox.jobEnded();
-        QTimer::singleShot(200, [&state] { state.jobRunning = false; });
+    } else if (command == "job end told") {
+        inbox.jobEnded(); // while the job's thread still runs
+        say("ok");
+    } else if (command == "job thread gone") {
+        state.jobRunning = false; // nobody tells the inbox
         say("ok");
     } else if (command == "segv") {
         CurrentLine.store(4242);

@@ -128,7 +128,8 @@ TEST_F(SecondStart, AJobEndToldBeforeItsThreadFinishedStillAppliesTheFile) {
     ASSERT_EQ(ask(*first, "job on"), "ok");
     EXPECT_EQ(startSecond({programPath("one.nc")}), 0);
     EXPECT_EQ(first->readLine(Patience), "held " + programPath("one.nc"));
-    EXPECT_EQ(ask(*first, "job ends late"), "ok");
+    EXPECT_EQ(ask(*first, "job end told"), "ok");
+    EXPECT_EQ(ask(*first, "job thread gone"), "ok");
     EXPECT_EQ(first->readLine(Patience), "applied " + programPath("one.nc"));
     EXPECT_EQ(ask(*first, "state"), sendState("one.nc", "G1 X1"));
 }
