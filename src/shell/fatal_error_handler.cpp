@@ -1,7 +1,7 @@
 #include "shell/fatal_error_handler.h"
 
+#include "core/alternate_signal_stack.h"
 #include "core/current_line.h"
-#include "shell/alternate_signal_stack.h"
 #include "shell/fatal_message.h"
 #include "shell/fault_descriptions.h"
 

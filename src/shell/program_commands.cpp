@@ -1,5 +1,6 @@
 #include "shell/program_commands.h"
 
+#include "core/current_line.h"
 #include "core/text.h"
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
@@ -24,7 +25,9 @@ void ProgramCommands::loadProgram() {
     }
     const QString path = list.currentDirectory() + list.entryName(index);
     const QString name = qStringFromLocalPath(filePart(localPathBytes(path)));
+    markStep();
     auto bytes = readProgramFile(localPathBytes(path));
+    markStep();
     if (!bytes) {
         // The old program stays whole: text, editor, name and tab title agree.
         dialogs_.inform(Title,
@@ -90,6 +93,7 @@ void ProgramCommands::saveProgram() {
         return;
     }
     const QString shownPath = qStringFromLocalPath(target);
+    markStep();
     if (!writeProgramFileAtomically(target, state_.programText)) {
         window_.appendStatus(
             QStringLiteral("Fehler! Programm konnte nicht unter %1 gespeichert werden.")
@@ -102,6 +106,7 @@ void ProgramCommands::saveProgram() {
 }
 
 void ProgramCommands::openProgramByPath(const QString& path, bool setFileName) {
+    markStep();
     const std::string bytes = localPathBytes(path);
     const QString name = qStringFromLocalPath(filePart(bytes));
     FileList& list = *window_.fileList();

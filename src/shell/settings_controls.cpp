@@ -4,6 +4,8 @@
 #include "shell/list_selection.h"
 #include "shell/main_window.h"
 #include "shell/qt_text.h"
+#include "transfer/port_selecting_line.h"
+#include "transfer/serial_ports.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +17,15 @@ namespace {
 constexpr std::string_view Yes = "Ja";
 constexpr std::string_view No = "Nein";
 
+// After the fixed names: the machine inside the program, then the serial ports
+// this computer really has, looked up once.
+void appendPortsPresent(QComboBox& ports) {
+    ports.addItem(qStringFromWindows1252(kVirtualPortName));
+    for (const SerialPortInfo& port : listSerialPorts()) {
+        ports.addItem(QString::fromStdString(port.name));
+    }
+}
+
 } // namespace
 
 void fillSettingsLists(MainWindow& window) {
@@ -25,6 +36,9 @@ void fillSettingsLists(MainWindow& window) {
         }
         for (const std::string_view value : key.values) {
             list->addItem(qStringFromWindows1252(value));
+        }
+        if (key.control == "PortCombo") {
+            appendPortsPresent(*list);
         }
         // A list shows nothing until a profile gives it a value.
         list->setCurrentIndex(-1);

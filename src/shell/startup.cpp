@@ -1,21 +1,28 @@
 #include "shell/startup.h"
 
+#include "core/current_line.h"
 #include "shell/app_icons.h"
 #include "shell/app_state.h"
 #include "shell/embedded_resources.h"
+#include "shell/hand_over_inbox.h"
+#include "shell/hand_over_receiver.h"
 #include "shell/help_window.h"
+#include "shell/instance_directory.h"
 #include "shell/qt_dialogs.h"
 #include "shell/qt_text.h"
 #include "shell/settings_access.h"
+#include "shell/single_instance.h"
 #include "shell/start_parameter.h"
 #include "shell/transfer_runner.h"
 #include "shell/window_session.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,24 +54,42 @@ QString settingsPathBeside(const QString& executableDirectory) {
                : executableDirectory + QLatin1Char('/') + name;
 }
 
+std::string handOverText(const QString& startParameter) {
+    if (startParameter.isEmpty()) {
+        return {};
+    }
+    return localPathBytes(QFileInfo(startParameter).absoluteFilePath());
+}
+
 void shutdown() {
     std::fflush(nullptr);
     std::_Exit(0);
 }
 
-int runApplication(int argc, char** argv) {
+int runApplication(int argc, char** argv, StartupOptions options) {
     QApplication app(argc, argv);
     QTranslator translator;
     installGermanTranslations(translator);
 
+    markStep();
     AppState state; // version, transfer lock
     registerEmbeddedResources();
     AppIcons::iconSend(); // loads the four pictures
     state.abortRequest.clear();
-    // The fatal-error handler is installed here.
+    markStep();
+    installFatalErrorHandler(std::move(options.fatalBox));
     state.startParameter = startParameterOf(QCoreApplication::arguments());
-    // The single-instance guard and the hand-over to a running instance go here.
 
+    markStep();
+    const std::filesystem::path instanceDirectory = defaultInstanceDirectory();
+    const InstanceLock instanceLock(instanceDirectory); // held until the process ends
+    if (instanceLock.role() == InstanceLock::Role::Second) {
+        // Nobody listening (the first is still starting) ends this start all the same.
+        sendHandOver(instanceDirectory, handOverText(state.startParameter));
+        shutdown();
+    }
+
+    markStep();
     state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());
     QtDialogs dialogs;
     HelpWindow* help = nullptr; // made on the first request, owned by the window
@@ -86,14 +111,27 @@ int runApplication(int argc, char** argv) {
     });
     dialogs.setOwner(&session.window());
     session.window().show();
+    if (session.window().windowHandle() == nullptr) {
+        RaiseFatal(7);
+    }
 
+    markStep();
     const bool hasStartFile = !state.startParameter.isEmpty();
     if (hasStartFile) {
         session.openStartFile(state.startParameter);
     }
+    markStep();
     session.restoreSavedState(hasStartFile);
     session.dispatch().installButtonFilters();
-    // The hand-over receiver is installed here.
+
+    markStep();
+    HandOverInbox inbox(session, [&state] { return state.jobRuns(); });
+    runner.setJobEnded([&inbox] { inbox.jobEnded(); });
+    HandOverReceiver receiver(instanceDirectory);
+    QObject::connect(&receiver, &HandOverReceiver::handedOver, &inbox, &HandOverInbox::receive);
+    if (options.started) {
+        options.started(session, state, inbox);
+    }
 
     QApplication::exec();
     shutdown();

@@ -1,13 +1,32 @@
 #pragma once
 
+#include "shell/fatal_error_handler.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
+#include <functional>
+#include <string>
 
 namespace drovane {
 
+struct AppState;
+class HandOverInbox;
+class WindowSession;
+
+// What a test build changes about the start-up; the program uses the defaults.
+struct StartupOptions {
+    FatalBoxCommand fatalBox;
+    // Runs once the window is up and hand-overs are received.
+    std::function<void(WindowSession&, AppState&, HandOverInbox&)> started;
+};
+
 // The program from launch to the end of the event loop; always returns 0.
-int runApplication(int argc, char** argv);
+int runApplication(int argc, char** argv, StartupOptions options = {});
+
+// What a later start hands over: its parameter made absolute against its own
+// working folder, which the running instance does not share; empty stays empty.
+std::string handOverText(const QString& startParameter);
 
 // StartParameter from the application's arguments (the program name first).
 QString startParameterOf(const QStringList& arguments);

@@ -2,9 +2,9 @@
 
 #include "shell/app_state.h"
 #include "shell/live_controls_mirror.h"
-#include "shell/serial_line_for.h"
 #include "shell/settings_snapshot_reader.h"
 #include "shell/window_session.h"
+#include "transfer/job_settings.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
 
@@ -17,6 +17,7 @@ TransferRunner::TransferRunner(AppState& state, WindowSession& session)
     : state_(state), window_(session.window()), console_(session.window(), state),
       target_(console_, session.programs(), state) {
     mirrorLiveControls(window_, live_, console_);
+    line_.virtualMachine().setReport([this](std::string_view line) { console_.appendLine(line); });
 }
 
 TransferRunner::~TransferRunner() {
@@ -28,20 +29,28 @@ TransferRunner::~TransferRunner() {
 
 bool TransferRunner::start(Mode mode) {
     SettingsSnapshot controls = readSettingsSnapshot(window_);
-    // Shared, because the job body must be copyable; the job alone uses it.
-    std::shared_ptr<SerialLine> line = serialLineFor(controls.portCombo);
+    // The line does not carry the end character, so the machine is told here.
+    line_.virtualMachine().setEndCharacter(endCharacter(controls.endCharField));
     if (mode == Mode::Send) {
         return state_.transferJob.start(
-            [this, line, controls = std::move(controls), text = state_.programText]() mutable {
-                const JobContext context{*line, console_, state_.abortRequest, state_.transferLock,
+            [this, controls = std::move(controls), text = state_.programText]() mutable {
+                const JobContext context{line_, console_, state_.abortRequest, state_.transferLock,
                                          live_};
                 SendJob(context, std::move(controls), std::move(text)).run();
+                finish();
             });
     }
-    return state_.transferJob.start([this, line, controls = std::move(controls)]() mutable {
-        const JobContext context{*line, console_, state_.abortRequest, state_.transferLock, live_};
+    return state_.transferJob.start([this, controls = std::move(controls)]() mutable {
+        const JobContext context{line_, console_, state_.abortRequest, state_.transferLock, live_};
         ReceiveJob(context, std::move(controls), target_).run();
+        finish();
     });
+}
+
+void TransferRunner::finish() {
+    if (jobEnded_) {
+        console_.post(jobEnded_);
+    }
 }
 
 } // namespace drovane

@@ -9,6 +9,9 @@
 #include "shell/qt_job_console.h"
 #include "shell/window_receive_target.h"
 #include "transfer/live_controls.h"
+#include "transfer/port_selecting_line.h"
+
+#include <functional>
 
 namespace drovane {
 
@@ -26,6 +29,8 @@ public:
 
     // False when a job runs already.
     bool start(Mode mode);
+    // Called on the GUI thread after each job, behind everything it reported.
+    void setJobEnded(std::function<void()> jobEnded) { jobEnded_ = std::move(jobEnded); }
     QtJobConsole& console() { return console_; }
 
 private:
@@ -34,6 +39,11 @@ private:
     LiveControls live_; // before the console, whose end cuts the mirror's links
     QtJobConsole console_;
     WindowReceiveTarget target_;
+    // One for the whole run: the virtual machine behind it keeps its program.
+    PortSelectingLine line_;
+    std::function<void()> jobEnded_;
+
+    void finish();
 };
 
 } // namespace drovane

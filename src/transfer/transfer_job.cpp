@@ -1,5 +1,7 @@
 #include "transfer/transfer_job.h"
 
+#include "core/alternate_signal_stack.h"
+
 #include <utility>
 
 namespace drovane {
@@ -21,6 +23,9 @@ bool TransferJob::start(std::function<void()> body) {
     // the start already sees a running job.
     running_.store(true);
     thread_ = std::jthread([this, job = std::move(body)] {
+        // Signal stacks are per thread: without its own, a job that runs
+        // out of stack would die silently instead of being reported.
+        const AlternateSignalStack signalStack;
         job();
         running_.store(false);
     });

@@ -22,8 +22,9 @@ public:
     TransferJob(TransferJob&&) = delete;
     TransferJob& operator=(TransferJob&&) = delete;
 
-    // Clears the abort request and runs `body` on a new thread. False, and
-    // nothing happens, while a job runs.
+    // Clears the abort request and runs `body` on a new thread, which has an
+    // alternate signal stack of its own. False, and nothing happens, while a
+    // job runs.
     bool start(std::function<void()> body);
     bool running() const { return running_.load(); }
     // Blocks until the running job, if any, has ended.

@@ -1,9 +1,11 @@
 // Real faults in child processes must reach the box process with the exact
 // text, and the faulted process must wait for the box and end with 0.
 
+#include "core/alternate_signal_stack.h"
 #include "core/current_line.h"
-#include "shell/alternate_signal_stack.h"
+#include "programs/program_file.h"
 #include "shell/fatal_error_handler.h"
+#include "transfer/transfer_job.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include <iterator>
 #include <new>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -58,7 +61,7 @@ protected:
     // the text it was asked to show.
     FatalBoxCommand standIn() const {
         const std::string script =
-            "sleep 0.2; [ \"$1\" = --fatal-box ] && printf %s \"$2\" > '" + record.string() + "'";
+            R"(sleep 0.2; [ "$1" = --fatal-box ] && printf %s "$2" > ')" + record.string() + "'";
         return {"/bin/sh", {"-c", script, "box"}};
     }
 
@@ -146,4 +149,32 @@ TEST_F(FatalErrorHandler, FaultsOfAnotherThreadTakeTheSameRoad) {
 TEST_F(FatalErrorHandler, AnUncaughtBadAllocIsCodeEight) {
     expectBox(runFaultingChild(401, [] { throw std::bad_alloc(); }),
               "AllocateMemory fehlgeschlagen!  Zeile: 401");
+}
+
+TEST_F(FatalErrorHandler, AJobThreadOverflowingItsStackIsReported) {
+    expectBox(runFaultingChild(501,
+                               [] {
+                                   AbortRequest abort;
+                                   TransferJob job(abort);
+                                   job.start([] { sink = recurseForever(0); });
+                                   job.wait();
+                               }),
+              "Stack overflow Zeile: 501");
+}
+
+TEST_F(FatalErrorHandler, AProgramFileTooLargeForMemoryIsCodeEight) {
+    // A sparse file that claims far more than the process may allocate.
+    const fs::path huge = record.string() + ".nc";
+    { std::ofstream create(huge); }
+    fs::resize_file(huge, 1UL << 31U);
+    expectBox(runFaultingChild(601,
+                               [&huge] {
+                                   rlimit limit{};
+                                   ::getrlimit(RLIMIT_AS, &limit);
+                                   limit.rlim_cur = 1UL << 30U;
+                                   ::setrlimit(RLIMIT_AS, &limit);
+                                   sink = static_cast<int>(readProgramFile(huge)->size());
+                               }),
+              "AllocateMemory fehlgeschlagen!  Zeile: 601");
+    fs::remove(huge);
 }

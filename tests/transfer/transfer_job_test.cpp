@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <memory>
 #include <thread>
 
@@ -43,6 +44,18 @@ TEST(TransferJobTest, RunsOneJobAtATimeAndStartsAnewWhenItEnded) {
     job.wait();
     EXPECT_EQ(runs.load(), 2);
     EXPECT_FALSE(sawAbort);
+}
+
+TEST(TransferJobTest, TheJobThreadCanReportItsOwnStackOverflow) {
+    AbortRequest abort;
+    TransferJob job(abort);
+    stack_t seen{};
+    seen.ss_flags = SS_DISABLE;
+    ASSERT_TRUE(job.start([&] { ::sigaltstack(nullptr, &seen); }));
+    job.wait();
+    EXPECT_EQ(seen.ss_flags & SS_DISABLE, 0);
+    EXPECT_NE(seen.ss_sp, nullptr);
+    EXPECT_GE(seen.ss_size, static_cast<std::size_t>(MINSIGSTKSZ));
 }
 
 TEST(TransferJobTest, GoingAwayStopsAJobThatWouldWriteItsLeaderForHours) {

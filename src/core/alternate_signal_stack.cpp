@@ -1,4 +1,4 @@
-#include "shell/alternate_signal_stack.h"
+#include "core/alternate_signal_stack.h"
 
 #include <algorithm>
 #include <csignal>
