@@ -161,6 +161,28 @@ TEST_F(TransferWindowTest, ReceptionLandsInTheNamedFileByteForByte) {
     EXPECT_TRUE(dialogs_.calls.empty());
 }
 
+TEST_F(TransferWindowTest, AProgramSentToVirtuellComesBackAndIsSaved) {
+    choose("PortCombo", QStringLiteral("VIRTUELL"));
+    state_.programText = "%\r\nO0007\r\nG0 X1\r\nM30\r\n%\r\n";
+    window().fileNameField()->setText(QStringLiteral("P7.nc"));
+    pressStart();
+    ASSERT_TRUE(settled());
+    const auto machineLine = [this](const char* words) {
+        return logLines().filter(QStringLiteral("Virtuelle Maschine")).join('|').contains(words);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return machineLine("gespeichert"); }, 5000))
+        << logLines().join('|').toStdString();
+
+    window().switchMode(Mode::Receive);
+    window().directoryField()->setText(folder());
+    window().fileNameField()->setText(QStringLiteral("V7.nc"));
+    pressStart();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return caption() == "Abbrechen"; }, 5000));
+    ASSERT_TRUE(settled());
+    // What went out, the percent signs filtered, comes back without leader or end byte.
+    EXPECT_EQ(readBytes(folder(QStringLiteral("V7.nc"))), "\r\nO0007\r\nG0 X1\r\nM30\r\n\r\n");
+}
+
 TEST_F(TransferWindowTest, EndCharacterEditedDuringTheReceptionTakesEffect) {
     window().switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
