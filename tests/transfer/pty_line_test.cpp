@@ -322,7 +322,11 @@ TEST_F(PtyLine, FewBytesFollowAnXoffWhileBytesGoOutSingly) {
     writeMaster("\x13");
     const std::string after = readMaster(kTotal, milliseconds(300));
     RecordProperty("bytesAfterXoff", static_cast<int>(after.size()));
-    EXPECT_LE(after.size(), 16U);
+    // The count also holds what went out while this thread was between its
+    // drain and the XOFF, which a loaded machine stretches; a writer that
+    // ignored the XOFF would send thousands here. Quiet is what must hold.
+    EXPECT_LE(after.size(), 64U);
+    EXPECT_EQ(readMaster(kTotal, milliseconds(300)), "");
     got += after;
     writeMaster("\x11");
     got += readMaster(kTotal - got.size());
