@@ -26,30 +26,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "window_bench_support.h"
+
 namespace drovane {
 namespace {
 
-class SilentDialogs final : public Dialogs {
-public:
-    void inform(const QString& /*title*/, const QString& /*text*/) override {}
-    bool askYesNo(const QString& /*title*/, const QString& /*text*/) override { return false; }
-    std::optional<QString> askText(const QString& /*title*/, const QString& /*prompt*/,
-                                   const QString& /*initial*/) override {
-        return std::nullopt;
-    }
-    QString chooseFolder(const QString& /*prompt*/, const QString& /*start*/) override {
-        return {};
-    }
-};
-
-std::string generatedProgram(std::size_t size) {
-    std::string text;
-    text.reserve(size + 64);
-    for (long line = 1; text.size() < size; ++line) {
-        text += "N" + std::to_string(line) + " X" + std::to_string(line % 997) + ".5\r\n";
-    }
-    return text;
-}
+using bench::generatedProgram;
+using bench::SilentDialogs;
 
 struct Rig {
     Rig() {
