@@ -36,6 +36,8 @@ inline constexpr std::string_view kRetryInOneSecond =
 inline constexpr std::string_view kDtrOffSent = "DTR-Signal (OFF) gesendet.";
 inline constexpr std::string_view kSentBefore = "Übertragung beendet. ";
 inline constexpr std::string_view kSentAfter = " Bytes gesendet.";
+inline constexpr std::string_view kNotSentBefore = "Fehler! ";
+inline constexpr std::string_view kNotSentAfter = " Bytes konnten nicht gesendet werden.";
 
 // Receive
 inline constexpr std::string_view kTabReading = " Lesevorgang...";

@@ -27,6 +27,16 @@ void PortSelectingLine::close(int id) {
     }
 }
 
+int PortSelectingLine::drain(int id) {
+    SerialLine* line = lineFor(id);
+    return line != nullptr ? line->drain(id) : 0;
+}
+
+void PortSelectingLine::watchAbort(const AbortRequest* abort) {
+    terminal_.watchAbort(abort);
+    virtual_.watchAbort(abort);
+}
+
 int PortSelectingLine::applyTimeouts(int id, const SerialTimeouts& timeouts) {
     SerialLine* line = lineFor(id);
     return line != nullptr ? line->applyTimeouts(id, timeouts) : 0;

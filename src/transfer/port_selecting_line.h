@@ -30,6 +30,8 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    int drain(int id) override;
+    void watchAbort(const AbortRequest* abort) override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;

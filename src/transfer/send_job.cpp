@@ -31,6 +31,19 @@ void SendJob::runLocked() {
     text_ = prepareTransmitText(program_, transmitOptionsFrom(controls_));
     context_.console.setProgressMaximum(static_cast<std::int64_t>(text_.size()));
     context_.console.setProgressValue(0);
+    // Held writes end at an abort instead of waiting out their timeout.
+    struct AbortWatch {
+        SerialLine& line;
+        explicit AbortWatch(SerialLine& l, const AbortRequest& abort) : line(l) {
+            line.watchAbort(&abort);
+        }
+        ~AbortWatch() { line.watchAbort(nullptr); }
+        AbortWatch(const AbortWatch&) = delete;
+        AbortWatch& operator=(const AbortWatch&) = delete;
+        AbortWatch(AbortWatch&&) = delete;
+        AbortWatch& operator=(AbortWatch&&) = delete;
+    };
+    const AbortWatch watch(context_.line, context_.abort);
     if (!openLine()) {
         return;
     }
@@ -48,6 +61,7 @@ void SendJob::runLocked() {
         abortWhileWaiting(SerialSignal::Rts);
         break;
     case Ending::AbortInText:
+    case Ending::LineDead:
         abortInText();
         break;
     }
@@ -72,12 +86,15 @@ SendJob::Ending SendJob::handshakeAndSend() {
         return Ending::AbortAtCts;
     }
     writeBlind(0x00, number32(controls_.leaderCountField));
-    if (!sendText()) {
-        return Ending::AbortInText;
+    if (dead_) {
+        return Ending::LineDead;
+    }
+    if (const Ending ending = sendText(); ending != Ending::Done) {
+        return ending;
     }
     writeBlind(0x00, number32(controls_.trailerCountField));
     writeBlind(endCharacter(controls_.endCharField), 1);
-    return Ending::Done;
+    return dead_ ? Ending::LineDead : Ending::Done;
 }
 
 bool SendJob::dtrDsrProcedure() {
@@ -120,12 +137,34 @@ bool SendJob::rtsProcedure() {
 // program from ending.
 void SendJob::writeBlind(unsigned char byte, std::int32_t count) {
     markStep();
-    for (std::int32_t i = 0; i < count && !context_.abort.shuttingDown(); ++i) {
-        context_.line.write(id_, &byte, 1);
+    for (std::int32_t i = 0; i < count && !context_.abort.shuttingDown() && !dead_; ++i) {
+        if (!writeBlindByte(byte)) {
+            ++lost_;
+        }
     }
 }
 
-bool SendJob::sendText() {
+// A hold by XOFF or CTS is waited out as for a text byte, silently; any
+// other failure loses the byte, and a dead port ends the send.
+bool SendJob::writeBlindByte(unsigned char byte) {
+    for (;;) {
+        if (context_.line.write(id_, &byte, 1) == 1) {
+            return true;
+        }
+        const SerialError errors = context_.line.takeErrors(id_);
+        if (hasFlag(errors, SerialError::IOE)) {
+            reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+            dead_ = true;
+            return false;
+        }
+        if (context_.abort.raised() ||
+            !hasFlag(errors, SerialError::XoffReceived | SerialError::WaitingCTS)) {
+            return false;
+        }
+    }
+}
+
+SendJob::Ending SendJob::sendText() {
     markStep();
     const bool xonXoff = settings_.handshake == Handshake::XonXoff;
     bool holdShown = false;
@@ -143,34 +182,41 @@ bool SendJob::sendText() {
                 holdShown = false;
             }
             ++position;
-        } else {
-            writeFailed(position, xonXoff, holdShown, resumeShown);
+        } else if (!context_.abort.raised() &&
+                   !writeFailed(position, xonXoff, holdShown, resumeShown)) {
+            return Ending::LineDead;
         }
         context_.console.clearLogSelection();
         if (context_.abort.raised()) {
-            return false;
+            return Ending::AbortInText;
         }
     }
-    return true;
+    return Ending::Done;
 }
 
 // A hold by XOFF is retried at once (the write timeout paces it); anything
-// else is reported and retried after the delay.
-void SendJob::writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown) {
+// else is reported and retried after the delay, except a port that is gone:
+// false, it never comes back. A write cut short by an abort is no fault of
+// the line and is not looked at.
+bool SendJob::writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown) {
     const SerialError errors = context_.line.takeErrors(id_);
-    if (!hasFlag(errors, SerialError::XoffReceived)) {
+    if (!hasFlag(errors, SerialError::XoffReceived) || hasFlag(errors, SerialError::IOE)) {
         log(numberLine(m::kSerialErrorBefore, static_cast<std::int64_t>(position),
                        m::kSerialErrorAfter));
         reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+        if (hasFlag(errors, SerialError::IOE)) {
+            return false;
+        }
         log(m::kRetryInOneSecond);
         context_.abort.waitFor(context_.timing.retryDelay);
-        return;
+        return true;
     }
     if (xonXoff && !holdShown) {
         log(m::kXoffReceived);
         holdShown = true;
         resumeShown = false;
     }
+    return true;
 }
 
 void SendJob::finish() {
@@ -179,8 +225,16 @@ void SendJob::finish() {
         context_.line.setSignal(id_, SerialSignal::Dtr, 0);
         log(m::kDtrOffSent);
     }
+    // Bytes a held line still keeps are lost at close: a send that loses
+    // them did not succeed.
+    const std::int64_t lost = lost_ + context_.line.drain(id_);
     context_.line.close(id_);
-    log(numberLine(m::kSentBefore, count_, m::kSentAfter));
+    if (lost > 0) {
+        log(numberLine(m::kNotSentBefore, lost, m::kNotSentAfter));
+        log(m::kAborted);
+    } else {
+        log(numberLine(m::kSentBefore, count_, m::kSentAfter));
+    }
     context_.console.setStartCaption(m::kCaptionStart);
     context_.console.clearFileName();
     context_.console.clearLogSelection();

@@ -25,7 +25,7 @@ public:
     std::int64_t bytesSent() const { return count_; }
 
 private:
-    enum class Ending : std::uint8_t { Done, AbortAtDsr, AbortAtCts, AbortInText };
+    enum class Ending : std::uint8_t { Done, AbortAtDsr, AbortAtCts, AbortInText, LineDead };
 
     void runLocked();
     bool openLine();
@@ -33,8 +33,9 @@ private:
     bool dtrDsrProcedure();
     bool rtsProcedure();
     void writeBlind(unsigned char byte, std::int32_t count);
-    bool sendText();
-    void writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown);
+    bool writeBlindByte(unsigned char byte);
+    Ending sendText();
+    bool writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown);
     void finish();
     void abortWhileWaiting(SerialSignal lowered);
     void abortInText();
@@ -47,6 +48,10 @@ private:
     SerialSettings settings_;
     int id_ = 0;
     std::int64_t count_ = 0;
+    // Leader, trailer and end bytes that did not go out.
+    std::int64_t lost_ = 0;
+    // The port is gone (hang-up, device removed): nothing more is tried.
+    bool dead_ = false;
 };
 
 } // namespace drovane

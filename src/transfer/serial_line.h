@@ -11,6 +11,8 @@
 
 namespace drovane {
 
+class AbortRequest;
+
 class SerialLine {
 public:
     virtual ~SerialLine() = default;
@@ -23,7 +25,16 @@ public:
     // The identifier, or 0 when the port cannot be had; then nothing stays
     // open. The default timeouts apply until setTimeouts.
     virtual int open(const SerialSettings& settings) = 0;
+    // Throws away what the port still holds for sending: drain first.
     virtual void close(int id) = 0;
+    // Waits until the bytes the port still holds for sending have gone out,
+    // as long as the write timeouts allow for them; the count left unsent.
+    virtual int drain(int id) = 0;
+    // From now on a wait inside write or drain ends within a few
+    // milliseconds of `abort` being raised, with what went out so far; a
+    // write that need not wait is unaffected. nullptr ends the watch; the
+    // request must outlive it.
+    virtual void watchAbort(const AbortRequest* abort) = 0;
 
     // Nonzero on success.
     int setTimeouts(int id, std::uint32_t readInterval, std::uint32_t readTotalConstant,

@@ -84,6 +84,13 @@ std::optional<termios2> buildTermios(const SerialSettings& settings) {
     // Break and parity errors reach the reader as the bytes that came (no
     // INPCK, no PARMRK); the error counters report them.
     values.c_iflag = 0;
+    // The kernel (or an adapter that can) stops the far end when its buffer
+    // fills, which it does while this program is not scheduled. Output holds
+    // stay ours: with IXON the kernel would swallow the XOFF that tells a
+    // held write from a failed one.
+    if (settings.handshake == Handshake::XonXoff) {
+        values.c_iflag |= IXOFF;
+    }
     values.c_oflag = 0;
     values.c_lflag = 0;
     values.c_cflag = CREAD | CLOCAL | HUPCL | sizeBits(settings.dataBits) |

@@ -22,8 +22,9 @@ inline constexpr std::size_t kPortNameLimit = 59;
 // "/..." stays a path, "COMn" is /dev/ttyS(n-1), any other X is /dev/X.
 std::string devicePathForPort(std::string_view portName);
 
-// Raw mode, CLOCAL and CREAD, nothing carried over from earlier settings; no
-// kernel XON/XOFF (the line does it itself). Reads never block (VMIN 1 with a
+// Raw mode, CLOCAL and CREAD, nothing carried over from earlier settings;
+// under XON/XOFF the kernel's input flow control (IXOFF), never its output
+// side (the line holds its own output). Reads never block (VMIN 1 with a
 // non-blocking descriptor, so an empty line reads as EAGAIN and a hang-up as
 // end of file). nullopt for settings no port can take.
 std::optional<termios2> buildTermios(const SerialSettings& settings);

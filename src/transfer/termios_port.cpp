@@ -1,6 +1,32 @@
+// How a write is held and what wakes it.
+//
+// Output. write() hands the kernel one byte at a time (sendByte) and only
+// when nothing holds it (currentHold): an XOFF from the far end (under
+// XON/XOFF; the flow characters are read here, the kernel's IXON is off),
+// CTS low (under RTS/CTS), or more bytes in the kernel's output queue than
+// the line carries in 2 ms (queuedAtMost_ is an upper bound of that queue,
+// so it is only asked when the bound could be passed), or a kernel queue
+// that takes nothing (EAGAIN). A held byte waits in waitOut until input
+// comes (which may be XON), the queue has room, a 1 ms look at CTS, the
+// next look at the queue, the write deadline, or, with an abort watched,
+// a 5 ms look at the abort request. drain() waits for the kernel's queue
+// as long as the write timeouts allow; the destructor throws away the rest.
+//
+// Input. pullInput() moves bytes from the kernel into the receive queue,
+// never more than the queue has room for: the rest waits in the kernel,
+// whose IXOFF (or an RTS under RTS/CTS) stops the far end even while this
+// program is not scheduled. The queue swallows the far end's flow
+// characters and asks for XOFF/XON by its fill level (sendDueFlowCharacter).
+//
+// Errors. A hang-up (end of file, POLLHUP, EIO) sets hungUp_ for good and
+// IOE once; the driver's counters (TIOCGICOUNT) add overruns, frame, parity
+// and break; takeErrors() adds the holds of the moment.
+
 #include "transfer/termios_port.h"
 
+#include "transfer/abort_request.h"
 #include "transfer/flow_control.h"
+#include "transfer/output_drain.h"
 #include "transfer/termios_config.h"
 
 #include <algorithm>
@@ -81,6 +107,9 @@ std::unique_ptr<TermiosPort> TermiosPort::open(const SerialSettings& settings) {
         ::ioctl(fd.get(), TCSETS2, &*values) != 0) {
         return nullptr;
     }
+    // As a Windows port starts: what waited from an earlier transfer is no
+    // part of this one.
+    ::ioctl(fd.get(), TCFLSH, TCIOFLUSH);
     // Stops other programs; root passes it, which is what the flock is for.
     ::ioctl(fd.get(), TIOCEXCL);
     askForLowLatency(fd.get());
@@ -107,40 +136,42 @@ TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& setting
       characterNs_(characterNanoseconds(settings.baudRate)) {}
 
 TermiosPort::~TermiosPort() {
-    // Only what a held line could not send is thrown away, or close() would
-    // wait for it; a flush of a drained line can still cost the peer bytes
-    // it has not read yet (a pseudo-terminal's queue shows as empty).
-    if (!drainOutput()) {
+    // Whoever needed the bytes has drained; close() must not wait for them.
+    const auto queued = outputQueued();
+    if (queued && *queued > 0) {
         ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
     }
     ::ioctl(fd_.get(), TIOCNXCL);
 }
 
-bool TermiosPort::drainOutput() {
-    if (hungUp_) {
-        return false;
+std::optional<std::size_t> TermiosPort::outputQueued() const {
+    int queued = 0;
+    if (hungUp_ || ::ioctl(fd_.get(), TIOCOUTQ, &queued) != 0) {
+        return std::nullopt;
     }
-    const auto stallLimit = std::max(nanoseconds(50'000'000), nanoseconds(4 * characterNs_));
-    int last = -1;
-    auto giveUp = Clock::now() + stallLimit;
-    for (;;) {
-        int queued = 0;
-        if (::ioctl(fd_.get(), TIOCOUTQ, &queued) != 0) {
-            return false;
-        }
-        if (queued <= 0) {
-            return true;
-        }
-        const auto now = Clock::now();
-        if (last < 0 || queued < last) {
-            giveUp = now + stallLimit;
-        } else if (now >= giveUp) {
-            return false;
-        }
-        last = queued;
-        const auto pause = std::min(nanoseconds(10'000'000), nanoseconds(queued * characterNs_));
-        pollUntil(-1, 0, now + pause);
+    return static_cast<std::size_t>(std::max(queued, 0));
+}
+
+std::size_t TermiosPort::drain() {
+    const DrainSteps steps{
+        [this] { return outputQueued(); },
+        [](Clock::time_point until) { pollUntil(-1, 0, until); },
+        [] { return Clock::now(); },
+        [this] { return abortRaised(); },
+    };
+    return drainOutput(steps, timeouts_, characterNs_);
+}
+
+bool TermiosPort::abortRaised() const {
+    return abort_ != nullptr && abort_->raised();
+}
+
+std::optional<Clock::time_point>
+TermiosPort::abortSlice(std::optional<Clock::time_point> until) const {
+    if (abort_ == nullptr) {
+        return until;
     }
+    return earlier(until, Clock::now() + nanoseconds(5'000'000));
 }
 
 void TermiosPort::noteHangUp() {
@@ -151,14 +182,11 @@ void TermiosPort::noteHangUp() {
 void TermiosPort::pullInput() {
     std::array<unsigned char, 1024> chunk{};
     for (;;) {
-        std::size_t wanted = chunk.size();
-        // Without software flow control bytes may wait in the kernel, which
-        // then throttles the far end by RTS; with it every byte must be seen.
-        if (!queue_.softwareFlow()) {
-            wanted = std::min(wanted, queue_.room());
-            if (wanted == 0) {
-                break;
-            }
+        // What does not fit waits in the kernel, which throttles the far end;
+        // taking it here would mean throwing it away.
+        const std::size_t wanted = std::min(chunk.size(), queue_.room());
+        if (wanted == 0) {
+            break;
         }
         const ssize_t got = ::read(fd_.get(), chunk.data(), wanted);
         if (got > 0) {
@@ -253,7 +281,7 @@ bool TermiosPort::sendByte(unsigned char byte, std::optional<Clock::time_point> 
             }
             hold = Hold::KernelFull;
         }
-        if (deadline && Clock::now() >= *deadline) {
+        if ((deadline && Clock::now() >= *deadline) || abortRaised()) {
             txFull_ = hold == Hold::Queue || hold == Hold::KernelFull;
             return false;
         }
@@ -262,9 +290,12 @@ bool TermiosPort::sendByte(unsigned char byte, std::optional<Clock::time_point> 
 }
 
 void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
-    short events = queue_.softwareFlow() ? POLLIN : 0;
-    auto until = deadline;
+    // A full receive queue reads nothing, so input would wake at once for
+    // ever; then the XON behind it is looked for when someone has read.
+    const bool inputWakes = queue_.softwareFlow() && queue_.room() > 0;
+    short events = inputWakes ? POLLIN : 0;
     const auto now = Clock::now();
+    auto until = inputWakes ? deadline : earlier(deadline, now + nanoseconds(10'000'000));
     switch (hold) {
     case Hold::Cts:
         // Modem lines cannot be polled; a millisecond is within what a
@@ -284,7 +315,7 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     case Hold::None:
         break;
     }
-    if ((pollUntil(fd_.get(), events, until) & kGone) != 0) {
+    if ((pollUntil(fd_.get(), events, abortSlice(until)) & kGone) != 0) {
         noteHangUp();
     }
 }
@@ -369,6 +400,16 @@ SerialError TermiosPort::takeErrors() {
     return errors;
 }
 
+// The kernel's IXOFF throttles with these.
+void TermiosPort::setKernelFlowCharacters() {
+    termios2 values{};
+    if (::ioctl(fd_.get(), TCGETS2, &values) == 0) {
+        values.c_cc[VSTART] = queue_.xonCharacter();
+        values.c_cc[VSTOP] = queue_.xoffCharacter();
+        ::ioctl(fd_.get(), TCSETS2, &values);
+    }
+}
+
 bool TermiosPort::setModemLine(int line, bool on) {
     return ::ioctl(fd_.get(), on ? TIOCMBIS : TIOCMBIC, &line) == 0;
 }
@@ -384,9 +425,11 @@ bool TermiosPort::setSignal(SerialSignal signal, int value) {
         return ::ioctl(fd_.get(), value != 0 ? TIOCSBRK : TIOCCBRK) == 0;
     case SerialSignal::XonChar:
         queue_.setFlowCharacters(low8, queue_.xoffCharacter());
+        setKernelFlowCharacters();
         return true;
     case SerialSignal::XoffChar:
         queue_.setFlowCharacters(queue_.xonCharacter(), low8);
+        setKernelFlowCharacters();
         return true;
     case SerialSignal::Cts:
     case SerialSignal::Dsr:

@@ -1,9 +1,10 @@
 #pragma once
 
 // One open terminal device driven like a Windows COM port: Windows timeouts,
-// XON/XOFF done here rather than in the kernel (so holds are visible and USB
-// adapters that ignore kernel flow control still stop), the hold and error
-// flags, and a close that never hangs.
+// output XON/XOFF done here rather than in the kernel (so holds are visible
+// and USB adapters that ignore kernel flow control still stop), input
+// XON/XOFF by the kernel, the hold and error flags, and a close that never
+// hangs.
 
 #include "core/unique_fd.h"
 #include "transfer/line_deadlines.h"
@@ -17,6 +18,8 @@
 #include <optional>
 
 namespace drovane {
+
+class AbortRequest;
 
 class TermiosPort {
     struct Key {};
@@ -33,12 +36,15 @@ public:
     TermiosPort& operator=(TermiosPort&&) = delete;
 
     void setTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
+    void watchAbort(const AbortRequest* abort) { abort_ = abort; }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
     std::size_t inputWaiting();
     std::size_t read(unsigned char* target, std::size_t count);
     std::size_t write(const unsigned char* data, std::size_t count);
     SerialError takeErrors();
+    // The bytes still queued for sending once the write timeouts ran out.
+    std::size_t drain();
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
@@ -53,12 +59,16 @@ private:
     bool setModemLine(int line, bool on);
     SerialError counterErrors();
     void noteHangUp();
-    // True when everything went out; false when the line held it back.
-    bool drainOutput();
+    bool abortRaised() const;
+    std::optional<LineClock::time_point>
+    abortSlice(std::optional<LineClock::time_point> until) const;
+    std::optional<std::size_t> outputQueued() const;
+    void setKernelFlowCharacters();
 
     UniqueFd fd_;
     SerialSettings settings_;
     SerialTimeouts timeouts_;
+    const AbortRequest* abort_ = nullptr;
     ReceiveQueue queue_;
     std::size_t bound_;
     std::int64_t characterNs_;

@@ -21,6 +21,7 @@ int TermiosSerialLine::open(const SerialSettings& settings) {
         return 0;
     }
     port_->setTimeouts(SerialTimeouts{});
+    port_->watchAbort(abort_);
     id_ = nextLineId();
     return id_;
 }
@@ -29,6 +30,18 @@ void TermiosSerialLine::close(int id) {
     if (portFor(id) != nullptr) {
         port_.reset();
         id_ = 0;
+    }
+}
+
+int TermiosSerialLine::drain(int id) {
+    TermiosPort* port = portFor(id);
+    return port != nullptr ? static_cast<int>(port->drain()) : 0;
+}
+
+void TermiosSerialLine::watchAbort(const AbortRequest* abort) {
+    abort_ = abort;
+    if (port_) {
+        port_->watchAbort(abort);
     }
 }
 

@@ -22,6 +22,8 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    int drain(int id) override;
+    void watchAbort(const AbortRequest* abort) override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -35,6 +37,7 @@ private:
 
     std::unique_ptr<TermiosPort> port_;
     int id_ = 0;
+    const AbortRequest* abort_ = nullptr;
 };
 
 } // namespace drovane

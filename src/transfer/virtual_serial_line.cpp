@@ -1,5 +1,6 @@
 #include "transfer/virtual_serial_line.h"
 
+#include "transfer/abort_request.h"
 #include "transfer/flow_control.h"
 #include "transfer/line_id.h"
 #include "transfer/virtual_cable.h"
@@ -81,6 +82,15 @@ void VirtualSerialLine::close(int id) {
     if (openAs(*cable_, id)) {
         closeNearEnd(*cable_);
     }
+}
+
+// Bytes on the virtual wire always arrive: nothing holds them back.
+int VirtualSerialLine::drain(int /*id*/) {
+    return 0;
+}
+
+void VirtualSerialLine::watchAbort(const AbortRequest* abort) {
+    abort_ = abort;
 }
 
 int VirtualSerialLine::applyTimeouts(int id, const SerialTimeouts& timeouts) {
@@ -229,11 +239,18 @@ int VirtualSerialLine::write(int id, const void* data, int count) {
             ++sent;
             continue;
         }
-        if (deadline && now >= *deadline) {
+        const bool aborted = abort_ != nullptr && abort_->raised();
+        if ((deadline && now >= *deadline) || aborted) {
             cable.txFull = hold == Hold::Full;
             break;
         }
-        cable.waitForChange(lock, deadline);
+        // A raised abort notifies nobody here: look at it every 5 ms.
+        auto until = deadline;
+        if (abort_ != nullptr) {
+            const auto look = now + std::chrono::milliseconds(5);
+            until = until ? std::min(*until, look) : look;
+        }
+        cable.waitForChange(lock, until);
     }
     return sent;
 }

@@ -31,6 +31,8 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    int drain(int id) override;
+    void watchAbort(const AbortRequest* abort) override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -41,6 +43,7 @@ public:
 
 private:
     std::shared_ptr<VirtualCable> cable_;
+    const AbortRequest* abort_ = nullptr;
 };
 
 } // namespace drovane

@@ -54,6 +54,8 @@ public:
         cv_.wait_for(lock, std::chrono::seconds(10), [this] { return released_; });
         inner_.close(id);
     }
+    int drain(int id) override { return inner_.drain(id); }
+    void watchAbort(const AbortRequest* abort) override { inner_.watchAbort(abort); }
     int applyTimeouts(int id, const SerialTimeouts& t) override {
         return inner_.applyTimeouts(id, t);
     }

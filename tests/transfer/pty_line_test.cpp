@@ -2,6 +2,7 @@
 // the line opens the slave by its path.
 
 #include "core/unique_fd.h"
+#include "transfer/abort_request.h"
 #include "transfer/termios_serial_line.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <pty.h>
 #include <string>
 #include <sys/stat.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -337,6 +339,100 @@ TEST_F(PtyLine, FewBytesFollowAnXoffWhileBytesGoOutSingly) {
     for (int i = 0; i < kTotal; ++i) {
         ASSERT_EQ(got[static_cast<std::size_t>(i)], static_cast<char>('A' + i % 26)) << i;
     }
+}
+
+std::string letters(std::size_t count) {
+    std::string bytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes.push_back(static_cast<char>('A' + i % 26));
+    }
+    return bytes;
+}
+
+TEST_F(PtyLine, XonXoffReceptionLeavesWhatTheQueueCannotHoldInTheKernel) {
+    SerialSettings s = settings(Handshake::XonXoff);
+    s.inputBufferSize = 100; // XOFF once 30 bytes wait, XON at 10
+    s.outputBufferSize = 100;
+    const int id = line_.open(s);
+    ASSERT_NE(id, 0);
+    const std::string sent = letters(3000);
+    writeMaster(sent); // the reader is not reading
+    const auto giveUp = Clock::now() + milliseconds(5000);
+    while (line_.inputWaiting(id) < 100 && Clock::now() < giveUp) {
+        std::this_thread::sleep_for(milliseconds(5));
+    }
+    EXPECT_EQ(line_.inputWaiting(id), 100);
+    EXPECT_EQ(readMaster(1), "\x13");
+
+    line_.setTimeouts(id, 0, 10000, 0, 10, 100);
+    std::string got(sent.size(), '\0');
+    EXPECT_EQ(line_.read(id, got.data(), static_cast<int>(got.size())),
+              static_cast<int>(sent.size()));
+    EXPECT_EQ(got, sent);
+    EXPECT_FALSE(hasFlag(line_.takeErrors(id), SerialError::RxOver));
+    EXPECT_EQ(readMaster(1), "\x11");
+}
+
+TEST_F(PtyLine, BytesThatWaitedBeforeTheOpenAreNotRead) {
+    // Keeps the slave open, so that what the peer writes waits in it.
+    const UniqueFd slave(::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    ASSERT_TRUE(slave.valid());
+    writeMaster("rest of an earlier punch\n");
+    pollfd entry{slave.get(), POLLIN, 0};
+    ASSERT_EQ(::poll(&entry, 1, 5000), 1);
+
+    const int id = openLine();
+    line_.setTimeouts(id, 0, 300, 0, 10, 100);
+    char buffer[64];
+    EXPECT_EQ(line_.read(id, buffer, sizeof buffer), 0);
+    writeMaster("new");
+    line_.setTimeouts(id, 0, 5000, 0, 10, 100);
+    ASSERT_EQ(line_.read(id, buffer, 3), 3);
+    EXPECT_EQ(std::string(buffer, 3), "new");
+}
+
+TEST_F(PtyLine, TheKernelThrottlesTheFarEndWithTheFlowCharactersInUse) {
+    const UniqueFd slave(::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    ASSERT_TRUE(slave.valid());
+    const int id = openLine(Handshake::XonXoff);
+    termios values{};
+    ASSERT_EQ(::tcgetattr(slave.get(), &values), 0);
+    EXPECT_NE(values.c_iflag & IXOFF, 0U);
+    EXPECT_EQ(values.c_iflag & IXON, 0U); // the line sees the far end's XOFF itself
+    EXPECT_EQ(values.c_cc[VSTOP], 0x13);
+    EXPECT_EQ(values.c_cc[VSTART], 0x11);
+
+    EXPECT_EQ(line_.setSignal(id, SerialSignal::XoffChar, 'S'), 1);
+    EXPECT_EQ(line_.setSignal(id, SerialSignal::XonChar, 'Q'), 1);
+    ASSERT_EQ(::tcgetattr(slave.get(), &values), 0);
+    EXPECT_EQ(values.c_cc[VSTOP], 'S');
+    EXPECT_EQ(values.c_cc[VSTART], 'Q');
+}
+
+TEST_F(PtyLine, AWatchedAbortEndsAHeldWriteButNotAFreeOne) {
+    const int id = openLine(Handshake::XonXoff);
+    writeMaster("\x13");
+    line_.setTimeouts(id, 100, 100, 100, 60000, 0);
+    AbortRequest abort;
+    line_.watchAbort(&abort);
+    std::thread raiser([&abort] {
+        std::this_thread::sleep_for(milliseconds(200));
+        abort.raise();
+    });
+    const auto start = Clock::now();
+    EXPECT_EQ(line_.write(id, "a", 1), 0);
+    EXPECT_LT(Clock::now() - start, milliseconds(10000)); // not the minute
+    raiser.join();
+    EXPECT_EQ(readMaster(1, milliseconds(100)), "");
+
+    writeMaster("\x11");
+    const auto giveUp = Clock::now() + milliseconds(5000);
+    while (hasFlag(line_.takeErrors(id), SerialError::XoffReceived) && Clock::now() < giveUp) {
+        line_.inputWaiting(id);
+    }
+    EXPECT_EQ(line_.write(id, "b", 1), 1);
+    EXPECT_EQ(readMaster(1), "b");
+    line_.watchAbort(nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "scripted_line.h"
 
 #include <cstring>
+#include <utility>
 
 namespace drovane {
 
@@ -47,6 +48,11 @@ void ScriptedLine::failWrite(int writeNumber, SerialError errors) {
     failingWrites_[writeNumber] = errors;
 }
 
+void ScriptedLine::leaveUndrained(int bytes) {
+    const std::lock_guard lock(mutex_);
+    undrained_ = bytes;
+}
+
 void ScriptedLine::onWrite(std::function<void(int)> hook) {
     const std::lock_guard lock(mutex_);
     onWrite_ = std::move(hook);
@@ -81,6 +87,16 @@ int ScriptedLine::open(const SerialSettings& settings) {
 void ScriptedLine::close(int id) {
     inner_.close(id);
     console_.note("line close");
+}
+
+int ScriptedLine::drain(int id) {
+    const int inner = inner_.drain(id);
+    const std::lock_guard lock(mutex_);
+    return std::exchange(undrained_, 0) + inner;
+}
+
+void ScriptedLine::watchAbort(const AbortRequest* abort) {
+    inner_.watchAbort(abort);
 }
 
 int ScriptedLine::applyTimeouts(int id, const SerialTimeouts& t) {

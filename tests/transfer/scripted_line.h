@@ -34,6 +34,8 @@ public:
     // The write with this number (1-based, over all writes) returns 0 and
     // the next takeErrors gives these flags.
     void failWrite(int writeNumber, SerialError errors);
+    // The next drain reports this many bytes left unsent.
+    void leaveUndrained(int bytes);
     // Called with the number of each write before it is made.
     void onWrite(std::function<void(int)> hook);
 
@@ -43,6 +45,8 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    int drain(int id) override;
+    void watchAbort(const AbortRequest* abort) override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -67,6 +71,7 @@ private:
     std::function<void(int)> onWrite_;
     SerialError pending_ = SerialError::None;
     int writes_ = 0;
+    int undrained_ = 0;
     int openedId_ = 0;
     SerialSettings openedWith_;
     std::vector<Clock::time_point> writeTimes_;

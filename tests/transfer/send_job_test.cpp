@@ -7,7 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace drovane {
@@ -316,6 +319,99 @@ TEST_F(SendJobTest, AbortBeforeTheTextStillSendsTheLeaderAndTheFirstByte) {
     EXPECT_EQ(rig_.far.received(), "\0\0\0A"s);
     EXPECT_THAT(logLines(),
                 ElementsAre(rig_.openedLine().substr(4), "Übertragung vorzeitig abgebrochen."));
+}
+
+TEST_F(SendJobTest, BytesThatDidNotGoOutEndTheSendAsAnError) {
+    struct Case {
+        const char* name;
+        int failingWrite; // 0: none
+        int undrained;
+        const char* lostLine;
+    };
+    const std::vector<Case> cases{
+        {"a held line kept the tail at close", 0, 3,
+         "Fehler! 3 Bytes konnten nicht gesendet werden."},
+        {"a trailer byte failed", 3, 0, "Fehler! 1 Bytes konnten nicht gesendet werden."},
+        {"both", 4, 2, "Fehler! 3 Bytes konnten nicht gesendet werden."},
+    };
+    for (const Case& c : cases) {
+        JobRig rig;
+        controls_.trailerCountField = "1";
+        if (c.failingWrite != 0) {
+            rig.line.failWrite(c.failingWrite, SerialError::TxFull);
+        }
+        rig.line.leaveUndrained(c.undrained);
+        SendJob(rig.context, controls_, "AB").run();
+        EXPECT_THAT(rig.console.logLines(), ElementsAre(rig.openedLine().substr(4), c.lostLine,
+                                                        "Übertragung vorzeitig abgebrochen."))
+            << c.name;
+    }
+}
+
+TEST_F(SendJobTest, AHoldAtTheEndIsWaitedOutForTrailerAndEndByte) {
+    controls_.handshakeCombo = "XON/XOFF";
+    controls_.trailerCountField = "3";
+    std::thread releaser;
+    rig_.line.onWrite([this, &releaser](int number) {
+        if (number == 2) { // the first trailer byte
+            rig_.far.sendXoff();
+            releaser = std::thread([this] {
+                // Many write timeouts of line time.
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                rig_.far.sendXon();
+            });
+        }
+    });
+    run("A");
+    releaser.join();
+    EXPECT_EQ(rig_.far.received(), "A\0\0\0\x04"s);
+    EXPECT_EQ(logLines().back(), "Übertragung beendet. 1 Bytes gesendet.");
+}
+
+TEST_F(SendJobTest, APortThatIsGoneEndsTheSendInsteadOfRetrying) {
+    rig_.line.onWrite([this](int number) {
+        if (number == 3) {
+            rig_.far.setConnected(false);
+        }
+    });
+    start("ABCDEF");
+    const bool ended = rig_.console.waitFor("log Übertragung vorzeitig abgebrochen.");
+    rig_.abort.raise(); // ends a job that retries for ever
+    finish();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(rig_.far.received(), "AB");
+    EXPECT_THAT(logLines(),
+                ElementsAre(rig_.openedLine().substr(4), "SerialPortError beim 3. Zeichen :",
+                            "Übertragungsfehler !!! #PB_SerialPort_IOE",
+                            "Übertragung vorzeitig abgebrochen."));
+    EXPECT_EQ(rig_.console.count("line close"), 1U);
+}
+
+TEST_F(SendJobTest, AnAbortEndsAWriteHeldByXoffWithoutWaitingForItsTimeout) {
+    controls_.handshakeCombo = "XON/XOFF";
+    controls_.sendTimeoutField = "1200000"; // a minute of real time per attempt
+    std::atomic<bool> held{false};
+    rig_.line.onWrite([this, &held](int number) {
+        if (number == 2) {
+            rig_.far.sendXoff();
+            held = true;
+        }
+    });
+    start("ABC");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!held && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // inside the held write
+    const auto raised = std::chrono::steady_clock::now();
+    rig_.abort.raise();
+    finish();
+    EXPECT_LT(std::chrono::steady_clock::now() - raised, std::chrono::seconds(10));
+    EXPECT_EQ(rig_.far.received(), "A");
+    // Cut short by the operator: no line error is reported.
+    EXPECT_THAT(logLines(), ElementsAre(rig_.openedLine().substr(4),
+                                        "Übertragung wird fortgesetzt...(XON erhalten)",
+                                        "Übertragung vorzeitig abgebrochen."));
 }
 
 } // namespace

@@ -39,13 +39,13 @@ TEST(DevicePathForPort, UsesAtMost59Characters) {
               "/dev/" + std::string(58, 'b') + "X");
 }
 
-TEST(BuildTermios, IsRawWithReceiverOnAndNoKernelFlowOrParityMarking) {
+TEST(BuildTermios, IsRawWithReceiverOnAndOnlyTheHandshakesKernelFlow) {
     for (const Handshake handshake :
          {Handshake::NoHandshake, Handshake::RtsHandshake, Handshake::RtsCts, Handshake::XonXoff}) {
         const auto t = buildTermios(settings(9600, 2, 8, 1.0, handshake));
         ASSERT_TRUE(t);
-        EXPECT_EQ(t->c_iflag & (IXON | IXOFF | IXANY | INPCK | PARMRK | ISTRIP | ICRNL | INLCR |
-                                IGNCR | BRKINT | IGNPAR),
+        EXPECT_EQ(t->c_iflag & (IXON | IXANY | INPCK | PARMRK | ISTRIP | ICRNL | INLCR | IGNCR |
+                                BRKINT | IGNPAR),
                   0U);
         EXPECT_EQ(t->c_oflag & OPOST, 0U);
         EXPECT_EQ(t->c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0U);
@@ -54,6 +54,8 @@ TEST(BuildTermios, IsRawWithReceiverOnAndNoKernelFlowOrParityMarking) {
         EXPECT_EQ(t->c_cc[VTIME], 0);
         // Hardware flow only for RTS/CTS: nothing an earlier mode set stays.
         EXPECT_EQ((t->c_cflag & CRTSCTS) != 0, handshake == Handshake::RtsCts);
+        // The kernel throttles the far end by XOFF while the program cannot.
+        EXPECT_EQ((t->c_iflag & IXOFF) != 0, handshake == Handshake::XonXoff);
     }
 }
 
