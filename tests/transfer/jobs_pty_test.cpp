@@ -194,5 +194,26 @@ TEST_F(JobsOnPty, XoffFromThePeerHoldsTheSendUntilXon) {
     EXPECT_EQ(console_.count("log Übertragung wird fortgesetzt...(XON erhalten)"), 2U);
 }
 
+TEST_F(JobsOnPty, APortThatGoesAwayMidSendEndsTheSendWithAnIoError) {
+    std::string program;
+    for (int i = 0; program.size() < 200000; ++i) {
+        program += "N" + std::to_string(i) + " G1 X" + std::to_string(i % 97) + "\n";
+    }
+    line_.releaseClose();
+    TransferJob job(abort_);
+    ASSERT_TRUE(job.start([&] { SendJob(context_, controls_, program).run(); }));
+    ASSERT_EQ(readPeer(1000).size(), 1000U);
+    master_.reset(); // the adapter is pulled
+    const bool ended = console_.waitFor("log Übertragung vorzeitig abgebrochen.");
+    abort_.raise(); // ends a job that retries for ever
+    job.wait();
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(console_.count("log Übertragungsfehler !!! #PB_SerialPort_IOE"), 1U);
+    EXPECT_EQ(console_.count("log Zeichen wird in 1 Sekunde erneut gesendet..."), 0U);
+    EXPECT_EQ(console_.count("log Übertragung beendet. " + std::to_string(program.size()) +
+                             " Bytes gesendet."),
+              0U);
+}
+
 } // namespace
 } // namespace drovane
