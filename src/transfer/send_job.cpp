@@ -1,6 +1,7 @@
 #include "transfer/send_job.h"
 
 #include "core/current_line.h"
+#include "transfer/abort_watch.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/log_text.h"
@@ -31,18 +32,6 @@ void SendJob::runLocked() {
     text_ = prepareTransmitText(program_, transmitOptionsFrom(controls_));
     context_.console.setProgressMaximum(static_cast<std::int64_t>(text_.size()));
     context_.console.setProgressValue(0);
-    // Held writes end at an abort instead of waiting out their timeout.
-    struct AbortWatch {
-        SerialLine& line;
-        explicit AbortWatch(SerialLine& l, const AbortRequest& abort) : line(l) {
-            line.watchAbort(&abort);
-        }
-        ~AbortWatch() { line.watchAbort(nullptr); }
-        AbortWatch(const AbortWatch&) = delete;
-        AbortWatch& operator=(const AbortWatch&) = delete;
-        AbortWatch(AbortWatch&&) = delete;
-        AbortWatch& operator=(AbortWatch&&) = delete;
-    };
     const AbortWatch watch(context_.line, context_.abort);
     if (!openLine()) {
         return;
@@ -221,13 +210,13 @@ bool SendJob::writeFailed(std::size_t position, bool xonXoff, bool& holdShown, b
 
 void SendJob::finish() {
     markStep();
+    // Bytes a held line still keeps are lost at close: a send that loses
+    // them did not succeed. The machine sees DTR until they are out.
+    const std::int64_t lost = lost_ + context_.line.drain(id_);
     if (controls_.dtrDsrCheck) {
         context_.line.setSignal(id_, SerialSignal::Dtr, 0);
         log(m::kDtrOffSent);
     }
-    // Bytes a held line still keeps are lost at close: a send that loses
-    // them did not succeed.
-    const std::int64_t lost = lost_ + context_.line.drain(id_);
     context_.line.close(id_);
     if (lost > 0) {
         log(numberLine(m::kNotSentBefore, lost, m::kNotSentAfter));
