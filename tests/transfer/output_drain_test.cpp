@@ -13,12 +13,13 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// A queue that sends one byte every `perByte` (never, for zero) on a clock
-// that moves only when the drain pauses.
+// A queue that sends one byte every `perByte` (never, for zero) until
+// `heldAt` bytes are left, on a clock that moves only when the drain pauses.
 struct SimulatedQueue {
     std::size_t initial;
     milliseconds perByte;
-    milliseconds stopAt{-1};
+    std::size_t heldAt;
+    milliseconds stopAt;
     LineClock::time_point start{std::chrono::hours(1)};
     LineClock::time_point clock = start;
 
@@ -27,7 +28,7 @@ struct SimulatedQueue {
             return initial;
         }
         const auto sent = static_cast<std::size_t>((clock - start) / perByte);
-        return sent >= initial ? 0 : initial - sent;
+        return sent >= initial - heldAt ? heldAt : initial - sent;
     }
     milliseconds elapsed() const { return std::chrono::duration_cast<milliseconds>(clock - start); }
     DrainSteps steps() {
@@ -44,6 +45,7 @@ struct DrainCase {
     std::string name;
     std::size_t queued;
     milliseconds perByte;
+    std::size_t heldAt;
     SerialTimeouts timeouts;
     milliseconds stopAt;
     std::size_t left;
@@ -54,48 +56,29 @@ struct DrainCase {
 TEST(DrainOutput, WaitsAsLongAsTheWriteTimeoutsAllowAndReportsWhatIsLeft) {
     const SerialTimeouts send300{100, 100, 100, 10, 300};
     const std::vector<DrainCase> cases{
-        {"an empty queue does not wait", 0, milliseconds(0), send300, milliseconds(-1), 0,
+        {"an empty queue does not wait", 0, milliseconds(0), 0, send300, milliseconds(-1), 0,
          milliseconds(0), milliseconds(1)},
         // A control working off its buffer: a byte every 200 ms is far from
         // a stall for a 300 ms timeout.
-        {"slow progress is waited for", 5, milliseconds(200), send300, milliseconds(-1), 0,
+        {"slow progress is waited for", 5, milliseconds(200), 0, send300, milliseconds(-1), 0,
          milliseconds(1000), milliseconds(1100)},
-        {"a queue that never moves is given up after its timeout", 4, milliseconds(0), send300,
+        {"a queue that never moves is given up after its timeout", 4, milliseconds(0), 4, send300,
          milliseconds(-1), 4, milliseconds(1210), milliseconds(1300)},
-        {"an abort ends the wait within a few milliseconds", 4, milliseconds(0), send300,
+        // Two bytes go within 400 ms, then the line holds the other two.
+        {"progress renews the timeout for what is left", 4, milliseconds(200), 2, send300,
+         milliseconds(-1), 2, milliseconds(400 + 610), milliseconds(400 + 700)},
+        {"an abort ends the wait within a few milliseconds", 4, milliseconds(0), 4, send300,
          milliseconds(50), 4, milliseconds(50), milliseconds(60)},
-        {"no write timeout waits until the abort", 3, milliseconds(0),
+        {"no write timeout waits until the abort", 3, milliseconds(0), 3,
          SerialTimeouts{0, 0, 0, 0, 0}, milliseconds(60'000), 3, milliseconds(60'000),
          milliseconds(60'010)},
     };
     for (const DrainCase& c : cases) {
-        SimulatedQueue queue{c.queued, c.perByte, c.stopAt};
+        SimulatedQueue queue{c.queued, c.perByte, c.heldAt, c.stopAt};
         EXPECT_EQ(drainOutput(queue.steps(), c.timeouts, 87'000), c.left) << c.name;
         EXPECT_GE(queue.elapsed(), c.endsAfterAtLeast) << c.name;
         EXPECT_LT(queue.elapsed(), c.endsBefore) << c.name;
     }
-}
-
-TEST(DrainOutput, ProgressRenewsTheTimeoutForWhatIsLeft) {
-    // Two bytes go within 400 ms, then the line holds the other two.
-    SimulatedQueue queue{4, milliseconds(200)};
-    DrainSteps steps = queue.steps();
-    steps.queued = [&queue] {
-        return std::optional<std::size_t>(std::max<std::size_t>(queue.queued(), 2));
-    };
-    const SerialTimeouts send300{100, 100, 100, 10, 300};
-    EXPECT_EQ(drainOutput(steps, send300, 87'000), 2U);
-    EXPECT_GE(queue.elapsed(), milliseconds(400 + 610));
-    EXPECT_LT(queue.elapsed(), milliseconds(400 + 700));
-}
-
-TEST(DrainOutput, APortThatCannotTellLosesNothingItKnowsOf) {
-    SimulatedQueue queue{4, milliseconds(0)};
-    DrainSteps steps = queue.steps();
-    steps.queued = [] {
-        return std::optional<std::size_t>();
-    };
-    EXPECT_EQ(drainOutput(steps, SerialTimeouts{}, 87'000), 0U);
 }
 
 } // namespace
