@@ -22,7 +22,7 @@ void StreamConsole::appendLine(std::string_view line) {
 void StreamConsole::replaceLastLine(std::string_view line) {
     const std::scoped_lock lock(mutex_);
     pendingRunning_ = std::string(line);
-    if (Clock::now() - lastRunning_ >= interval_) {
+    if (runningLineDue()) {
         printPendingRunningLine();
     }
 }
@@ -59,7 +59,7 @@ void StreamConsole::error(std::string_view line) {
 
 void StreamConsole::tick() {
     const std::scoped_lock lock(mutex_);
-    if (pendingRunning_ && Clock::now() - lastRunning_ >= interval_) {
+    if (pendingRunning_ && runningLineDue()) {
         printPendingRunningLine();
     }
     drawProgress(false);
@@ -102,6 +102,10 @@ void StreamConsole::print(std::FILE* stream, std::string_view line) {
     }
 }
 
+bool StreamConsole::runningLineDue() const {
+    return !lastRunning_ || Clock::now() - *lastRunning_ >= interval_;
+}
+
 void StreamConsole::printPendingRunningLine() {
     if (!pendingRunning_) {
         return;
@@ -125,7 +129,7 @@ void StreamConsole::drawProgress(bool now) {
         return;
     }
     const Clock::time_point time = Clock::now();
-    if (!now && progressShown_ && time - lastProgress_ < interval_) {
+    if (!now && progressShown_ && lastProgress_ && time - *lastProgress_ < interval_) {
         return;
     }
     lastProgress_ = time;

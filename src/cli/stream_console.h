@@ -65,6 +65,7 @@ public:
 
 private:
     void print(std::FILE* stream, std::string_view line);
+    bool runningLineDue() const;
     void printPendingRunningLine();
     void moved(std::int64_t bytes);
     void drawProgress(bool now);
@@ -78,11 +79,12 @@ private:
     Clock::duration interval_;
 
     std::optional<std::string> pendingRunning_;
-    Clock::time_point lastRunning_{};
+    // Empty until the first is shown: a steady clock's zero is the boot.
+    std::optional<Clock::time_point> lastRunning_;
     std::int64_t maximum_ = 0;
     std::int64_t bytes_ = 0;
     std::optional<Clock::time_point> firstMove_;
-    Clock::time_point lastProgress_{};
+    std::optional<Clock::time_point> lastProgress_;
     bool progressShown_ = false;
 
     bool openFailed_ = false;
