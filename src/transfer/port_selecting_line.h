@@ -30,6 +30,7 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -47,6 +48,8 @@ private:
     VirtualMachine machine_;
     int terminalId_ = 0;
     int virtualId_ = 0;
+    // The back end of the last open, which knows why it failed.
+    const SerialLine* lastOpened_ = &terminal_;
 };
 
 } // namespace drovane

@@ -14,15 +14,22 @@ TermiosPort* TermiosSerialLine::portFor(int id) const {
 
 int TermiosSerialLine::open(const SerialSettings& settings) {
     if (port_) {
+        lastFailure_ = OpenFailure::InUse;
         return 0;
     }
-    port_ = TermiosPort::open(settings);
+    OpenedPort opened = TermiosPort::open(settings);
+    lastFailure_ = opened.failure;
+    port_ = std::move(opened.port);
     if (!port_) {
         return 0;
     }
     port_->setTimeouts(SerialTimeouts{});
     id_ = nextLineId();
     return id_;
+}
+
+OpenFailure TermiosSerialLine::lastOpenFailure() const {
+    return lastFailure_;
 }
 
 void TermiosSerialLine::close(int id) {

@@ -22,6 +22,7 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -35,6 +36,7 @@ private:
 
     std::unique_ptr<TermiosPort> port_;
     int id_ = 0;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };
 
 } // namespace drovane

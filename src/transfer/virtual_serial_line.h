@@ -31,6 +31,7 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -41,6 +42,7 @@ public:
 
 private:
     std::shared_ptr<VirtualCable> cable_;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };
 
 } // namespace drovane

@@ -3,6 +3,7 @@
 // the saved file, the log, the exit code).
 
 #include "cli_child.h"
+#include "transfer/termios_serial_line.h"
 
 #include <gtest/gtest.h>
 
@@ -138,7 +139,44 @@ TEST_F(CliProcess, PortOptionOverridesTheProfileForThisRunOnly) {
     CliChild plain(transfer("send", folder_ / "P1.nc"));
     EXPECT_EQ(plain.wait(), 2);
     EXPECT_EQ(plain.out(), "Fehler! serielle Schnittstelle konnte nicht ge\xC3\xB6"
-                           "ffnet werden.\n");
+                           "ffnet werden.\n"
+                           "Ursache: die Schnittstelle existiert nicht.\n");
+}
+
+TEST_F(CliProcess, APortThatCannotBeOpenedIsToldWhy) {
+    PtyPeer peer;
+    put(folder_ / "P1.nc", "G0\n");
+    TermiosSerialLine holder;
+    SerialSettings held;
+    held.portName = peer.slavePath();
+    struct Case {
+        std::string port;
+        std::string baud;
+        std::string dataBits;
+        bool holdPort;
+        std::string reason;
+    };
+    const std::string refused = "Ursache: die Schnittstelle nimmt die Einstellungen nicht an";
+    const std::vector<Case> cases = {
+        {peer.slavePath(), "0", "8", false, refused},
+        {peer.slavePath(), "115200", "9", false, refused},
+        {(folder_ / "P1.nc").string(), "115200", "8", false,
+         "Ursache: das Ger\xC3\xA4t ist keine serielle Schnittstelle."},
+        {peer.slavePath(), "115200", "8", true,
+         "Ursache: die Schnittstelle wird von einem anderen Programm benutzt."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        put(settings_, lines({"Maschine = Dreh1", "[Dreh1]", "Baudrate = " + c.baud,
+                              "Datenbits = " + c.dataBits, "COM-Nummer = " + c.port}));
+        const int id = c.holdPort ? holder.open(held) : 0;
+        ASSERT_EQ(id != 0, c.holdPort);
+        CliChild cli(transfer("send", folder_ / "P1.nc"));
+        EXPECT_EQ(cli.wait(), 2);
+        EXPECT_NE(cli.out().find("ffnet werden.\n" + c.reason), std::string::npos) << cli.out();
+        holder.close(id);
+    }
+    EXPECT_EQ(peer.received(), "");
 }
 
 TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {

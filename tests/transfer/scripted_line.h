@@ -43,6 +43,7 @@ public:
 
     int open(const SerialSettings& settings) override;
     void close(int id) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
