@@ -38,7 +38,8 @@ Exit-Codes:
   0  Übertragung abgeschlossen (beim Empfang: Datei gespeichert)
   1  Aufruffehler oder Datei nicht lesbar bzw. als Ziel unbrauchbar
   2  Schnittstelle konnte nicht geöffnet werden
-  3  abgebrochen
+  3  abgebrochen (beim Empfang: das bis dahin Empfangene liegt in der
+     gemeldeten Datei)
   4  empfangen, aber nicht gespeichert
 )";
 

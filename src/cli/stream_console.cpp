@@ -40,8 +40,14 @@ void StreamConsole::setProgressValue(std::int64_t value) {
     moved(value);
 }
 
+void StreamConsole::clearEditor() {
+    const std::scoped_lock lock(mutex_);
+    editorText_.clear();
+}
+
 void StreamConsole::appendEditor(std::string_view bytes) {
     const std::scoped_lock lock(mutex_);
+    editorText_ += bytes;
     moved(bytes_ + static_cast<std::int64_t>(bytes.size()));
 }
 
@@ -89,6 +95,11 @@ bool StreamConsole::aborted() const {
 bool StreamConsole::sendFinished() const {
     const std::scoped_lock lock(mutex_);
     return sendFinished_;
+}
+
+std::string StreamConsole::editorText() const {
+    const std::scoped_lock lock(mutex_);
+    return editorText_;
 }
 
 void StreamConsole::print(std::FILE* stream, std::string_view line) {

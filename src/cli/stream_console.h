@@ -42,7 +42,7 @@ public:
     void setStartCaption(std::string_view /*caption*/) override {}
     void setProgressMaximum(std::int64_t maximum) override;
     void setProgressValue(std::int64_t value) override;
-    void clearEditor() override {}
+    void clearEditor() override;
     void appendEditor(std::string_view bytes) override;
     void clearEditorSelection() override {}
     void editorCaretToStart() override {}
@@ -62,6 +62,8 @@ public:
     bool openFailed() const;
     bool aborted() const;
     bool sendFinished() const;
+    // What a reception has shown so far, as the window's editor holds it.
+    std::string editorText() const;
 
 private:
     void print(std::FILE* stream, std::string_view line);
@@ -83,6 +85,7 @@ private:
     std::optional<Clock::time_point> lastRunning_;
     std::int64_t maximum_ = 0;
     std::int64_t bytes_ = 0;
+    std::string editorText_;
     std::optional<Clock::time_point> firstMove_;
     std::optional<Clock::time_point> lastProgress_;
     bool progressShown_ = false;

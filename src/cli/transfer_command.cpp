@@ -154,6 +154,11 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     }
     switch (target.result()) {
     case SaveResult::NotReached:
+        // The process ends here, unlike the window: what came must not go
+        // with it.
+        if (const std::string received = run.console().editorText(); !received.empty()) {
+            target.rescue(received);
+        }
         return ExitCode::Aborted;
     case SaveResult::Saved:
         return ExitCode::Completed;

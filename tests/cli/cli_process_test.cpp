@@ -30,6 +30,17 @@ void put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+// The file named by the rescue note on standard error; empty without one.
+fs::path rescuePathIn(const std::string& err) {
+    const std::string note = "Der empfangene Text liegt in ";
+    const std::size_t at = err.find(note);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t from = at + note.size();
+    return err.substr(from, err.find(".\n", from + 1) - from);
+}
+
 std::string lines(std::initializer_list<std::string> entries) {
     std::string text;
     for (const std::string& entry : entries) {
@@ -243,11 +254,7 @@ TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
         err.find("Fehler! Programm konnte nicht unter " + target.string() + " gespeichert werden."),
         std::string::npos)
         << err;
-    const std::string rescueNote = "Der empfangene Text liegt in ";
-    const std::size_t at = err.find(rescueNote);
-    ASSERT_NE(at, std::string::npos) << err;
-    const std::size_t from = at + rescueNote.size();
-    const fs::path rescue = err.substr(from, err.find(".\n", from + 1) - from);
+    const fs::path rescue = rescuePathIn(err);
     EXPECT_EQ(contentOf(rescue), "O0009\nM30\n");
     fs::remove(rescue);
 }
@@ -287,13 +294,14 @@ TEST_F(CliProcess, SigintDuringASendAbortsItMidText) {
     EXPECT_EQ(sent.find('\x04'), std::string::npos);
 }
 
-TEST_F(CliProcess, SigtermDuringAReceptionAbortsAndSavesNothing) {
+TEST_F(CliProcess, AbortedReceptionKeepsWhatCameInARescueFile) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
     const fs::path target = folder_ / "P3.nc";
 
     CliChild cli(transfer("receive", target));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    // The machine never sends the end character: only the operator ends it.
     peer.write("O0003\nG0 X1\n");
     ASSERT_TRUE(cli.waitForOutput("12 Bytes empfangen.\n")) << cli.out();
     cli.signal(SIGTERM);
@@ -304,6 +312,9 @@ TEST_F(CliProcess, SigtermDuringAReceptionAbortsAndSavesNothing) {
         << cli.out();
     EXPECT_NE(cli.err().find("Abbruch angefordert"), std::string::npos);
     EXPECT_FALSE(fs::exists(target));
+    const fs::path rescue = rescuePathIn(cli.err());
+    EXPECT_EQ(contentOf(rescue), "O0003\nG0 X1\n");
+    fs::remove(rescue);
 }
 
 TEST_F(CliProcess, SigintWhileWaitingForTheMachineEndsAReception) {
