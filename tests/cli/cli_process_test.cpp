@@ -110,6 +110,20 @@ TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
     EXPECT_EQ(contentOf(settings_), settingsBefore);
 }
 
+TEST_F(CliProcess, SendOfAFileWithANulSaysWhereTheProgramEnds) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    put(folder_ / "P1.nc", std::string("G0\n\0M30\n", 8));
+
+    CliChild cli(transfer("send", folder_ / "P1.nc"));
+    EXPECT_EQ(cli.wait(), 0) << cli.err();
+    ASSERT_TRUE(peer.waitForBytes(4, milliseconds(2000)));
+    EXPECT_EQ(peer.received(), "G0\n\x04");
+    EXPECT_NE(cli.err().find("Achtung! Die Datei enth\xC3\xA4lt an Byte 4 ein HEX(00)-Zeichen"),
+              std::string::npos)
+        << cli.err();
+}
+
 TEST_F(CliProcess, ReceptionIsSavedByteForByte) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
