@@ -78,6 +78,8 @@ inline constexpr std::string_view kRememberedWithoutGroupAfter =
     " hat keinen Eintrag in der Einstellungsdatei, es gelten die Standardwerte.";
 inline constexpr std::string_view kNoPorts = "Keine seriellen Schnittstellen gefunden.";
 inline constexpr std::string_view kNoAlias = "-";
+// A setting the port would refuse.
+inline constexpr std::string_view kInvalidValue = "ungültig";
 
 // Program files
 inline constexpr std::string_view kFileUnreadableBefore = "Datei ";

@@ -346,12 +346,20 @@ TEST_F(CliProcess, MachinesListsEveryGroupAndMarksTheRememberedOne) {
         lines({"Maschine = M\xFChle", "Path = /tmp/", "[Dreh1]", "Baudrate = 9600",
                "COM-Nummer = COM2", "Datenbits = 7", "Parit\xE4t = EVENPARITY", "Stopbits = 2",
                "Protokoll = XON/XOFF", "[M\xFChle]", "COM-Nummer = ttyUSB0", "Stopbits = 1.5",
-               "Parit\xE4t = oddparity", "Protokoll = RTS/CTS", "[Leer]"}));
+               "Parit\xE4t = oddparity", "Protokoll = RTS/CTS", "[Leer]",
+               // What the line gets from values outside the lists.
+               "[Wirr]", "Baudrate = 12345", "Datenbits = 9", "Stopbits = 3", "[Krumm]",
+               "Stopbits = 0", "Protokoll = RTS", "[Virt]", "COM-Nummer = VIRTUELL",
+               "Stopbits = 3"}));
     CliChild cli({"machines", "--settings", settings_.string()});
     EXPECT_EQ(cli.wait(), 0);
-    EXPECT_EQ(cli.out(), "   Dreh1  COM2     9600  7E2    XON/XOFF\n"
-                         "*  M\xC3\xBChle  ttyUSB0  4800  8O1.5  RTS/CTS\n"
-                         "   Leer   COM1     4800  8N1    NOHANDSHAKE\n");
+    // A terminal port has no one and a half stop bits; the virtual line has.
+    EXPECT_EQ(cli.out(), "   Dreh1  COM2      9600      7E2       XON/XOFF\n"
+                         "*  M\xC3\xBChle  ttyUSB0   4800      8O2       RTS/CTS\n"
+                         "   Leer   COM1      4800      8N1       NOHANDSHAKE\n"
+                         "   Wirr   COM1      ung\xC3\xBCltig  ung\xC3\xBCltig  NOHANDSHAKE\n"
+                         "   Krumm  COM1      4800      8N2       NOHANDSHAKE\n"
+                         "   Virt   VIRTUELL  4800      8N1.5     NOHANDSHAKE\n");
     EXPECT_EQ(cli.err(), "");
 }
 
