@@ -38,7 +38,8 @@ Exit-Codes:
   0  Übertragung abgeschlossen (beim Empfang: Datei gespeichert)
   1  Aufruffehler oder Datei nicht lesbar bzw. als Ziel unbrauchbar
   2  Schnittstelle konnte nicht geöffnet werden
-  3  abgebrochen
+  3  abgebrochen (beim Empfang: das bis dahin Empfangene liegt in der
+     gemeldeten Datei)
   4  empfangen, aber nicht gespeichert
 )";
 
@@ -77,6 +78,8 @@ inline constexpr std::string_view kRememberedWithoutGroupAfter =
     " hat keinen Eintrag in der Einstellungsdatei, es gelten die Standardwerte.";
 inline constexpr std::string_view kNoPorts = "Keine seriellen Schnittstellen gefunden.";
 inline constexpr std::string_view kNoAlias = "-";
+// A setting the port would refuse.
+inline constexpr std::string_view kInvalidValue = "ungültig";
 
 // Program files
 inline constexpr std::string_view kFileUnreadableBefore = "Datei ";

@@ -43,12 +43,13 @@ public:
     void saveProgram(std::string_view programText, OverwriteDecision decision) override;
 
     SaveResult result() const { return result_; }
+    // Keeps a text that does not go to the target in a fresh file beside
+    // the temporary files and says where; also for an aborted reception.
+    void rescue(std::string_view programText);
     // Where the text went when it could not go to the target.
     const std::filesystem::path& rescuePath() const { return rescuePath_; }
 
 private:
-    void rescue(std::string_view programText);
-
     std::filesystem::path path_;
     OverwriteDecision decision_;
     StreamConsole& console_;

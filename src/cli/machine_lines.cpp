@@ -1,9 +1,14 @@
 #include "cli/machine_lines.h"
 
+#include "cli/cli_texts.h"
 #include "cli/profile_snapshot.h"
 #include "cli/text_columns.h"
 #include "core/text.h"
+#include "transfer/character_frame.h"
+#include "transfer/flow_control.h"
 #include "transfer/job_settings.h"
+#include "transfer/port_selecting_line.h"
+#include "transfer/termios_config.h"
 
 #include <array>
 #include <cstdio>
@@ -14,10 +19,20 @@ namespace {
 // Indexed by parity code.
 constexpr std::array<char, 5> kParityLetters{'N', 'O', 'E', 'M', 'S'};
 
-std::string stopBitsText(double stopBits) {
+// What the line's back end makes of the stop bits.
+std::string stopBitsText(const SerialSettings& settings) {
+    double stopBits = frameStopBits(settings.stopBits);
+    if (settings.portName != kVirtualPortName) {
+        stopBits = twoStopBits(settings.stopBits) ? 2.0 : 1.0;
+    }
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%g", stopBits);
     return text.data();
+}
+
+std::string baudText(const SerialSettings& settings) {
+    return settings.baudRate > 0 ? std::to_string(settings.baudRate)
+                                 : std::string(cli_text::kInvalidValue);
 }
 
 std::string handshakeName(std::string_view shown) {
@@ -34,9 +49,12 @@ std::string handshakeName(std::string_view shown) {
 
 std::string frameText(const SettingsSnapshot& shown) {
     const SerialSettings settings = serialSettingsFrom(shown);
+    if (settings.dataBits < kFewestDataBits || settings.dataBits > kMostDataBits) {
+        return std::string(cli_text::kInvalidValue);
+    }
     const char parity =
         settings.parity < kParityLetters.size() ? kParityLetters.at(settings.parity) : '?';
-    return std::to_string(settings.dataBits) + parity + stopBitsText(settings.stopBits);
+    return std::to_string(settings.dataBits) + parity + stopBitsText(settings);
 }
 
 std::vector<std::string> machineLines(const MachineTable& table) {
@@ -45,7 +63,7 @@ std::vector<std::string> machineLines(const MachineTable& table) {
         const SettingsSnapshot shown = snapshotFromProfile(profile, {});
         rows.push_back({profile.name == table.remembered ? "*" : " ",
                         utf8FromWindows1252(profile.name), utf8FromWindows1252(shown.portCombo),
-                        std::to_string(number32(shown.baudCombo)), frameText(shown),
+                        baudText(serialSettingsFrom(shown)), frameText(shown),
                         handshakeName(shown.handshakeCombo)});
     }
     return alignColumns(rows);

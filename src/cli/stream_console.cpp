@@ -22,7 +22,7 @@ void StreamConsole::appendLine(std::string_view line) {
 void StreamConsole::replaceLastLine(std::string_view line) {
     const std::scoped_lock lock(mutex_);
     pendingRunning_ = std::string(line);
-    if (Clock::now() - lastRunning_ >= interval_) {
+    if (runningLineDue()) {
         printPendingRunningLine();
     }
 }
@@ -40,8 +40,14 @@ void StreamConsole::setProgressValue(std::int64_t value) {
     moved(value);
 }
 
+void StreamConsole::clearEditor() {
+    const std::scoped_lock lock(mutex_);
+    editorText_.clear();
+}
+
 void StreamConsole::appendEditor(std::string_view bytes) {
     const std::scoped_lock lock(mutex_);
+    editorText_ += bytes;
     moved(bytes_ + static_cast<std::int64_t>(bytes.size()));
 }
 
@@ -59,7 +65,7 @@ void StreamConsole::error(std::string_view line) {
 
 void StreamConsole::tick() {
     const std::scoped_lock lock(mutex_);
-    if (pendingRunning_ && Clock::now() - lastRunning_ >= interval_) {
+    if (pendingRunning_ && runningLineDue()) {
         printPendingRunningLine();
     }
     drawProgress(false);
@@ -91,6 +97,11 @@ bool StreamConsole::sendFinished() const {
     return sendFinished_;
 }
 
+std::string StreamConsole::editorText() const {
+    const std::scoped_lock lock(mutex_);
+    return editorText_;
+}
+
 void StreamConsole::print(std::FILE* stream, std::string_view line) {
     const bool redraw = progressShown_;
     eraseProgress();
@@ -100,6 +111,10 @@ void StreamConsole::print(std::FILE* stream, std::string_view line) {
     if (redraw) {
         drawProgress(true);
     }
+}
+
+bool StreamConsole::runningLineDue() const {
+    return !lastRunning_ || Clock::now() - *lastRunning_ >= interval_;
 }
 
 void StreamConsole::printPendingRunningLine() {
@@ -125,7 +140,7 @@ void StreamConsole::drawProgress(bool now) {
         return;
     }
     const Clock::time_point time = Clock::now();
-    if (!now && progressShown_ && time - lastProgress_ < interval_) {
+    if (!now && progressShown_ && lastProgress_ && time - *lastProgress_ < interval_) {
         return;
     }
     lastProgress_ = time;

@@ -42,7 +42,7 @@ public:
     void setStartCaption(std::string_view /*caption*/) override {}
     void setProgressMaximum(std::int64_t maximum) override;
     void setProgressValue(std::int64_t value) override;
-    void clearEditor() override {}
+    void clearEditor() override;
     void appendEditor(std::string_view bytes) override;
     void clearEditorSelection() override {}
     void editorCaretToStart() override {}
@@ -62,9 +62,12 @@ public:
     bool openFailed() const;
     bool aborted() const;
     bool sendFinished() const;
+    // What a reception has shown so far, as the window's editor holds it.
+    std::string editorText() const;
 
 private:
     void print(std::FILE* stream, std::string_view line);
+    bool runningLineDue() const;
     void printPendingRunningLine();
     void moved(std::int64_t bytes);
     void drawProgress(bool now);
@@ -78,11 +81,13 @@ private:
     Clock::duration interval_;
 
     std::optional<std::string> pendingRunning_;
-    Clock::time_point lastRunning_{};
+    // Empty until the first is shown: a steady clock's zero is the boot.
+    std::optional<Clock::time_point> lastRunning_;
     std::int64_t maximum_ = 0;
     std::int64_t bytes_ = 0;
+    std::string editorText_;
     std::optional<Clock::time_point> firstMove_;
-    Clock::time_point lastProgress_{};
+    std::optional<Clock::time_point> lastProgress_;
     bool progressShown_ = false;
 
     bool openFailed_ = false;

@@ -8,6 +8,7 @@
 #include "cli/stream_console.h"
 #include "core/text.h"
 #include "programs/program_file.h"
+#include "programs/program_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/port_selecting_line.h"
 #include "transfer/receive_job.h"
@@ -119,11 +120,15 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
     if (!snapshot) {
         return ExitCode::UsageError;
     }
-    std::optional<std::string> program = readProgramFile(arguments.file);
+    std::optional<std::size_t> nulOffset;
+    std::optional<std::string> program = readProgramFile(arguments.file, nulOffset);
     if (!program) {
         printLine(streams.err, std::string(cli_text::kFileUnreadableBefore) + arguments.file +
                                    std::string(cli_text::kFileUnreadableAfter));
         return ExitCode::UsageError;
+    }
+    if (nulOffset) {
+        printLine(streams.err, program_messages::cutAtNulLine(*nulOffset));
     }
     JobRun run(*snapshot, streams, TransferDirection::Send);
     SendJob job(run.context(), *snapshot, std::move(*program));
@@ -154,6 +159,11 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     }
     switch (target.result()) {
     case SaveResult::NotReached:
+        // The process ends here, unlike the window: what came must not go
+        // with it.
+        if (const std::string received = run.console().editorText(); !received.empty()) {
+            target.rescue(received);
+        }
         return ExitCode::Aborted;
     case SaveResult::Saved:
         return ExitCode::Completed;

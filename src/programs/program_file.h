@@ -20,6 +20,10 @@ namespace drovane {
 // (missing, no permission, a folder). A file of 0 bytes gives an empty text.
 // Memory that cannot be had is fatal (an uncaught std::bad_alloc, code 8).
 std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept;
+// The same; `nulOffset` gets where the file's first NUL cut the text (its
+// length), or none for a file without NUL.
+std::optional<std::string> readProgramFile(const std::filesystem::path& path,
+                                           std::optional<std::size_t>& nulOffset) noexcept;
 
 // DirectoryField + FileNameField; "." + the pattern's extension is appended
 // when the result has no extension of its own.

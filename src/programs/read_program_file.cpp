@@ -37,6 +37,13 @@ bool readToEnd(int fd, std::string& bytes, std::size_t expectedSize) {
 } // namespace
 
 std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept {
+    std::optional<std::size_t> nulOffset;
+    return readProgramFile(path, nulOffset);
+}
+
+std::optional<std::string> readProgramFile(const std::filesystem::path& path,
+                                           std::optional<std::size_t>& nulOffset) noexcept {
+    nulOffset.reset();
     const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -49,6 +56,7 @@ std::optional<std::string> readProgramFile(const std::filesystem::path& path) no
     const auto nul = bytes.find('\0');
     if (nul != std::string::npos) {
         bytes.resize(nul);
+        nulOffset = nul;
     }
     return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "core/current_line.h"
 #include "core/text.h"
+#include "programs/program_messages.h"
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
 #include "shell/main_window.h"
@@ -26,7 +27,8 @@ void ProgramCommands::loadProgram() {
     const QString path = list.currentDirectory() + list.entryName(index);
     const QString name = qStringFromLocalPath(filePart(localPathBytes(path)));
     markStep();
-    auto bytes = readProgramFile(localPathBytes(path));
+    std::optional<std::size_t> nulOffset;
+    auto bytes = readProgramFile(localPathBytes(path), nulOffset);
     markStep();
     if (!bytes) {
         // The old program stays whole: text, editor, name and tab title agree.
@@ -39,6 +41,10 @@ void ProgramCommands::loadProgram() {
     window_.clearStatus();
     window_.programView().show(state_.programText);
     window_.appendStatus(QStringLiteral("CNC-Programm geladen."));
+    if (nulOffset) {
+        // Otherwise the machine gets a program without its end, unannounced.
+        window_.appendStatus(QString::fromStdString(program_messages::cutAtNulLine(*nulOffset)));
+    }
     window_.setProgramTabTitle(name);
 }
 

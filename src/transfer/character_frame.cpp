@@ -4,15 +4,13 @@
 
 namespace drovane {
 
+double frameStopBits(double stopBits) {
+    return stopBits == 1.0 || stopBits == 2.0 ? stopBits : 1.5;
+}
+
 double characterBits(const SerialSettings& settings) {
-    double stop = 1.5;
-    if (settings.stopBits == 1.0) {
-        stop = 1.0;
-    } else if (settings.stopBits == 2.0) {
-        stop = 2.0;
-    }
     const double parity = settings.parity == 0 ? 0.0 : 1.0;
-    return 1.0 + settings.dataBits + parity + stop;
+    return 1.0 + settings.dataBits + parity + frameStopBits(settings.stopBits);
 }
 
 LineClock::duration characterTime(const SerialSettings& settings, std::int32_t baudRate,

@@ -9,8 +9,11 @@
 
 namespace drovane {
 
-// Start bit, data bits, the parity bit when there is one, stop bits (as the
-// port reads them: exactly 1 or 2, anything else one and a half).
+// Stop bits as the port reads them: exactly 1 or 2, anything else one and a
+// half.
+double frameStopBits(double stopBits);
+
+// Start bit, data bits, the parity bit when there is one, stop bits.
 double characterBits(const SerialSettings& settings);
 
 // One character of that frame at `baudRate`, in real time at the clock speed.

@@ -32,8 +32,8 @@ RtsAtOpen rtsAtOpen(Handshake handshake) {
 }
 
 bool settingsSupported(const SerialSettings& settings) {
-    return settings.baudRate > 0 && settings.dataBits >= 5 && settings.dataBits <= 8 &&
-           settings.parity <= kHighestParityCode &&
+    return settings.baudRate > 0 && settings.dataBits >= kFewestDataBits &&
+           settings.dataBits <= kMostDataBits && settings.parity <= kHighestParityCode &&
            static_cast<std::uint8_t>(settings.handshake) <=
                static_cast<std::uint8_t>(Handshake::XonXoff);
 }

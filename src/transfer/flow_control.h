@@ -26,6 +26,9 @@ std::size_t inputQueueCapacity(const SerialSettings& settings);
 enum class RtsAtOpen : std::uint8_t { Lower, Raise, Keep };
 RtsAtOpen rtsAtOpen(Handshake handshake);
 
+inline constexpr std::uint8_t kFewestDataBits = 5;
+inline constexpr std::uint8_t kMostDataBits = 8;
+
 // Settings a port can take: a positive rate, 5-8 data bits, a known parity
 // and handshake code.
 bool settingsSupported(const SerialSettings& settings);

@@ -7,13 +7,19 @@ PortSelectingLine::PortSelectingLine(double virtualClockSpeed, VirtualMachineSet
 
 int PortSelectingLine::open(const SerialSettings& settings) {
     if (settings.portName == kVirtualPortName) {
+        lastOpened_ = &virtual_;
         const int id = virtual_.open(settings);
         virtualId_ = id != 0 ? id : virtualId_;
         return id;
     }
+    lastOpened_ = &terminal_;
     const int id = terminal_.open(settings);
     terminalId_ = id != 0 ? id : terminalId_;
     return id;
+}
+
+OpenFailure PortSelectingLine::lastOpenFailure() const {
+    return lastOpened_->lastOpenFailure();
 }
 
 void PortSelectingLine::close(int id) {

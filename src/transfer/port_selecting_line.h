@@ -32,6 +32,7 @@ public:
     void close(int id) override;
     int drain(int id) override;
     void watchAbort(const AbortRequest* abort) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -49,6 +50,8 @@ private:
     VirtualMachine machine_;
     int terminalId_ = 0;
     int virtualId_ = 0;
+    // The back end of the last open, which knows why it failed.
+    const SerialLine* lastOpened_ = &terminal_;
 };
 
 } // namespace drovane

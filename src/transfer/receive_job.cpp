@@ -63,6 +63,10 @@ bool ReceiveJob::openLine() {
     id_ = context_.line.open(settings_);
     if (id_ == 0) {
         log(m::kOpenFailed);
+        if (const std::string_view reason = openFailureLine(context_.line.lastOpenFailure());
+            !reason.empty()) {
+            log(reason);
+        }
         return false;
     }
     log(numberLine(m::kOpenedBefore, id_, m::kOpenedAfter));

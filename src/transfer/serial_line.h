@@ -4,6 +4,7 @@
 // COM port: one open port at a time per line object, identified by a nonzero
 // number; every operation on an identifier that is not open returns 0.
 
+#include "transfer/open_failure.h"
 #include "transfer/serial_error.h"
 #include "transfer/serial_types.h"
 
@@ -35,6 +36,8 @@ public:
     // write that need not wait is unaffected. nullptr ends the watch; the
     // request must outlive it.
     virtual void watchAbort(const AbortRequest* abort) = 0;
+    // Why the last open gave 0, for the operator; None after one that worked.
+    virtual OpenFailure lastOpenFailure() const = 0;
 
     // Nonzero on success.
     int setTimeouts(int id, std::uint32_t readInterval, std::uint32_t readTotalConstant,

@@ -95,9 +95,7 @@ std::optional<termios2> buildTermios(const SerialSettings& settings) {
     values.c_lflag = 0;
     values.c_cflag = CREAD | CLOCAL | HUPCL | sizeBits(settings.dataBits) |
                      parityBits(settings.parity) | rateBits(settings.baudRate);
-    // Exactly one stop bit, or two: Linux has no one and a half, and a
-    // receiver set to one and a half accepts two.
-    if (settings.stopBits != 1.0) {
+    if (twoStopBits(settings.stopBits)) {
         values.c_cflag |= CSTOPB;
     }
     if (settings.handshake == Handshake::RtsCts) {
@@ -110,6 +108,10 @@ std::optional<termios2> buildTermios(const SerialSettings& settings) {
     values.c_ispeed = static_cast<speed_t>(settings.baudRate);
     values.c_ospeed = static_cast<speed_t>(settings.baudRate);
     return values;
+}
+
+bool twoStopBits(double stopBits) {
+    return stopBits != 1.0;
 }
 
 std::size_t outputQueueBound(std::int32_t baudRate) {

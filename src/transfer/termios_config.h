@@ -29,6 +29,10 @@ std::string devicePathForPort(std::string_view portName);
 // end of file). nullopt for settings no port can take.
 std::optional<termios2> buildTermios(const SerialSettings& settings);
 
+// Exactly one stop bit, or two: Linux has no one and a half, and a receiver
+// set to one and a half accepts two.
+bool twoStopBits(double stopBits);
+
 // How many bytes may wait in the kernel's output queue ahead of a byte that
 // counts as sent: what the line carries in 2 ms, at least 1.
 std::size_t outputQueueBound(std::int32_t baudRate);

@@ -72,16 +72,26 @@ std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clo
 // A terminal device and nothing else: the name is looked at through O_PATH
 // (which opens no device), so a FIFO, a regular file or a directory is never
 // opened for writing and never blocks the open.
-UniqueFd openTerminal(const std::string& path) {
+UniqueFd openTerminal(const std::string& path, OpenFailure& failure) {
     const UniqueFd probe(::open(path.c_str(), O_PATH | O_CLOEXEC));
     struct stat before {};
-    if (!probe.valid() || ::fstat(probe.get(), &before) != 0 || !S_ISCHR(before.st_mode)) {
+    if (!probe.valid() || ::fstat(probe.get(), &before) != 0) {
+        failure = openFailureFromErrno(errno);
+        return {};
+    }
+    if (!S_ISCHR(before.st_mode)) {
+        failure = OpenFailure::NotSerial;
         return {};
     }
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
+        failure = openFailureFromErrno(errno);
+        return {};
+    }
     struct stat after {};
-    if (!fd.valid() || ::fstat(fd.get(), &after) != 0 || !S_ISCHR(after.st_mode) ||
+    if (::fstat(fd.get(), &after) != 0 || !S_ISCHR(after.st_mode) ||
         after.st_rdev != before.st_rdev || ::isatty(fd.get()) != 1) {
+        failure = OpenFailure::NotSerial;
         return {};
     }
     return fd;
@@ -97,15 +107,21 @@ void askForLowLatency(int fd) {
 
 } // namespace
 
-std::unique_ptr<TermiosPort> TermiosPort::open(const SerialSettings& settings) {
+OpenedPort TermiosPort::open(const SerialSettings& settings) {
     const auto values = buildTermios(settings);
     if (!values || !settingsSupported(settings)) {
-        return nullptr;
+        return {nullptr, OpenFailure::SettingsRefused};
     }
-    UniqueFd fd = openTerminal(devicePathForPort(settings.portName));
-    if (!fd.valid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 ||
-        ::ioctl(fd.get(), TCSETS2, &*values) != 0) {
-        return nullptr;
+    OpenFailure failure = OpenFailure::None;
+    UniqueFd fd = openTerminal(devicePathForPort(settings.portName), failure);
+    if (!fd.valid()) {
+        return {nullptr, failure};
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return {nullptr, OpenFailure::InUse};
+    }
+    if (::ioctl(fd.get(), TCSETS2, &*values) != 0) {
+        return {nullptr, openFailureFromErrno(errno)};
     }
     // As a Windows port starts: what waited from an earlier transfer is no
     // part of this one.
@@ -125,7 +141,7 @@ std::unique_ptr<TermiosPort> TermiosPort::open(const SerialSettings& settings) {
         break;
     }
     port->counterErrors(); // the counters so far are not this transfer's errors
-    return port;
+    return {std::move(port), OpenFailure::None};
 }
 
 TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& settings)

@@ -8,6 +8,7 @@
 
 #include "core/unique_fd.h"
 #include "transfer/line_deadlines.h"
+#include "transfer/open_failure.h"
 #include "transfer/receive_queue.h"
 #include "transfer/serial_error.h"
 #include "transfer/serial_types.h"
@@ -20,14 +21,21 @@
 namespace drovane {
 
 class AbortRequest;
+class TermiosPort;
+
+struct OpenedPort {
+    // Null when the port could not be had; then nothing stays open.
+    std::unique_ptr<TermiosPort> port;
+    OpenFailure failure = OpenFailure::None;
+};
 
 class TermiosPort {
     struct Key {};
 
 public:
-    // nullptr when the name is no terminal device, the device is in use or
-    // refuses the settings; then nothing stays open.
-    static std::unique_ptr<TermiosPort> open(const SerialSettings& settings);
+    // Fails when the name is no terminal device, the device is in use or
+    // refuses the settings, and tells which.
+    static OpenedPort open(const SerialSettings& settings);
     TermiosPort(Key key, UniqueFd fd, const SerialSettings& settings);
     ~TermiosPort();
     TermiosPort(const TermiosPort&) = delete;

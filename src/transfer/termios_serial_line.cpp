@@ -14,9 +14,12 @@ TermiosPort* TermiosSerialLine::portFor(int id) const {
 
 int TermiosSerialLine::open(const SerialSettings& settings) {
     if (port_) {
+        lastFailure_ = OpenFailure::InUse;
         return 0;
     }
-    port_ = TermiosPort::open(settings);
+    OpenedPort opened = TermiosPort::open(settings);
+    lastFailure_ = opened.failure;
+    port_ = std::move(opened.port);
     if (!port_) {
         return 0;
     }
@@ -24,6 +27,10 @@ int TermiosSerialLine::open(const SerialSettings& settings) {
     port_->watchAbort(abort_);
     id_ = nextLineId();
     return id_;
+}
+
+OpenFailure TermiosSerialLine::lastOpenFailure() const {
+    return lastFailure_;
 }
 
 void TermiosSerialLine::close(int id) {

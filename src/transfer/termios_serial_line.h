@@ -24,6 +24,7 @@ public:
     void close(int id) override;
     int drain(int id) override;
     void watchAbort(const AbortRequest* abort) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -38,6 +39,7 @@ private:
     std::unique_ptr<TermiosPort> port_;
     int id_ = 0;
     const AbortRequest* abort_ = nullptr;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };
 
 } // namespace drovane

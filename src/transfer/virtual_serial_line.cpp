@@ -23,6 +23,22 @@ void closeNearEnd(VirtualCable& cable) {
     cable.changed.notify_all();
 }
 
+OpenFailure whyRefused(const VirtualCable& cable, const SerialSettings& settings) {
+    if (!cable.connected) {
+        return OpenFailure::NoSuchPort;
+    }
+    if (cable.nearOpen()) {
+        return OpenFailure::InUse;
+    }
+    if (cable.refuseOpen) {
+        return OpenFailure::DeviceFailed;
+    }
+    if (!settingsSupported(settings)) {
+        return OpenFailure::SettingsRefused;
+    }
+    return OpenFailure::None;
+}
+
 enum class Hold : std::uint8_t { None, Xoff, Cts, Full };
 
 Hold outputHold(const VirtualCable& cable) {
@@ -55,10 +71,15 @@ double VirtualSerialLine::clockSpeed() const {
     return cable_->clockSpeed;
 }
 
+OpenFailure VirtualSerialLine::lastOpenFailure() const {
+    return lastFailure_;
+}
+
 int VirtualSerialLine::open(const SerialSettings& settings) {
     VirtualCable& cable = *cable_;
     const std::lock_guard lock(cable.mutex);
-    if (cable.nearOpen() || cable.refuseOpen || !cable.connected || !settingsSupported(settings)) {
+    lastFailure_ = whyRefused(cable, settings);
+    if (lastFailure_ != OpenFailure::None) {
         return 0;
     }
     cable.id = nextLineId();

@@ -33,6 +33,7 @@ public:
     void close(int id) override;
     int drain(int id) override;
     void watchAbort(const AbortRequest* abort) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
@@ -44,6 +45,7 @@ public:
 private:
     std::shared_ptr<VirtualCable> cable_;
     const AbortRequest* abort_ = nullptr;
+    OpenFailure lastFailure_ = OpenFailure::None;
 };
 
 } // namespace drovane

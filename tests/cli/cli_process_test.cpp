@@ -3,6 +3,7 @@
 // the saved file, the log, the exit code).
 
 #include "cli_child.h"
+#include "transfer/termios_serial_line.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,17 @@ std::string contentOf(const fs::path& path) {
 
 void put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The file named by the rescue note on standard error; empty without one.
+fs::path rescuePathIn(const std::string& err) {
+    const std::string note = "Der empfangene Text liegt in ";
+    const std::size_t at = err.find(note);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t from = at + note.size();
+    return err.substr(from, err.find(".\n", from + 1) - from);
 }
 
 std::string lines(std::initializer_list<std::string> entries) {
@@ -98,6 +110,20 @@ TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
     EXPECT_EQ(contentOf(settings_), settingsBefore);
 }
 
+TEST_F(CliProcess, SendOfAFileWithANulSaysWhereTheProgramEnds) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    put(folder_ / "P1.nc", std::string("G0\n\0M30\n", 8));
+
+    CliChild cli(transfer("send", folder_ / "P1.nc"));
+    EXPECT_EQ(cli.wait(), 0) << cli.err();
+    ASSERT_TRUE(peer.waitForBytes(4, milliseconds(2000)));
+    EXPECT_EQ(peer.received(), "G0\n\x04");
+    EXPECT_NE(cli.err().find("Achtung! Die Datei enth\xC3\xA4lt an Byte 4 ein HEX(00)-Zeichen"),
+              std::string::npos)
+        << cli.err();
+}
+
 TEST_F(CliProcess, ReceptionIsSavedByteForByte) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
@@ -138,7 +164,44 @@ TEST_F(CliProcess, PortOptionOverridesTheProfileForThisRunOnly) {
     CliChild plain(transfer("send", folder_ / "P1.nc"));
     EXPECT_EQ(plain.wait(), 2);
     EXPECT_EQ(plain.out(), "Fehler! serielle Schnittstelle konnte nicht ge\xC3\xB6"
-                           "ffnet werden.\n");
+                           "ffnet werden.\n"
+                           "Ursache: die Schnittstelle existiert nicht.\n");
+}
+
+TEST_F(CliProcess, APortThatCannotBeOpenedIsToldWhy) {
+    PtyPeer peer;
+    put(folder_ / "P1.nc", "G0\n");
+    TermiosSerialLine holder;
+    SerialSettings held;
+    held.portName = peer.slavePath();
+    struct Case {
+        std::string port;
+        std::string baud;
+        std::string dataBits;
+        bool holdPort;
+        std::string reason;
+    };
+    const std::string refused = "Ursache: die Schnittstelle nimmt die Einstellungen nicht an";
+    const std::vector<Case> cases = {
+        {peer.slavePath(), "0", "8", false, refused},
+        {peer.slavePath(), "115200", "9", false, refused},
+        {(folder_ / "P1.nc").string(), "115200", "8", false,
+         "Ursache: das Ger\xC3\xA4t ist keine serielle Schnittstelle."},
+        {peer.slavePath(), "115200", "8", true,
+         "Ursache: die Schnittstelle wird von einem anderen Programm benutzt."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        put(settings_, lines({"Maschine = Dreh1", "[Dreh1]", "Baudrate = " + c.baud,
+                              "Datenbits = " + c.dataBits, "COM-Nummer = " + c.port}));
+        const int id = c.holdPort ? holder.open(held) : 0;
+        ASSERT_EQ(id != 0, c.holdPort);
+        CliChild cli(transfer("send", folder_ / "P1.nc"));
+        EXPECT_EQ(cli.wait(), 2);
+        EXPECT_NE(cli.out().find("ffnet werden.\n" + c.reason), std::string::npos) << cli.out();
+        holder.close(id);
+    }
+    EXPECT_EQ(peer.received(), "");
 }
 
 TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
@@ -205,11 +268,7 @@ TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
         err.find("Fehler! Programm konnte nicht unter " + target.string() + " gespeichert werden."),
         std::string::npos)
         << err;
-    const std::string rescueNote = "Der empfangene Text liegt in ";
-    const std::size_t at = err.find(rescueNote);
-    ASSERT_NE(at, std::string::npos) << err;
-    const std::size_t from = at + rescueNote.size();
-    const fs::path rescue = err.substr(from, err.find(".\n", from + 1) - from);
+    const fs::path rescue = rescuePathIn(err);
     EXPECT_EQ(contentOf(rescue), "O0009\nM30\n");
     fs::remove(rescue);
 }
@@ -249,13 +308,14 @@ TEST_F(CliProcess, SigintDuringASendAbortsItMidText) {
     EXPECT_EQ(sent.find('\x04'), std::string::npos);
 }
 
-TEST_F(CliProcess, SigtermDuringAReceptionAbortsAndSavesNothing) {
+TEST_F(CliProcess, AbortedReceptionKeepsWhatCameInARescueFile) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
     const fs::path target = folder_ / "P3.nc";
 
     CliChild cli(transfer("receive", target));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    // The machine never sends the end character: only the operator ends it.
     peer.write("O0003\nG0 X1\n");
     ASSERT_TRUE(cli.waitForOutput("12 Bytes empfangen.\n")) << cli.out();
     cli.signal(SIGTERM);
@@ -266,6 +326,9 @@ TEST_F(CliProcess, SigtermDuringAReceptionAbortsAndSavesNothing) {
         << cli.out();
     EXPECT_NE(cli.err().find("Abbruch angefordert"), std::string::npos);
     EXPECT_FALSE(fs::exists(target));
+    const fs::path rescue = rescuePathIn(cli.err());
+    EXPECT_EQ(contentOf(rescue), "O0003\nG0 X1\n");
+    fs::remove(rescue);
 }
 
 TEST_F(CliProcess, SigintWhileWaitingForTheMachineEndsAReception) {
@@ -283,12 +346,20 @@ TEST_F(CliProcess, MachinesListsEveryGroupAndMarksTheRememberedOne) {
         lines({"Maschine = M\xFChle", "Path = /tmp/", "[Dreh1]", "Baudrate = 9600",
                "COM-Nummer = COM2", "Datenbits = 7", "Parit\xE4t = EVENPARITY", "Stopbits = 2",
                "Protokoll = XON/XOFF", "[M\xFChle]", "COM-Nummer = ttyUSB0", "Stopbits = 1.5",
-               "Parit\xE4t = oddparity", "Protokoll = RTS/CTS", "[Leer]"}));
+               "Parit\xE4t = oddparity", "Protokoll = RTS/CTS", "[Leer]",
+               // What the line gets from values outside the lists.
+               "[Wirr]", "Baudrate = 12345", "Datenbits = 9", "Stopbits = 3", "[Krumm]",
+               "Stopbits = 0", "Protokoll = RTS", "[Virt]", "COM-Nummer = VIRTUELL",
+               "Stopbits = 3"}));
     CliChild cli({"machines", "--settings", settings_.string()});
     EXPECT_EQ(cli.wait(), 0);
-    EXPECT_EQ(cli.out(), "   Dreh1  COM2     9600  7E2    XON/XOFF\n"
-                         "*  M\xC3\xBChle  ttyUSB0  4800  8O1.5  RTS/CTS\n"
-                         "   Leer   COM1     4800  8N1    NOHANDSHAKE\n");
+    // A terminal port has no one and a half stop bits; the virtual line has.
+    EXPECT_EQ(cli.out(), "   Dreh1  COM2      9600      7E2       XON/XOFF\n"
+                         "*  M\xC3\xBChle  ttyUSB0   4800      8O2       RTS/CTS\n"
+                         "   Leer   COM1      4800      8N1       NOHANDSHAKE\n"
+                         "   Wirr   COM1      ung\xC3\xBCltig  ung\xC3\xBCltig  NOHANDSHAKE\n"
+                         "   Krumm  COM1      4800      8N2       NOHANDSHAKE\n"
+                         "   Virt   VIRTUELL  4800      8N1.5     NOHANDSHAKE\n");
     EXPECT_EQ(cli.err(), "");
 }
 

@@ -51,9 +51,13 @@ TEST_F(ProgramTest, LoadKeepsEveryByteUpToTheFirstNul) {
     EXPECT_EQ(statusText(), "CNC-Programm geladen.");
     EXPECT_EQ(editorText(), QString::fromUtf8("%\nO1 (€äÿ)\nN2 M30\n"));
 
-    loadFile(QStringLiteral("B.nc"), std::string("N1\r\n\0N2 rest", 13));
+    loadFile(QStringLiteral("B.nc"), std::string("N1\r\n\0N2 rest", 12));
     EXPECT_EQ(state_.programText, "N1\r\n");
-    EXPECT_EQ(readBytes(nc_ + "B.nc").size(), 13U) << "the file is not touched";
+    EXPECT_EQ(readBytes(nc_ + "B.nc").size(), 12U) << "the file is not touched";
+    // The operator learns that the program was cut, and where.
+    EXPECT_EQ(statusText(), QString::fromUtf8("CNC-Programm geladen.\n"
+                                              "Achtung! Die Datei enthält an Byte 5 ein "
+                                              "HEX(00)-Zeichen; das Programm endet davor."));
 }
 
 TEST_F(ProgramTest, EmptyFileGivesAnEmptyProgram) {

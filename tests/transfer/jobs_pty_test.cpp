@@ -49,6 +49,7 @@ public:
     }
 
     int open(const SerialSettings& s) override { return inner_.open(s); }
+    OpenFailure lastOpenFailure() const override { return inner_.lastOpenFailure(); }
     void close(int id) override {
         std::unique_lock lock(mutex_);
         cv_.wait_for(lock, std::chrono::seconds(10), [this] { return released_; });

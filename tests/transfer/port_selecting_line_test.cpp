@@ -31,8 +31,13 @@ TEST(PortSelectingLine, VirtuellOpensTheMachineAndOtherNamesADevice) {
     const int virtualId = ports.open(named("VIRTUELL"));
     ASSERT_NE(virtualId, 0);
     EXPECT_EQ(ports.open(named("VIRTUELL")), 0); // one port at a time
+    EXPECT_EQ(ports.lastOpenFailure(), OpenFailure::InUse);
     EXPECT_EQ(ports.open(named("virtuell")), 0); // an ordinary name: no such device
+    EXPECT_EQ(ports.lastOpenFailure(), OpenFailure::NoSuchPort);
     EXPECT_EQ(ports.open(named("/nonexistent/ttyS9")), 0);
+    // The reason is the one of the back end the name chose.
+    EXPECT_EQ(ports.open(named("VIRTUELL")), 0);
+    EXPECT_EQ(ports.lastOpenFailure(), OpenFailure::InUse);
 
     const int deviceId = ports.open(named(device));
     ASSERT_NE(deviceId, 0);

@@ -20,6 +20,8 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace drovane {
 namespace {
@@ -226,10 +228,13 @@ TEST_F(PtyLine, OpensExclusively) {
     const int id = openLine();
     TermiosSerialLine other;
     EXPECT_EQ(other.open(settings()), 0);
+    EXPECT_EQ(other.lastOpenFailure(), OpenFailure::InUse);
     EXPECT_EQ(line_.open(settings()), 0); // one port at a time per line
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::InUse);
     line_.close(id);
     const int again = other.open(settings());
     EXPECT_NE(again, 0);
+    EXPECT_EQ(other.lastOpenFailure(), OpenFailure::None);
     EXPECT_NE(again, id);
     // The old identifier is dead.
     EXPECT_EQ(line_.write(id, "x", 1), 0);
@@ -248,6 +253,22 @@ TEST_F(PtyLine, HasNoModemLines) {
     EXPECT_EQ(readMaster(2), "ok");
 }
 
+TEST_F(PtyLine, RefusesSettingsNoPortTakesAndSaysSo) {
+    for (const auto& broken : {+[](SerialSettings& s) { s.baudRate = 0; },
+                               +[](SerialSettings& s) { s.baudRate = -9600; },
+                               +[](SerialSettings& s) { s.dataBits = 0; },
+                               +[](SerialSettings& s) {
+                                   s.dataBits = 9;
+                               }}) {
+        SerialSettings s = settings();
+        broken(s);
+        EXPECT_EQ(line_.open(s), 0);
+        EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::SettingsRefused);
+    }
+    openLine();
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::None);
+}
+
 TEST_F(PtyLine, RefusesWhatIsNoTerminalWithoutTouchingIt) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("drovane-pty-" + std::to_string(::getpid()));
@@ -257,11 +278,19 @@ TEST_F(PtyLine, RefusesWhatIsNoTerminalWithoutTouchingIt) {
     const auto fifo = dir / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-    for (const std::string& name : {file.string(), fifo.string(), dir.string(),
-                                    std::string("/dev/null"), (dir / "missing").string()}) {
+    const std::vector<std::pair<std::string, OpenFailure>> cases = {
+        {file.string(), OpenFailure::NotSerial},
+        {fifo.string(), OpenFailure::NotSerial},
+        {dir.string(), OpenFailure::NotSerial},
+        {"/dev/null", OpenFailure::NotSerial},
+        {(dir / "missing").string(), OpenFailure::NoSuchPort},
+        {(file / "below").string(), OpenFailure::NoSuchPort},
+    };
+    for (const auto& [name, reason] : cases) {
         SerialSettings s = settings();
         s.portName = name;
         EXPECT_EQ(line_.open(s), 0) << name;
+        EXPECT_EQ(line_.lastOpenFailure(), reason) << name;
     }
     std::ifstream in(file);
     const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -321,7 +321,8 @@ TEST_F(ReceiveJobTest, FailedOpenHasClearedTheLogAndTheProgram) {
     EXPECT_THAT(rig_.console.events(),
                 ElementsAre("check target", "progress max 100", "clear log", "editor cleared",
                             "program ", "line open failed",
-                            "log Fehler! serielle Schnittstelle konnte nicht geöffnet werden."));
+                            "log Fehler! serielle Schnittstelle konnte nicht geöffnet werden.",
+                            "log Ursache: die Schnittstelle meldet einen Gerätefehler."));
     EXPECT_TRUE(rig_.lock.try_lock());
     rig_.lock.unlock();
 }

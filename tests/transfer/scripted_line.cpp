@@ -73,6 +73,10 @@ SerialSettings ScriptedLine::openedWith() const {
     return openedWith_;
 }
 
+OpenFailure ScriptedLine::lastOpenFailure() const {
+    return inner_.lastOpenFailure();
+}
+
 int ScriptedLine::open(const SerialSettings& settings) {
     const int id = inner_.open(settings);
     {

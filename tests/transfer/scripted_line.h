@@ -47,6 +47,7 @@ public:
     void close(int id) override;
     int drain(int id) override;
     void watchAbort(const AbortRequest* abort) override;
+    OpenFailure lastOpenFailure() const override;
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;

@@ -140,7 +140,8 @@ TEST_F(SendJobTest, FailedOpenIsLoggedAndReleasesTheLock) {
     run("G1\n");
     EXPECT_THAT(rig_.console.events(),
                 ElementsAre("progress max 3", "progress 0", "line open failed",
-                            "log Fehler! serielle Schnittstelle konnte nicht geöffnet werden."));
+                            "log Fehler! serielle Schnittstelle konnte nicht geöffnet werden.",
+                            "log Ursache: die Schnittstelle meldet einen Gerätefehler."));
     EXPECT_TRUE(rig_.lock.try_lock());
     rig_.lock.unlock();
 }

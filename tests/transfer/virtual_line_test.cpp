@@ -139,15 +139,24 @@ TEST_F(VirtualLine, AVanishedDeviceIsAnIoError) {
 TEST_F(VirtualLine, RefusesWhatAPortCannotTake) {
     far_.refuseOpen(true);
     EXPECT_EQ(line_.open(settings()), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::DeviceFailed);
     far_.refuseOpen(false);
     SerialSettings s = settings();
     s.dataBits = 9;
     EXPECT_EQ(line_.open(s), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::SettingsRefused);
     s = settings();
     s.baudRate = 0;
     EXPECT_EQ(line_.open(s), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::SettingsRefused);
+    far_.setConnected(false);
+    EXPECT_EQ(line_.open(settings()), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::NoSuchPort);
+    far_.setConnected(true);
     const int id = openLine();
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::None);
     EXPECT_EQ(line_.open(settings()), 0); // one port at a time
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::InUse);
     ASSERT_TRUE(far_.openSettings());
     EXPECT_EQ(far_.openSettings()->baudRate, 9600);
     line_.close(id);

@@ -1,0 +1,44 @@
+#pragma once
+
+// Why a port could not be opened, and the line a job logs for it right after
+// the open-failure line (UTF-8).
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace drovane {
+
+enum class OpenFailure : std::uint8_t {
+    None,       // the last open succeeded (or none was tried)
+    NoSuchPort, // no device of that name
+    NotSerial,  // the name is something other than a serial device
+    InUse,      // another program (or this one) has it open
+    PermissionDenied,
+    SettingsRefused, // rate, data bits, parity or handshake the port cannot take
+    DeviceFailed,    // the device answered with an error of its own
+};
+
+struct OpenFailureLine {
+    OpenFailure reason;
+    std::string_view line;
+};
+
+inline constexpr std::array<OpenFailureLine, 6> kOpenFailureLines{{
+    {OpenFailure::NoSuchPort, "Ursache: die Schnittstelle existiert nicht."},
+    {OpenFailure::NotSerial, "Ursache: das Gerät ist keine serielle Schnittstelle."},
+    {OpenFailure::InUse, "Ursache: die Schnittstelle wird von einem anderen Programm benutzt."},
+    {OpenFailure::PermissionDenied, "Ursache: keine Berechtigung für die Schnittstelle."},
+    {OpenFailure::SettingsRefused,
+     "Ursache: die Schnittstelle nimmt die Einstellungen nicht an (Baudrate, Datenbits, "
+     "Parität, Stopbits oder Handshake)."},
+    {OpenFailure::DeviceFailed, "Ursache: die Schnittstelle meldet einen Gerätefehler."},
+}};
+
+// Empty for None.
+std::string_view openFailureLine(OpenFailure reason);
+
+// The reason for an errno of a failed open or configuration call.
+OpenFailure openFailureFromErrno(int error);
+
+} // namespace drovane
