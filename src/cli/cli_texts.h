@@ -40,6 +40,7 @@ Exit-Codes:
   2  Schnittstelle konnte nicht geöffnet werden
   3  abgebrochen
   4  empfangen, aber nicht gespeichert
+  5  empfangen und gespeichert, aber mit Leitungsfehlern (Programm prüfen)
 )";
 
 // Command line

@@ -62,6 +62,8 @@ public:
     bool openFailed() const;
     bool aborted() const;
     bool sendFinished() const;
+    // The reception ended with the line's errors noted.
+    bool lineErrors() const;
 
 private:
     void print(std::FILE* stream, std::string_view line);
@@ -88,6 +90,7 @@ private:
     bool openFailed_ = false;
     bool aborted_ = false;
     bool sendFinished_ = false;
+    bool lineErrors_ = false;
 };
 
 } // namespace drovane

@@ -152,11 +152,15 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     if (run.console().openFailed()) {
         return ExitCode::PortNotOpened;
     }
-    switch (target.result()) {
+    return receptionExitCode(target.result(), run.console().lineErrors());
+}
+
+ExitCode receptionExitCode(SaveResult result, bool lineErrors) {
+    switch (result) {
     case SaveResult::NotReached:
         return ExitCode::Aborted;
     case SaveResult::Saved:
-        return ExitCode::Completed;
+        return lineErrors ? ExitCode::SavedWithLineErrors : ExitCode::Completed;
     case SaveResult::NothingReceived:
     case SaveResult::Failed:
     case SaveResult::FileAppeared:
