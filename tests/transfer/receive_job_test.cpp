@@ -173,17 +173,17 @@ TEST_F(ReceiveJobTest, ALineThatDiesEndsTheRunAsAnAbortWithTheIoError) {
         JobRig rig;
         FakeTarget target(rig.console, OverwriteDecision::Overwrite);
         rig.line.addChunk("O1\n");
+        if (!whileWaiting) {
+            rig.line.addFailedRead(SerialError::IOE);
+        }
+        ASSERT_TRUE(
+            rig.runner.start([&] { ReceiveJob(rig.context, defaultControls(), target).run(); }));
         if (whileWaiting) {
-            ASSERT_TRUE(rig.runner.start(
-                [&] { ReceiveJob(rig.context, defaultControls(), target).run(); }));
             ASSERT_TRUE(rig.console.waitFor("last 3 Bytes empfangen."));
             rig.far.setConnected(false);
-            ASSERT_TRUE(rig.console.waitFor("line close")) << "the job does not notice";
-            rig.runner.wait();
-        } else {
-            rig.line.addFailedRead(SerialError::IOE);
-            ReceiveJob(rig.context, defaultControls(), target).run();
         }
+        ASSERT_TRUE(rig.console.waitFor("line close")) << "the job does not notice";
+        rig.runner.wait();
         const auto events = rig.console.events();
         ASSERT_GE(events.size(), 9U);
         EXPECT_THAT(std::vector(events.end() - 9, events.end()),
