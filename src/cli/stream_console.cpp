@@ -23,7 +23,7 @@ void StreamConsole::appendLine(std::string_view line) {
 void StreamConsole::replaceLastLine(std::string_view line) {
     const std::scoped_lock lock(mutex_);
     pendingRunning_ = std::string(line);
-    if (Clock::now() - lastRunning_ >= interval_) {
+    if (runningLineDue()) {
         printPendingRunningLine();
     }
 }
@@ -60,7 +60,7 @@ void StreamConsole::error(std::string_view line) {
 
 void StreamConsole::tick() {
     const std::scoped_lock lock(mutex_);
-    if (pendingRunning_ && Clock::now() - lastRunning_ >= interval_) {
+    if (pendingRunning_ && runningLineDue()) {
         printPendingRunningLine();
     }
     drawProgress(false);
@@ -90,6 +90,10 @@ bool StreamConsole::aborted() const {
 bool StreamConsole::sendFinished() const {
     const std::scoped_lock lock(mutex_);
     return sendFinished_;
+}
+
+bool StreamConsole::runningLineDue() const {
+    return !lastRunning_ || Clock::now() - *lastRunning_ >= interval_;
 }
 
 bool StreamConsole::lineErrors() const {

@@ -68,6 +68,7 @@ public:
 private:
     void print(std::FILE* stream, std::string_view line);
     void printPendingRunningLine();
+    bool runningLineDue() const;
     void moved(std::int64_t bytes);
     void drawProgress(bool now);
     void eraseProgress();
@@ -80,7 +81,9 @@ private:
     Clock::duration interval_;
 
     std::optional<std::string> pendingRunning_;
-    Clock::time_point lastRunning_{};
+    // None until the first: a steady clock starts at boot, so no time point
+    // stands for "never".
+    std::optional<Clock::time_point> lastRunning_;
     std::int64_t maximum_ = 0;
     std::int64_t bytes_ = 0;
     std::optional<Clock::time_point> firstMove_;
