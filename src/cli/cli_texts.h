@@ -41,6 +41,7 @@ Exit-Codes:
   3  abgebrochen (beim Empfang: das bis dahin Empfangene liegt in der
      gemeldeten Datei)
   4  empfangen, aber nicht gespeichert
+  5  empfangen und gespeichert, aber mit Leitungsfehlern (Programm prüfen)
 )";
 
 // Command line

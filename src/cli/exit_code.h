@@ -5,11 +5,12 @@
 namespace drovane {
 
 enum class ExitCode : int {
-    Completed = 0,     // the transfer ended normally; a reception was saved
-    UsageError = 1,    // bad arguments, an unreadable program or an unusable target
-    PortNotOpened = 2, // the serial port could not be opened
-    Aborted = 3,       // stopped by SIGINT or SIGTERM
-    NotSaved = 4,      // received, but the file was not written
+    Completed = 0,           // the transfer ended normally; a reception was saved
+    UsageError = 1,          // bad arguments, an unreadable program or an unusable target
+    PortNotOpened = 2,       // the serial port could not be opened
+    Aborted = 3,             // stopped by SIGINT or SIGTERM
+    NotSaved = 4,            // received, but the file was not written
+    SavedWithLineErrors = 5, // saved, but the line reported errors on the way
 };
 
 inline int toInt(ExitCode code) {

@@ -15,6 +15,7 @@ void StreamConsole::appendLine(std::string_view line) {
     print(log_, line);
     openFailed_ = openFailed_ || line == messages::kOpenFailed;
     aborted_ = aborted_ || line == messages::kAborted;
+    lineErrors_ = lineErrors_ || line == messages::kSucceededWithLineErrors;
     sendFinished_ = sendFinished_ || (direction_ == TransferDirection::Send &&
                                       line.starts_with(messages::kSentBefore));
 }
@@ -100,6 +101,11 @@ bool StreamConsole::sendFinished() const {
 std::string StreamConsole::editorText() const {
     const std::scoped_lock lock(mutex_);
     return editorText_;
+}
+
+bool StreamConsole::lineErrors() const {
+    const std::scoped_lock lock(mutex_);
+    return lineErrors_;
 }
 
 void StreamConsole::print(std::FILE* stream, std::string_view line) {

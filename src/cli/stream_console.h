@@ -64,6 +64,8 @@ public:
     bool sendFinished() const;
     // What a reception has shown so far, as the window's editor holds it.
     std::string editorText() const;
+    // The reception ended with the line's errors noted.
+    bool lineErrors() const;
 
 private:
     void print(std::FILE* stream, std::string_view line);
@@ -93,6 +95,7 @@ private:
     bool openFailed_ = false;
     bool aborted_ = false;
     bool sendFinished_ = false;
+    bool lineErrors_ = false;
 };
 
 } // namespace drovane

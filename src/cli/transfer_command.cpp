@@ -157,7 +157,11 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     if (run.console().openFailed()) {
         return ExitCode::PortNotOpened;
     }
-    switch (target.result()) {
+    return receptionExitCode(target.result(), run.console().lineErrors());
+}
+
+ExitCode receptionExitCode(SaveResult result, bool lineErrors) {
+    switch (result) {
     case SaveResult::NotReached:
         // The process ends here, unlike the window: what came must not go
         // with it.
@@ -166,7 +170,7 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
         }
         return ExitCode::Aborted;
     case SaveResult::Saved:
-        return ExitCode::Completed;
+        return lineErrors ? ExitCode::SavedWithLineErrors : ExitCode::Completed;
     case SaveResult::NothingReceived:
     case SaveResult::Failed:
     case SaveResult::FileAppeared:

@@ -7,6 +7,7 @@
 #include "cli/cli_streams.h"
 #include "cli/command_line.h"
 #include "cli/exit_code.h"
+#include "cli/file_target.h"
 
 #include <filesystem>
 
@@ -14,6 +15,9 @@ namespace drovane {
 
 ExitCode runSend(const CliArguments& arguments, const std::filesystem::path& settingsPath,
                  const CliStreams& streams);
+// How a reception that opened its port ended, for the calling script.
+ExitCode receptionExitCode(SaveResult result, bool lineErrors);
+
 ExitCode runReceive(const CliArguments& arguments, const std::filesystem::path& settingsPath,
                     const CliStreams& streams);
 

@@ -16,8 +16,9 @@ namespace drovane {
 struct JobTiming {
     // The pause before a byte whose write failed is sent again.
     std::chrono::milliseconds retryDelay{1000};
-    // The pause between two looks at a quiet line: bounds how late a job
-    // sees a line change, data or an abort request.
+    // The longest wait between two looks at a quiet line: bounds how late a
+    // job sees a status-line change or an abort request. Received bytes end
+    // a reception's wait at once.
     std::chrono::milliseconds idlePoll{8};
 };
 

@@ -56,6 +56,8 @@ inline constexpr std::string_view kEndedByEof =
 inline constexpr std::string_view kEndedByCharBefore = "Programmübertragung durch EOF<";
 inline constexpr std::string_view kEndedByCharAfter = "> beendet.";
 inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgeschlossen.";
+inline constexpr std::string_view kSucceededWithLineErrors =
+    "Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!";
 inline constexpr std::string_view kDsrOffSent = "DSR-Signal (OFF) gesendet.";
 
 } // namespace drovane::messages

@@ -63,6 +63,11 @@ int PortSelectingLine::inputWaiting(int id) {
     return line != nullptr ? line->inputWaiting(id) : 0;
 }
 
+bool PortSelectingLine::waitForInput(int id, std::chrono::milliseconds limit) {
+    SerialLine* line = lineFor(id);
+    return line != nullptr && line->waitForInput(id, limit);
+}
+
 int PortSelectingLine::read(int id, void* buffer, int count) {
     SerialLine* line = lineFor(id);
     return line != nullptr ? line->read(id, buffer, count) : 0;

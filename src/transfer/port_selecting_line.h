@@ -37,6 +37,7 @@ public:
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
     int inputWaiting(int id) override;
+    bool waitForInput(int id, std::chrono::milliseconds limit) override;
     int read(int id, void* buffer, int count) override;
     int write(int id, const void* data, int count) override;
     SerialError takeErrors(int id) override;

@@ -15,6 +15,15 @@ namespace drovane {
 
 namespace m = messages;
 
+namespace {
+
+SerialError without(SerialError set, SerialError removed) {
+    return static_cast<SerialError>(static_cast<std::uint32_t>(set) &
+                                    ~static_cast<std::uint32_t>(removed));
+}
+
+} // namespace
+
 ReceiveJob::ReceiveJob(const JobContext& context, SettingsSnapshot controls, ReceiveTarget& target)
     : context_(context), controls_(std::move(controls)), target_(target) {}
 
@@ -51,7 +60,7 @@ void ReceiveJob::runLocked() {
         return;
     }
     const Ending ending = readLoop();
-    if (ending == Ending::AbortInLoop) {
+    if (ending == Ending::AbortInLoop || ending == Ending::LineLost) {
         abort(ending);
     } else {
         finish(ending);
@@ -108,7 +117,7 @@ bool ReceiveJob::waitForCts() {
 }
 
 // Each pass takes only the bytes already waiting, so no read blocks. A quiet
-// line is looked at again after a short pause.
+// line is waited on for a short while only, so that an abort is still seen.
 ReceiveJob::Ending ReceiveJob::readLoop() {
     markStep();
     // The bar stays at 0 throughout; once is enough to put it there.
@@ -118,14 +127,19 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
         lastReadGotBytes_ = false;
         if (waiting > 0) {
             if (const auto ending = readChunk(waiting)) {
+                // The program is complete; errors on its way still count.
+                noteLineErrors(context_.line.takeErrors(id_), bytesRead_);
                 return *ending;
             }
+        }
+        if (const auto ending = checkLine()) {
+            return *ending;
         }
         if (context_.abort.raised()) {
             return Ending::AbortInLoop;
         }
         if (!lastReadGotBytes_) {
-            context_.abort.pause(context_.timing.idlePoll);
+            context_.line.waitForInput(id_, context_.timing.idlePoll);
         }
     }
 }
@@ -137,6 +151,7 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readChunk(int waiting) {
         return readFailed();
     }
     lastReadGotBytes_ = true;
+    bytesRead_ += got;
     // Only the bytes read: a short read must not count its unfilled rest as
     // NUL bytes.
     scanPosition_ = got;
@@ -165,9 +180,16 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readFailed() {
     if (errors == SerialError::EOFSent) {
         return Ending::EndOfFile;
     }
-    if (!hasFlag(errors, SerialError::XoffReceived)) {
-        log(numberLine(m::kSerialErrorBefore, scanPosition_, m::kSerialErrorAfter));
-        reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+    if (hasFlag(errors, SerialError::XoffReceived)) {
+        noteLineErrors(errors, scanPosition_);
+    } else {
+        // Each line error once per run, however often the line repeats it.
+        const SerialError shown = without(errors, lineErrorsSeen_);
+        lineErrorsSeen_ |= errors & kLineErrors;
+        if (shown != SerialError::None) {
+            log(numberLine(m::kSerialErrorBefore, scanPosition_, m::kSerialErrorAfter));
+            reportSerialErrors(shown, [this](std::string_view line) { log(line); });
+        }
     }
     if (settings_.handshake == Handshake::XonXoff && hasFlag(errors, SerialError::XoffReceived) &&
         !xoffNoted_) {
@@ -175,7 +197,32 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readFailed() {
         xoffNoted_ = true;
         xonNoted_ = false;
     }
+    if (hasFlag(errors, SerialError::IOE)) {
+        return Ending::LineLost;
+    }
     return std::nullopt;
+}
+
+std::optional<ReceiveJob::Ending> ReceiveJob::checkLine() {
+    const SerialError errors = context_.line.takeErrors(id_);
+    if (errors == SerialError::EOFSent) {
+        return Ending::EndOfFile;
+    }
+    noteLineErrors(errors, bytesRead_);
+    if (hasFlag(errors, SerialError::IOE)) {
+        return Ending::LineLost;
+    }
+    return std::nullopt;
+}
+
+void ReceiveJob::noteLineErrors(SerialError errors, std::int64_t position) {
+    const SerialError fresh = without(errors & kLineErrors, lineErrorsSeen_);
+    if (fresh == SerialError::None) {
+        return;
+    }
+    lineErrorsSeen_ |= fresh;
+    log(numberLine(m::kSerialErrorBefore, position, m::kSerialErrorAfter));
+    reportSerialErrors(fresh, [this](std::string_view line) { log(line); });
 }
 
 void ReceiveJob::finish(Ending ending) {
@@ -189,7 +236,7 @@ void ReceiveJob::finish(Ending ending) {
         log(std::string(m::kEndedByCharBefore) + utf8FromWindows1252(live.endCharField) +
             std::string(m::kEndedByCharAfter));
     }
-    log(m::kSucceeded);
+    log(lineErrorsSeen_ == SerialError::None ? m::kSucceeded : m::kSucceededWithLineErrors);
     console.setStartCaption(m::kCaptionStart);
     context_.line.setSignal(id_, SerialSignal::Rts, 0);
     if (live.dtrDsrCheck) {

@@ -3,8 +3,10 @@
 // Takes one program that the machine outputs: waits for DSR and CTS where
 // the profile asks for them, reads whatever bytes are waiting until the end
 // character (or the line's end-of-file flag) comes, shows them as they
-// arrive, then filters the text and has the window save it. Runs on the job
-// thread; ends by itself on success, failure or abort.
+// arrive, then filters the text and has the window save it. Line errors on
+// the way are logged and mark the end; a line that dies ends the run as an
+// abort does. Runs on the job thread; ends by itself on success, failure or
+// abort.
 
 #include "transfer/job_context.h"
 #include "transfer/receive_target.h"
@@ -32,7 +34,8 @@ private:
         EndOfFile,
         AbortAtDsr,
         AbortAtCts,
-        AbortInLoop
+        AbortInLoop,
+        LineLost
     };
 
     void runLocked();
@@ -43,6 +46,10 @@ private:
     // The ending, when the chunk ended the reception.
     std::optional<Ending> readChunk(int waiting);
     std::optional<Ending> readFailed();
+    // The line's flags after a pass: its errors, its end-of-file, its death.
+    std::optional<Ending> checkLine();
+    // Logs the line errors in `errors` that this run has not logged yet.
+    void noteLineErrors(SerialError errors, std::int64_t position);
     void finish(Ending ending);
     void abort(Ending ending);
     void log(std::string_view line) const { context_.console.appendLine(line); }
@@ -57,6 +64,9 @@ private:
     std::vector<char> buffer_;
     std::int64_t count_ = 0;
     std::int64_t scanPosition_ = 0;
+    // Bytes taken from the line, NULs and the end character included.
+    std::int64_t bytesRead_ = 0;
+    SerialError lineErrorsSeen_ = SerialError::None;
     bool lastReadGotBytes_ = false;
     bool xoffNoted_ = false;
     bool xonNoted_ = false;

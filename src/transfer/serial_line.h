@@ -8,6 +8,7 @@
 #include "transfer/serial_error.h"
 #include "transfer/serial_types.h"
 
+#include <chrono>
 #include <cstddef>
 
 namespace drovane {
@@ -57,6 +58,10 @@ public:
 
     // Received bytes ready for read.
     virtual int inputWaiting(int id) = 0;
+    // Returns as soon as bytes are ready, the line has an error or hang-up
+    // to report, or `limit` (real time) has passed. True in the first two
+    // cases; false at once for an identifier that is not open.
+    virtual bool waitForInput(int id, std::chrono::milliseconds limit) = 0;
     // Up to `count` bytes under the read timeouts; the count read.
     virtual int read(int id, void* buffer, int count) = 0;
     // `count` bytes under the write timeouts; the count that went out.

@@ -370,6 +370,18 @@ std::size_t TermiosPort::inputWaiting() {
     return queue_.size();
 }
 
+bool TermiosPort::awaitInput(LineClock::duration limit) {
+    const auto somethingToTake = [this] {
+        pullInput();
+        return queue_.size() > 0 || hungUp_ || pending_ != SerialError::None;
+    };
+    if (somethingToTake()) {
+        return true;
+    }
+    waitForInput(Clock::now() + limit);
+    return somethingToTake();
+}
+
 SerialError TermiosPort::counterErrors() {
     if (!countersWork_) {
         return SerialError::None;

@@ -48,6 +48,9 @@ public:
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
     std::size_t inputWaiting();
+    // True as soon as bytes wait or an error or hang-up waits to be taken;
+    // false when `limit` passed first.
+    bool awaitInput(LineClock::duration limit);
     std::size_t read(unsigned char* target, std::size_t count);
     std::size_t write(const unsigned char* data, std::size_t count);
     SerialError takeErrors();

@@ -76,6 +76,11 @@ int TermiosSerialLine::inputWaiting(int id) {
     return port != nullptr ? static_cast<int>(port->inputWaiting()) : 0;
 }
 
+bool TermiosSerialLine::waitForInput(int id, std::chrono::milliseconds limit) {
+    TermiosPort* port = portFor(id);
+    return port != nullptr && port->awaitInput(limit);
+}
+
 int TermiosSerialLine::read(int id, void* buffer, int count) {
     TermiosPort* port = portFor(id);
     if (port == nullptr || buffer == nullptr || count <= 0) {

@@ -202,6 +202,32 @@ int VirtualSerialLine::inputWaiting(int id) {
     return static_cast<int>(cable_->input->size());
 }
 
+bool VirtualSerialLine::waitForInput(int id, std::chrono::milliseconds limit) {
+    VirtualCable& cable = *cable_;
+    std::unique_lock lock(cable.mutex);
+    if (!openAs(cable, id)) {
+        return false;
+    }
+    noteReading(cable);
+    const auto until = LineClock::now() + limit;
+    const auto somethingToTake = [&cable, id] {
+        if (!openAs(cable, id)) {
+            return true; // closed meanwhile: nothing more will come
+        }
+        if (!cable.connected) {
+            cable.raised |= SerialError::IOE;
+        }
+        return cable.input->size() > 0 || cable.raised != SerialError::None;
+    };
+    while (!somethingToTake()) {
+        if (LineClock::now() >= until) {
+            return false;
+        }
+        cable.waitForChange(lock, until);
+    }
+    return openAs(cable, id);
+}
+
 int VirtualSerialLine::read(int id, void* buffer, int count) {
     VirtualCable& cable = *cable_;
     std::unique_lock lock(cable.mutex);

@@ -369,7 +369,7 @@ TEST_F(CliProcess, VersionAndHelpTellWhatTheyShould) {
     EXPECT_EQ(version.out(), "drovane-cli 0.817\n");
     CliChild help({"send", "--help"});
     EXPECT_EQ(help.wait(), 0);
-    for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  "}) {
+    for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  "}) {
         EXPECT_NE(help.out().find(code), std::string::npos) << code;
     }
 }

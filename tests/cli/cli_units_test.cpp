@@ -6,6 +6,7 @@
 #include "cli/profile_snapshot.h"
 #include "cli/progress_line.h"
 #include "cli/stream_console.h"
+#include "cli/transfer_command.h"
 #include "transfer/job_messages.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,33 @@ TEST_F(ConsoleOutput, EveryChangeShowsWithoutThinningAndEndingsAreRecognised) {
     failed.appendLine(messages::kOpenFailed);
     EXPECT_TRUE(failed.openFailed());
     EXPECT_FALSE(failed.sendFinished());
+
+    StreamConsole received(log_, err_, nullptr, TransferDirection::Receive, 0ms);
+    received.appendLine(messages::kSucceeded);
+    EXPECT_FALSE(received.lineErrors());
+    received.appendLine(messages::kSucceededWithLineErrors);
+    EXPECT_TRUE(received.lineErrors());
+}
+
+// Line errors change the code only of a reception that was saved: a script
+// must still see "aborted" and "not saved" as such.
+TEST(ReceptionExitCode, LineErrorsMarkOnlyASavedReception) {
+    const struct {
+        SaveResult result;
+        bool lineErrors;
+        ExitCode code;
+    } cases[] = {
+        {SaveResult::Saved, false, ExitCode::Completed},
+        {SaveResult::Saved, true, ExitCode::SavedWithLineErrors},
+        {SaveResult::NotReached, true, ExitCode::Aborted},
+        {SaveResult::Failed, true, ExitCode::NotSaved},
+        {SaveResult::NothingReceived, true, ExitCode::NotSaved},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(receptionExitCode(c.result, c.lineErrors), c.code)
+            << static_cast<int>(c.result) << " " << c.lineErrors;
+    }
+    EXPECT_EQ(toInt(ExitCode::SavedWithLineErrors), 5);
 }
 
 TEST_F(ConsoleOutput, ProgressLineIsRedrawnInPlaceAndEnded) {

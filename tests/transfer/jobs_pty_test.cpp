@@ -63,6 +63,9 @@ public:
     int setSignal(int id, SerialSignal s, int v) override { return inner_.setSignal(id, s, v); }
     int getSignal(int id, SerialSignal s) override { return inner_.getSignal(id, s); }
     int inputWaiting(int id) override { return inner_.inputWaiting(id); }
+    bool waitForInput(int id, std::chrono::milliseconds limit) override {
+        return inner_.waitForInput(id, limit);
+    }
     int read(int id, void* b, int n) override { return inner_.read(id, b, n); }
     int write(int id, const void* d, int n) override { return inner_.write(id, d, n); }
     SerialError takeErrors(int id) override { return inner_.takeErrors(id); }
@@ -167,6 +170,23 @@ TEST_F(JobsOnPty, ReceptionOfEveryByteValueReachesTheSaveUnchanged) {
     EXPECT_EQ(target.saves, 1);
     EXPECT_EQ(target.saved, program);
     EXPECT_EQ(console_.count("log " + std::to_string(program.size()) + " Bytes empfangen."), 1U);
+}
+
+TEST_F(JobsOnPty, PeerHangingUpEndsTheReceptionWithTheIoErrorAndKeepsTheText) {
+    SavingTarget target;
+    line_.releaseClose();
+    TransferJob job(abort_);
+    ASSERT_TRUE(job.start([&] { ReceiveJob(context_, controls_, target).run(); }));
+    ASSERT_TRUE(console_.waitFor("progress 0")); // reading
+    writePeer("O1\nG1\n");
+    ASSERT_TRUE(console_.waitFor("last 6 Bytes empfangen."));
+    master_.reset();
+    ASSERT_TRUE(console_.waitFor("log Übertragung vorzeitig abgebrochen.")) << "still waiting";
+    job.wait();
+    EXPECT_EQ(console_.count("log Übertragungsfehler !!! #PB_SerialPort_IOE"), 1U);
+    EXPECT_EQ(target.saves, 0);
+    EXPECT_EQ(console_.editorText(), "O1\nG1\n");
+    EXPECT_EQ(console_.programText(), "O1\nG1\n");
 }
 
 TEST_F(JobsOnPty, XoffFromThePeerHoldsTheSendUntilXon) {

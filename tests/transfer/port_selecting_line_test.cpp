@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -50,6 +51,11 @@ TEST(PortSelectingLine, VirtuellOpensTheMachineAndOtherNamesADevice) {
     char byte = 0;
     EXPECT_EQ(::read(master, &byte, 1), 1);
     EXPECT_EQ(byte, 'Q');
+    // The wait for input reaches the back end that holds the bytes.
+    ASSERT_EQ(::write(master, "R", 1), 1);
+    EXPECT_TRUE(ports.waitForInput(deviceId, std::chrono::milliseconds(30000)));
+    EXPECT_FALSE(ports.waitForInput(virtualId, std::chrono::milliseconds(20)));
+    EXPECT_FALSE(ports.waitForInput(0, std::chrono::milliseconds(30000)));
     EXPECT_EQ(ports.setSignal(virtualId, SerialSignal::Rts, 1), 1);
     EXPECT_EQ(ports.write(virtualId, "", 0), 0);
 

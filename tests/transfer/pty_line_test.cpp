@@ -333,6 +333,39 @@ TEST_F(PtyLine, MasterClosingWhileTheQueueIsFullIsAnIoError) {
     EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
 }
 
+// The wait of a receiving job between passes: over at the first byte or at
+// the hang-up, which then shows as an I/O error; otherwise at its limit.
+TEST_F(PtyLine, WaitForInputEndsWithBytesOrTheHangUpAndOtherwiseAtItsLimit) {
+    const int id = openLine();
+    const auto quietFrom = Clock::now();
+    EXPECT_FALSE(line_.waitForInput(id, milliseconds(30)));
+    EXPECT_GE(Clock::now() - quietFrom, milliseconds(30));
+    EXPECT_FALSE(line_.waitForInput(id + 1, milliseconds(30000))); // not open: at once
+
+    std::thread peer([this] {
+        std::this_thread::sleep_for(milliseconds(50));
+        writeMaster("ab");
+    });
+    auto waitFrom = Clock::now();
+    EXPECT_TRUE(line_.waitForInput(id, milliseconds(30000)));
+    EXPECT_LT(Clock::now() - waitFrom, milliseconds(20000));
+    peer.join();
+    EXPECT_EQ(line_.inputWaiting(id), 2);
+    char got[2] = {};
+    EXPECT_EQ(line_.read(id, got, 2), 2);
+    EXPECT_EQ(line_.takeErrors(id), SerialError::None);
+
+    std::thread hangUp([this] {
+        std::this_thread::sleep_for(milliseconds(50));
+        master_.reset();
+    });
+    waitFrom = Clock::now();
+    EXPECT_TRUE(line_.waitForInput(id, milliseconds(30000)));
+    EXPECT_LT(Clock::now() - waitFrom, milliseconds(20000));
+    hangUp.join();
+    EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
+}
+
 TEST_F(PtyLine, FewBytesFollowAnXoffWhileBytesGoOutSingly) {
     const int id = openLine(Handshake::XonXoff);
     line_.setTimeouts(id, 100, 100, 100, 20000, 0);

@@ -123,9 +123,78 @@ TEST_F(ReceiveJobTest, EndOfFileFlagAloneEndsTheRunOtherFlagsAreReported) {
                             "log Übertragungsfehler !!! #PB_SerialPort_Frame",
                             "log Übertragungsfehler !!! #PB_SerialPort_EOFSent",
                             "log Programmübertragung durch SerialPort(EOF) beendet.",
-                            "log Übertragung erfolgreich abgeschlossen.",
+                            "log Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!",
                             "log 3 Bytes empfangen."));
     EXPECT_EQ(rig_.console.count("save 1 ABC"), 1U);
+}
+
+// Wrong baud rate or parity shows as errors alongside bytes that do arrive:
+// each line error once, after the byte it came with, holds never; the text
+// is still saved, and the end says it is suspect.
+TEST_F(ReceiveJobTest, LineErrorsWhileBytesFlowAreLoggedOnceEachAndMarkTheEnd) {
+    rig_.line.addChunk("O1\n", -1, SerialError::Frame | SerialError::RxParity);
+    rig_.line.addChunk("G1\n", -1, SerialError::Frame | SerialError::XoffSent);
+    rig_.line.addChunk("M30\n", -1, SerialError::Frame | SerialError::OverRun);
+    // With the end character: the program is complete, the error still counts.
+    rig_.line.addChunk("\x04", -1, SerialError::Break);
+    run();
+    EXPECT_THAT(
+        rig_.console.eventsWithout({"check", "progress", "clear", "editor", "program ", "line",
+                                    "tab", "caption", "save", "log selection", "last"}),
+        ElementsAre(rig_.openedLine(), "log SerialPortError beim 3. Zeichen :",
+                    "log Übertragungsfehler !!! #PB_SerialPort_RxParity",
+                    "log Übertragungsfehler !!! #PB_SerialPort_Frame",
+                    "log SerialPortError beim 10. Zeichen :",
+                    "log Übertragungsfehler !!! #PB_SerialPort_OverRun",
+                    "log SerialPortError beim 11. Zeichen :",
+                    "log Übertragungsfehler !!! #PB_SerialPort_Break",
+                    "log Programmübertragung durch EOF<04> beendet.",
+                    "log Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!",
+                    "log 10 Bytes empfangen."));
+    EXPECT_EQ(rig_.console.count("save 1 O1\nG1\nM30\n"), 1U);
+}
+
+TEST_F(ReceiveJobTest, HoldStatesAloneAreNoLineErrors) {
+    controls_.handshakeCombo = "XON/XOFF";
+    rig_.line.addChunk("O1\n", -1,
+                       SerialError::XoffSent | SerialError::XoffReceived | SerialError::WaitingCTS);
+    rig_.line.addChunk("\x04");
+    run();
+    EXPECT_EQ(rig_.console.count("log Übertragung erfolgreich abgeschlossen."), 1U);
+    EXPECT_THAT(rig_.console.logLines(),
+                testing::Not(testing::Contains(testing::HasSubstr("SerialPortError"))));
+}
+
+// An adapter pulled or a peer hung up, seen by a read that came back empty
+// or while the job waits for bytes: the run ends as an abort with the I/O
+// error in the log, and the text that came stays in the editor.
+TEST_F(ReceiveJobTest, ALineThatDiesEndsTheRunAsAnAbortWithTheIoError) {
+    for (const bool whileWaiting : {false, true}) {
+        JobRig rig;
+        FakeTarget target(rig.console, OverwriteDecision::Overwrite);
+        rig.line.addChunk("O1\n");
+        if (!whileWaiting) {
+            rig.line.addFailedRead(SerialError::IOE);
+        }
+        ASSERT_TRUE(
+            rig.runner.start([&] { ReceiveJob(rig.context, defaultControls(), target).run(); }));
+        if (whileWaiting) {
+            ASSERT_TRUE(rig.console.waitFor("last 3 Bytes empfangen."));
+            rig.far.setConnected(false);
+        }
+        ASSERT_TRUE(rig.console.waitFor("line close")) << "the job does not notice";
+        rig.runner.wait();
+        const auto events = rig.console.events();
+        ASSERT_GE(events.size(), 9U);
+        EXPECT_THAT(std::vector(events.end() - 9, events.end()),
+                    ElementsAre("log SerialPortError beim 3. Zeichen :",
+                                "log Übertragungsfehler !!! #PB_SerialPort_IOE",
+                                "log Übertragung vorzeitig abgebrochen.",
+                                "caption Übertragung starten", "progress 0", "tab CNC-Programm",
+                                "line RTS 0", "line close", "program O1\n"))
+            << "while waiting: " << whileWaiting;
+        EXPECT_EQ(rig.console.editorText(), "O1\n");
+    }
 }
 
 TEST_F(ReceiveJobTest, EndCharacterComesFromTheLiveFieldNotFromTheStart) {

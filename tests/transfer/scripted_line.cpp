@@ -30,12 +30,12 @@ const char* signalName(SerialSignal signal) {
 
 } // namespace
 
-void ScriptedLine::addChunk(std::string bytes, int waiting) {
+void ScriptedLine::addChunk(std::string bytes, int waiting, SerialError errors) {
     const std::lock_guard lock(mutex_);
     if (waiting < 0) {
         waiting = static_cast<int>(bytes.size());
     }
-    script_.push_back(Chunk{std::move(bytes), SerialError::None, waiting});
+    script_.push_back(Chunk{std::move(bytes), errors, waiting});
 }
 
 void ScriptedLine::addFailedRead(SerialError errors, int waiting) {
@@ -129,6 +129,16 @@ int ScriptedLine::inputWaiting(int id) {
         }
     }
     return inner_.inputWaiting(id);
+}
+
+bool ScriptedLine::waitForInput(int id, std::chrono::milliseconds limit) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (!script_.empty()) {
+            return true;
+        }
+    }
+    return inner_.waitForInput(id, limit);
 }
 
 int ScriptedLine::read(int id, void* buffer, int count) {

@@ -24,9 +24,10 @@ public:
     ScriptedLine(SerialLine& inner, RecordingConsole& console) : inner_(inner), console_(console) {}
 
     // Reception: each chunk is what one inputWaiting reports and the read
-    // after it returns; a `waiting` above the size makes a short read. Once
-    // the script is used up the inner line serves.
-    void addChunk(std::string bytes, int waiting = -1);
+    // after it returns; a `waiting` above the size makes a short read. The
+    // next takeErrors after the read adds `errors`. Once the script is used
+    // up the inner line serves.
+    void addChunk(std::string bytes, int waiting = -1, SerialError errors = SerialError::None);
     // inputWaiting reports `waiting`, the read returns 0 and the next
     // takeErrors these flags.
     void addFailedRead(SerialError errors, int waiting = 1);
@@ -52,6 +53,7 @@ public:
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
     int inputWaiting(int id) override;
+    bool waitForInput(int id, std::chrono::milliseconds limit) override;
     int read(int id, void* buffer, int count) override;
     int write(int id, const void* data, int count) override;
     SerialError takeErrors(int id) override;

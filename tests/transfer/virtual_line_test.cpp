@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -134,6 +135,48 @@ TEST_F(VirtualLine, AVanishedDeviceIsAnIoError) {
     EXPECT_FALSE(hasFlag(errors, SerialError::EOFSent));
     line_.close(id);
     EXPECT_EQ(line_.open(settings()), 0);
+}
+
+// The wait of a receiving job between passes: over at the first byte, the
+// first error or a vanished device; otherwise at its limit.
+TEST_F(VirtualLine, WaitForInputEndsWithBytesErrorsOrAVanishedDevice) {
+    const int id = openLine();
+    const auto quietFrom = Clock::now();
+    EXPECT_FALSE(line_.waitForInput(id, milliseconds(30)));
+    EXPECT_GE(Clock::now() - quietFrom, milliseconds(30));
+    EXPECT_FALSE(line_.waitForInput(id + 1, milliseconds(30000))); // not open: at once
+
+    const struct {
+        const char* what;
+        std::function<void()> cause;
+        std::function<void()> check;
+    } cases[] = {
+        {"bytes", [this] { far_.send("ab"); },
+         [&] {
+             EXPECT_EQ(line_.inputWaiting(id), 2);
+             char got[2] = {};
+             EXPECT_EQ(line_.read(id, got, 2), 2);
+         }},
+        {"error", [this] { far_.raiseErrors(SerialError::Frame); },
+         [&] {
+             EXPECT_EQ(line_.takeErrors(id), SerialError::Frame);
+         }},
+        {"device gone", [this] { far_.setConnected(false); },
+         [&] {
+             EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
+         }},
+    };
+    for (const auto& c : cases) {
+        std::thread cause([&c] {
+            std::this_thread::sleep_for(milliseconds(50));
+            c.cause();
+        });
+        const auto waitFrom = Clock::now();
+        EXPECT_TRUE(line_.waitForInput(id, milliseconds(30000))) << c.what;
+        EXPECT_LT(Clock::now() - waitFrom, milliseconds(20000)) << c.what;
+        cause.join();
+        c.check();
+    }
 }
 
 TEST_F(VirtualLine, RefusesWhatAPortCannotTake) {
