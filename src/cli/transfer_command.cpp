@@ -157,17 +157,18 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     if (run.console().openFailed()) {
         return ExitCode::PortNotOpened;
     }
+    // The process ends here, unlike the window: what came must not go with it.
+    if (target.result() == SaveResult::NotReached) {
+        if (const std::string received = run.console().editorText(); !received.empty()) {
+            target.rescue(received);
+        }
+    }
     return receptionExitCode(target.result(), run.console().lineErrors());
 }
 
 ExitCode receptionExitCode(SaveResult result, bool lineErrors) {
     switch (result) {
     case SaveResult::NotReached:
-        // The process ends here, unlike the window: what came must not go
-        // with it.
-        if (const std::string received = run.console().editorText(); !received.empty()) {
-            target.rescue(received);
-        }
         return ExitCode::Aborted;
     case SaveResult::Saved:
         return lineErrors ? ExitCode::SavedWithLineErrors : ExitCode::Completed;
