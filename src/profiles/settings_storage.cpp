@@ -62,7 +62,7 @@ StoredSettings readStoredSettings(const std::filesystem::path& path) {
 }
 
 std::optional<std::filesystem::path> replaceableSettingsFile(const std::filesystem::path& path) {
-    const auto target = replaceableTarget(path);
+    auto target = replaceableTarget(path);
     if (!target) {
         return std::nullopt;
     }
