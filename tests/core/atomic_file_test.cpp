@@ -263,8 +263,3 @@ TEST_F(InPlaceRewrite, NoBackupPlaceMeansNoRewrite) {
     EXPECT_FALSE(writeFileAtomically(target, "new", nullptr, folderTakesNoFile));
     EXPECT_EQ(contentOf(target), "old content");
 }
-
-TEST_F(InPlaceRewrite, ANewFileNeedsAFolderThatTakesIt) {
-    EXPECT_FALSE(writeFileAtomically(folder / "P1.nc", "G0", nullptr, folderTakesNoFile));
-    EXPECT_EQ(entriesInFolder(), 0u);
-}

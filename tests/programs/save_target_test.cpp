@@ -99,11 +99,3 @@ TEST_F(SaveTargetCheck, FileExistsMeansAnythingASaveWouldMeetButAFolder) {
     EXPECT_FALSE(fileExists(folder / "missing.nc"));
     EXPECT_FALSE(fileExists(folder / "P1.nc" / "below"));
 }
-
-TEST_F(SaveTargetCheck, ABackslashNameIsJudgedInItsSubfolder) {
-    fs::create_directories(folder / "sub");
-    put(folder / "sub" / "P1.nc", "old");
-    const auto target = inspectSaveTarget(directoryText(), "sub\\P1", "*.nc");
-    EXPECT_EQ(target.state, SaveTargetState::ExistingFile);
-    EXPECT_EQ(target.path, directoryText() + "sub/P1.nc");
-}
