@@ -16,7 +16,6 @@
 #include "transfer/transfer_job.h"
 
 #include <array>
-#include <cstdlib>
 #include <functional>
 #include <poll.h>
 
@@ -56,12 +55,25 @@ LiveTexts liveTexts(const SettingsSnapshot& snapshot) {
     return texts;
 }
 
-// Everything one job needs, in the order it must come into being: signals are
-// blocked before the virtual machine's thread and the job's thread start.
+// A first signal that came before the job could start: nothing to abort, so
+// the run ends here.
+bool interruptedEarly(const SignalWatch& signals, const CliStreams& streams) {
+    if (signals.take() == 0) {
+        return false;
+    }
+    printLine(streams.err, cli_text::kInterrupted);
+    return true;
+}
+
+// Everything one job needs, in the order it must come into being. The signal
+// watch comes before it, so that the virtual machine's thread and the job's
+// thread inherit the blocked signals.
 class JobRun {
 public:
-    JobRun(const SettingsSnapshot& snapshot, const CliStreams& streams, TransferDirection direction)
-        : console_(streams.out, streams.err, streams.progress ? streams.err : nullptr, direction),
+    JobRun(const SignalWatch& signals, const SettingsSnapshot& snapshot, const CliStreams& streams,
+           TransferDirection direction)
+        : signals_(signals),
+          console_(streams.out, streams.err, streams.progress ? streams.err : nullptr, direction),
           line_(1.0, VirtualMachineSettings{.endCharacter = endCharacter(snapshot.endCharField)}),
           live_(liveTexts(snapshot)), context_{line_, console_, abort_, lock_, live_} {
         line_.virtualMachine().setReport([this](std::string_view line) { console_.note(line); });
@@ -78,16 +90,11 @@ public:
             body();
             done_.set();
         });
-        int signals = 0;
         for (;;) {
             std::array<pollfd, 2> fds{{{signals_.fd(), POLLIN, 0}, {done_.fd(), POLLIN, 0}}};
             ::poll(fds.data(), fds.size(), kTickMilliseconds);
-            if (const int arrived = signals_.take(); arrived > 0) {
-                signals += arrived;
-                if (signals > 1) {
-                    // The job did not end on the first: the operator insists.
-                    std::_Exit(toInt(ExitCode::Aborted));
-                }
+            // A second signal ends the process in the watch itself.
+            if (signals_.take() > 0) {
                 console_.error(cli_text::kInterrupted);
                 abort_.raise();
             }
@@ -101,8 +108,7 @@ public:
     }
 
 private:
-    // First: every thread started below inherits the blocked signals.
-    SignalWatch signals_;
+    const SignalWatch& signals_;
     DoneEvent done_;
     StreamConsole console_;
     PortSelectingLine line_;
@@ -116,6 +122,7 @@ private:
 
 ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
                  const CliStreams& streams) {
+    const SignalWatch signals(toInt(ExitCode::Aborted));
     const auto snapshot = machineSnapshot(arguments, settingsPath, streams);
     if (!snapshot) {
         return ExitCode::UsageError;
@@ -127,10 +134,13 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
                                    std::string(cli_text::kFileUnreadableAfter));
         return ExitCode::UsageError;
     }
+    if (interruptedEarly(signals, streams)) {
+        return ExitCode::Aborted;
+    }
     if (nulOffset) {
         printLine(streams.err, program_messages::cutAtNulLine(*nulOffset));
     }
-    JobRun run(*snapshot, streams, TransferDirection::Send);
+    JobRun run(signals, *snapshot, streams, TransferDirection::Send);
     SendJob job(run.context(), *snapshot, std::move(*program));
     run.run([&job] { job.run(); });
     if (run.console().openFailed()) {
@@ -141,6 +151,7 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
 
 ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
                     const CliStreams& streams) {
+    const SignalWatch signals(toInt(ExitCode::Aborted));
     const TargetCheck check = checkTarget(arguments.file, arguments.overwrite);
     if (!check.decision) {
         printLine(streams.err, check.error);
@@ -150,7 +161,10 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
     if (!snapshot) {
         return ExitCode::UsageError;
     }
-    JobRun run(*snapshot, streams, TransferDirection::Receive);
+    if (interruptedEarly(signals, streams)) {
+        return ExitCode::Aborted;
+    }
+    JobRun run(signals, *snapshot, streams, TransferDirection::Receive);
     FileTarget target(arguments.file, *check.decision, run.console());
     ReceiveJob job(run.context(), *snapshot, target);
     run.run([&job] { job.run(); });

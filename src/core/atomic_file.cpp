@@ -1,8 +1,8 @@
 #include "core/atomic_file.h"
 
+#include "core/file_writing.h"
 #include "core/unique_fd.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -11,28 +11,17 @@
 namespace drovane {
 namespace {
 
-bool writeAll(int fd, std::string_view bytes, WriteCall writeCall) {
-    while (!bytes.empty()) {
-        const ssize_t written = writeCall(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+// The replacement takes over what the old file was: its mode, its group where
+// the saving user belongs to it, its owner where the user may give it away.
+// A new file keeps the mode it was created with.
+bool takeOver(int fd, const struct stat* old) {
+    if (old == nullptr) {
+        return true;
     }
-    return true;
-}
-
-mode_t permissionsFor(const std::filesystem::path& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
+    if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+        [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 
 // Makes the rename itself survive a power loss.
@@ -47,23 +36,33 @@ void syncDirectory(const std::filesystem::path& directory) {
 } // namespace
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         WriteCall writeCall) {
+                         WriteCall writeCall, TemporaryCall temporaryCall) {
     if (writeCall == nullptr) {
         writeCall = ::write;
     }
-    std::string temporary = path.string() + ".XXXXXX";
-    UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.valid()) {
+    if (temporaryCall == nullptr) {
+        temporaryCall = createTemporaryFile;
+    }
+    const auto target = replaceableTarget(path);
+    if (!target) {
         return false;
     }
-    const bool written = ::fchmod(fd.get(), permissionsFor(path)) == 0 &&
+    struct stat old {};
+    const bool existed = ::stat(target->c_str(), &old) == 0;
+    std::string temporary = target->string() + ".XXXXXX";
+    UniqueFd fd(temporaryCall(temporary.data(), O_CLOEXEC));
+    if (!fd.valid()) {
+        // A folder the user may not write can still hold a file the user may.
+        return existed && rewriteInPlace(*target, bytes, writeCall);
+    }
+    const bool written = takeOver(fd.get(), existed ? &old : nullptr) &&
                          writeAll(fd.get(), bytes, writeCall) && ::fsync(fd.get()) == 0;
     const bool closed = ::close(fd.release()) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || ::rename(temporary.c_str(), target->c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
-    syncDirectory(path.parent_path());
+    syncDirectory(target->parent_path());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "profiles/settings_storage.h"
 
+#include "core/atomic_file.h"
 #include "core/unique_fd.h"
 
 #include <array>
@@ -61,19 +62,13 @@ StoredSettings readStoredSettings(const std::filesystem::path& path) {
 }
 
 std::optional<std::filesystem::path> replaceableSettingsFile(const std::filesystem::path& path) {
-    std::error_code error;
-    std::filesystem::path target = std::filesystem::canonical(path, error);
-    if (error) {
-        target = path;
-    }
-    const UniqueFd file(::open(target.c_str(), O_WRONLY | OpenFlags));
-    if (!file.valid()) {
-        if (errno == ENOENT) {
-            return target;
-        }
+    auto target = replaceableTarget(path);
+    if (!target) {
         return std::nullopt;
     }
-    if (!isRegularFile(file.get())) {
+    // Only a regular file gets here, so opening it has no side effects.
+    const UniqueFd file(::open(target->c_str(), O_WRONLY | OpenFlags));
+    if (!file.valid() && errno != ENOENT) {
         return std::nullopt;
     }
     return target;

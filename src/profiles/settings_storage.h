@@ -20,8 +20,9 @@ struct StoredSettings {
 StoredSettings readStoredSettings(const std::filesystem::path& path);
 
 // The file to replace when writing `path` back: the target of a symbolic link,
-// else `path` itself. None when an existing file cannot be opened for writing
-// or is no regular file (a device or a folder must never be replaced).
+// else `path` itself. None when an existing file cannot be opened for writing,
+// a link dangles or something other than a regular file is there (a device or
+// a folder must never be replaced).
 std::optional<std::filesystem::path> replaceableSettingsFile(const std::filesystem::path& path);
 
 } // namespace drovane

@@ -17,7 +17,8 @@
 namespace drovane {
 
 // The bytes of the file up to its first NUL; nullopt when it cannot be read
-// (missing, no permission, a folder). A file of 0 bytes gives an empty text.
+// (missing, no permission) or is no regular file (a folder, a FIFO, a device).
+// It never waits for a writer. A file of 0 bytes gives an empty text.
 // Memory that cannot be had is fatal (an uncaught std::bad_alloc, code 8).
 std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept;
 // The same; `nulOffset` gets where the file's first NUL cut the text (its
@@ -26,14 +27,16 @@ std::optional<std::string> readProgramFile(const std::filesystem::path& path,
                                            std::optional<std::size_t>& nulOffset) noexcept;
 
 // DirectoryField + FileNameField; "." + the pattern's extension is appended
-// when the result has no extension of its own.
+// when the result has no extension of its own. A "\" in the name separates
+// folders, written as the separator the directory text ends with.
 std::string saveTargetPath(std::string_view directoryText, std::string_view fileNameText,
                            std::string_view patternText);
 
 // Not empty, no byte below 32, none of " \ / : * ? < > |.
 bool isValidFileName(std::string_view name);
 
-// A regular file (or a link to one) is there; a folder does not count.
+// Something is there that a save would meet: a file, a link (even a dangling
+// one), a FIFO, a device, a socket. A folder does not count.
 bool fileExists(const std::filesystem::path& path);
 
 enum class OverwriteDecision : std::int8_t {
@@ -74,10 +77,10 @@ enum class SaveStep : std::uint8_t {
 SaveStep decideSave(OverwriteDecision decision, std::string_view judgedPath,
                     std::string_view targetPathNow, bool fileExistsNow);
 
-// Writes to a temporary file in the same folder, flushes it to disk and renames
-// it over the target (keeping an old file's permissions). On failure the old
-// file, if any, is left whole and false is returned. `writeCall` lets tests
-// fail the write on purpose.
+// Writes the file as writeFileAtomically does: never over anything but a
+// regular file (a link is written through), never leaving a torn file. On
+// failure the old file, if any, is left whole and false is returned.
+// `writeCall` lets tests fail the write on purpose.
 bool writeProgramFileAtomically(const std::filesystem::path& path, std::string_view text,
                                 WriteCall writeCall = nullptr);
 

@@ -44,9 +44,16 @@ std::optional<std::string> readProgramFile(const std::filesystem::path& path) no
 std::optional<std::string> readProgramFile(const std::filesystem::path& path,
                                            std::optional<std::size_t>& nulOffset) noexcept {
     nulOffset.reset();
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // A FIFO would block the open and a device the read (or never end, like
+    // /dev/zero); a serial port would even see its lines raised by the open.
+    // So only what is a regular file before the open is opened, without
+    // blocking, and checked again on the descriptor.
     struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
     std::string bytes;

@@ -1,6 +1,8 @@
 #include "core/text.h"
 #include "programs/program_file.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <system_error>
 
 namespace drovane {
@@ -10,6 +12,9 @@ std::string saveTargetPath(std::string_view directoryText, std::string_view file
     std::string path;
     path.reserve(directoryText.size() + fileNameText.size() + patternText.size() + 1);
     path.append(directoryText).append(fileNameText);
+    const char separator = directoryText.empty() || directoryText.back() != '\\' ? '/' : '\\';
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(directoryText.size()), path.end(), '\\',
+                 separator);
     if (extension(path).empty()) {
         path.append(".").append(extension(patternText));
     }
@@ -32,7 +37,8 @@ bool isValidFileName(std::string_view name) {
 
 bool fileExists(const std::filesystem::path& path) {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    const auto status = std::filesystem::symlink_status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(path, error);
 }
 
 SaveTarget inspectSaveTarget(std::string_view directoryText, std::string_view fileNameText,

@@ -4,6 +4,7 @@
 #include "shell/app_state.h"
 #include "shell/dialogs.h"
 #include "shell/event_filters.h"
+#include "shell/profile_messages.h"
 #include "shell/program_commands.h"
 #include "shell/qt_text.h"
 #include "shell/settings_access.h"
@@ -202,9 +203,16 @@ void CommandDispatch::patternChanged() {
 }
 
 void CommandDispatch::patternLeft() {
-    writeTopLevelSetting(state_.settingsPath, QStringLiteral("Pattern"),
-                         window_.patternField()->text());
+    storeTopLevelSetting(QStringLiteral("Pattern"), window_.patternField()->text());
     patternChanged();
+}
+
+// A lost setting is told like a lost profile: the operator would otherwise
+// find the old folder or pattern at the next start without knowing why.
+void CommandDispatch::storeTopLevelSetting(const QString& key, const QString& value) {
+    if (!writeTopLevelSetting(state_.settingsPath, key, value)) {
+        dialogs_.inform(SaveSettingsTitle, NotWrittenText + state_.settingsPath);
+    }
 }
 
 void CommandDispatch::chooseStandardFolder() {
@@ -214,7 +222,7 @@ void CommandDispatch::chooseStandardFolder() {
     if (folder.isEmpty()) {
         return;
     }
-    writeTopLevelSetting(state_.settingsPath, QStringLiteral("Path"), folder);
+    storeTopLevelSetting(QStringLiteral("Path"), folder);
     window_.fileList()->pointAt(folder);
     window_.directoryField()->setText(folder);
     state_.ncDirectory = folder;

@@ -64,6 +64,7 @@ private:
     void patternChanged();
     void patternLeft();
     void chooseStandardFolder();
+    void storeTopLevelSetting(const QString& key, const QString& value);
     void clearStatusLine();
     void returnToStandardFolder();
     void showHelp();

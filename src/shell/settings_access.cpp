@@ -16,12 +16,11 @@ QString readTopLevelSetting(const QString& settingsPath, const QString& key,
     return qStringFromWindows1252(value);
 }
 
-void writeTopLevelSetting(const QString& settingsPath, const QString& key, const QString& value) {
+bool writeTopLevelSetting(const QString& settingsPath, const QString& key, const QString& value) {
     SettingsFile settings;
     settings.open(localPathBytes(settingsPath));
     settings.writeValue(windows1252FromQString(key), windows1252FromQString(value));
-    // A settings file that cannot be written is silent by design.
-    settings.close();
+    return settings.close();
 }
 
 bool boldFontChosen(const QString& settingsPath) {

@@ -9,7 +9,9 @@ namespace drovane {
 
 QString readTopLevelSetting(const QString& settingsPath, const QString& key,
                             const QString& fallback);
-void writeTopLevelSetting(const QString& settingsPath, const QString& key, const QString& value);
+// False when the file could not be written; the caller tells the operator.
+[[nodiscard]] bool writeTopLevelSetting(const QString& settingsPath, const QString& key,
+                                        const QString& value);
 
 // "BoldFont" counts only when its number is exactly 1 ("1", "01", "$1").
 bool boldFontChosen(const QString& settingsPath);

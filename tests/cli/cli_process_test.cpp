@@ -208,6 +208,7 @@ TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
     writeSettings("/dev/drovane-no-such-port");
     put(folder_ / "P1.nc", "G0\n");
     put(folder_ / "old.nc", "old");
+    ASSERT_EQ(::mkfifo((folder_ / "fifo.nc").c_str(), 0600), 0);
 
     struct Case {
         std::vector<std::string> words;
@@ -220,6 +221,9 @@ TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
         {{"send", "--speed", "9600", "x"}, 1, "Unbekannte Option: --speed"},
         {{"ports", "--machine", "Dreh1"}, 1, "gilt nicht f\xC3\xBCr den Befehl ports"},
         {transfer("send", folder_ / "missing.nc"), 1, "kann nicht gelesen werden"},
+        // Nobody ever writes the FIFO: the send must not wait for a writer.
+        {transfer("send", folder_ / "fifo.nc"), 1, "kann nicht gelesen werden"},
+        {transfer("send", "/dev/null"), 1, "kann nicht gelesen werden"},
         {transfer("send", folder_ / "P1.nc", {"--machine", "Fr\xC3\xA4se"}), 1,
          "Unbekannte Maschine: Fr\xC3\xA4se\nBekannte Maschinen: Dreh1"},
         {transfer("receive", folder_ / "a?b.nc"), 1, "ung\xC3\xBCltige Zeichen"},

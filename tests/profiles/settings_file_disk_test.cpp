@@ -157,3 +157,31 @@ TEST_F(SettingsDisk, ARewriteKeepsPermissionsAndWritesThroughALink) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(entriesInFolder(), 2u);
 }
+
+TEST_F(SettingsDisk, ADanglingLinkIsNeitherReplacedNorFollowed) {
+    fs::create_symlink(folder / "gone.ini", ini);
+    SettingsFile settings;
+    settings.open(ini);
+    settings.writeValue("Pattern", "*.nc");
+    EXPECT_FALSE(settings.close());
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_FALSE(fs::exists(folder / "gone.ini"));
+}
+
+TEST_F(SettingsDisk, AWritableFileInAFolderThatTakesNoNewFileIsStillSaved) {
+    put(ini, OldContent);
+    // The immutable flag on the folder stops root from creating files there,
+    // not from writing the file that is already in it.
+    if (!setImmutable(folder, true)) {
+        GTEST_SKIP() << "the immutable flag cannot be set here";
+    }
+    SettingsFile settings;
+    settings.open(ini);
+    settings.writeValue("Maschine", "M2");
+    const bool closed = settings.close();
+    setImmutable(folder, false);
+
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(get(ini), "Maschine = M2\r\n[M1]\r\nBaudrate = 300\r\n");
+    EXPECT_EQ(entriesInFolder(), 1u);
+}

@@ -1,7 +1,11 @@
 #include "programs/program_file.h"
 #include "temp_folder.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -79,15 +83,40 @@ TEST_F(ProgramFile, ReadsFilesLargerThanOneBufferWholly) {
     EXPECT_EQ(readProgramFile(folder / "big.nc"), bytes);
 }
 
-TEST_F(ProgramFile, ReadsWhatAPipeDelivers) {
-    // A fifo reports size 0, so the reader must not trust the size it saw.
-    const auto fifo = folder / "fifo";
+TEST_F(ProgramFile, OnlyARegularFileIsLoadedAndNothingWaitsOrEatsMemory) {
+    // A FIFO without a writer would block the open; /dev/zero never ends.
+    const auto fifo = folder / "fifo.nc";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string bytes(10000, 'G');
-    std::thread writer([&] { put(fifo, bytes); });
-    const auto loaded = readProgramFile(fifo);
-    writer.join();
-    EXPECT_EQ(loaded, bytes);
+    put(folder / "real.nc", "G0\r\n");
+    fs::create_symlink(folder / "real.nc", folder / "link.nc");
+    fs::create_symlink(fifo, folder / "link-to-fifo.nc");
+    const struct {
+        fs::path path;
+        std::optional<std::string> loaded;
+    } cases[] = {
+        {fifo, std::nullopt},           {folder / "link-to-fifo.nc", std::nullopt},
+        {"/dev/zero", std::nullopt},    {"/dev/null", std::nullopt},
+        {folder / "link.nc", "G0\r\n"},
+    };
+    for (const auto& item : cases) {
+        SCOPED_TRACE(item.path);
+        std::atomic<bool> done{false};
+        std::thread reader([&] {
+            EXPECT_EQ(readProgramFile(item.path), item.loaded);
+            done = true;
+        });
+        // Unblocks a reader stuck in the open, so that a failure ends the test.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (!done && fs::is_fifo(item.path)) {
+            const int writer = ::open(item.path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            ::close(writer);
+        }
+        reader.join();
+        EXPECT_TRUE(done);
+    }
 }
 
 TEST_F(ProgramFile, AShorterSaveReplacesTheOldFileCompletely) {

@@ -2,6 +2,7 @@
 #include "temp_folder.h"
 
 #include <string>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using drovane::fileExists;
@@ -26,6 +27,12 @@ TEST(SaveTargetPath, ThePatternGivesTheExtensionOnlyWhenTheNameHasNone) {
         EXPECT_EQ(saveTargetPath("/nc/", c.name, c.pattern), c.target)
             << c.name << " with " << c.pattern;
     }
+}
+
+TEST(SaveTargetPath, ABackslashInTheNameSeparatesFoldersLikeTheDirectoryTextDoes) {
+    EXPECT_EQ(saveTargetPath("/nc/", "sub\\P1", "*.nc"), "/nc/sub/P1.nc");
+    EXPECT_EQ(saveTargetPath("/nc/", "a\\b.1\\P1", "*.nc"), "/nc/a/b.1/P1.nc");
+    EXPECT_EQ(saveTargetPath("c:\\nc\\", "sub\\P1", "*.nc"), "c:\\nc\\sub\\P1.nc");
 }
 
 TEST(FileNames, EachForbiddenCharacterAndEveryControlByteIsRefused) {
@@ -75,15 +82,20 @@ TEST_F(SaveTargetCheck, EachOutcomeOfTheCheck) {
               SaveTargetState::InvalidName);
 }
 
-TEST_F(SaveTargetCheck, FileExistsMeansARegularFileOrALinkToOne) {
+TEST_F(SaveTargetCheck, FileExistsMeansAnythingASaveWouldMeetButAFolder) {
     put(folder / "P1.nc", "x");
     fs::create_directories(folder / "P2.nc");
     fs::create_symlink(folder / "P1.nc", folder / "link.nc");
     fs::create_symlink(folder / "gone.nc", folder / "dangling.nc");
+    fs::create_symlink(folder / "P2.nc", folder / "folder-link.nc");
+    ASSERT_EQ(::mkfifo((folder / "fifo.nc").c_str(), 0600), 0);
     EXPECT_TRUE(fileExists(folder / "P1.nc"));
     EXPECT_TRUE(fileExists(folder / "link.nc"));
+    EXPECT_TRUE(fileExists(folder / "dangling.nc"));
+    EXPECT_TRUE(fileExists(folder / "fifo.nc"));
+    EXPECT_TRUE(fileExists("/dev/null"));
     EXPECT_FALSE(fileExists(folder / "P2.nc"));
-    EXPECT_FALSE(fileExists(folder / "dangling.nc"));
+    EXPECT_FALSE(fileExists(folder / "folder-link.nc"));
     EXPECT_FALSE(fileExists(folder / "missing.nc"));
     EXPECT_FALSE(fileExists(folder / "P1.nc" / "below"));
 }

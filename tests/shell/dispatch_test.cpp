@@ -172,6 +172,32 @@ TEST_F(DispatchTest, FolderChooserStoresPathAndKeepsThePattern) {
     EXPECT_EQ(readTopLevelSetting(state_.settingsPath, "Path", ""), other);
 }
 
+TEST_F(DispatchTest, PathAndPatternThatCannotBeStoredAreReportedLikeAProfile) {
+    writeBytes(folder("plain"), "x");
+    state_.settingsPath = folder(QStringLiteral("plain/drovane.ini"));
+    const QString told =
+        QString::fromUtf8("Die Einstellungen konnten nicht gespeichert werden:\n") +
+        state_.settingsPath;
+
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(window().patternField(), &leave);
+    dialogs_.folderAnswers = {folder(QStringLiteral("nc/sub/"))};
+    QTest::mouseClick(window().directoryButton(), Qt::LeftButton);
+
+    std::vector<DialogCall> boxes;
+    for (const DialogCall& call : dialogs_.calls) {
+        if (call.kind == "inform") {
+            boxes.push_back(call);
+        }
+    }
+    ASSERT_EQ(boxes.size(), 2U);
+    for (const DialogCall& box : boxes) {
+        EXPECT_EQ(box.title, "Einstellungen speichern");
+        EXPECT_EQ(box.text, told);
+    }
+    EXPECT_EQ(readBytes(folder("plain")), "x");
+}
+
 TEST_F(DispatchTest, RightClicksActWithoutPressingTheButton) {
     window().show();
     QSignalSpy directionClicks(window().directionButton(), &QPushButton::clicked);

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace drovane::testing {
 namespace {
@@ -189,6 +190,36 @@ TEST_F(ProgramTest, FailedSaveIsReportedAndChangesNothingElse) {
     EXPECT_EQ(editorText(), "N1\n");
     EXPECT_EQ(window().fileList()->currentDirectory(), listDirectory);
     EXPECT_EQ(window().fileList()->pattern(), listPattern);
+}
+
+TEST_F(ProgramTest, WhatIsNoRegularFileIsAskedAboutButNeverReplaced) {
+    loadFile(QStringLiteral("src.nc"), "N1\n");
+    const std::filesystem::path fifo = (nc_ + "F.nc").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo.parent_path() / "gone.nc",
+                                    fifo.parent_path() / "dangling.nc");
+    for (const QString& name : {QStringLiteral("F.nc"), QStringLiteral("dangling.nc")}) {
+        dialogs_.calls.clear();
+        dialogs_.yesNoAnswers = {true};
+        saveAs(name);
+        ASSERT_EQ(dialogs_.calls.size(), 1U) << name.toStdString();
+        EXPECT_EQ(dialogs_.calls[0].kind, "yesno");
+        EXPECT_TRUE(statusText().endsWith("Fehler! Programm konnte nicht unter " + nc_ + name +
+                                          " gespeichert werden."));
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(fifo.parent_path() / "dangling.nc"));
+    EXPECT_FALSE(std::filesystem::exists(fifo.parent_path() / "gone.nc"));
+}
+
+TEST_F(ProgramTest, ABackslashInTheNameSavesIntoTheSubfolder) {
+    QDir(nc_).mkdir(QStringLiteral("sub"));
+    loadFile(QStringLiteral("src.nc"), "N1\n");
+    window().patternField()->setText(QStringLiteral("*.nc"));
+    saveAs(QStringLiteral("sub\\P1"));
+    EXPECT_EQ(readBytes(nc_ + "sub/P1.nc"), "N1\n");
+    EXPECT_TRUE(statusText().endsWith("Programm unter " + nc_ + "sub/P1.nc gespeichert."));
+    EXPECT_EQ(tabTitle(), "P1.nc");
 }
 
 TEST_F(ProgramTest, DecisionHoldsOnlyForTheJudgedPath) {
