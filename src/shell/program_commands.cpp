@@ -115,7 +115,8 @@ void ProgramCommands::openProgramByPath(const QString& path) {
     FileList& list = *window_.fileList();
     list.pointAt(qStringFromLocalPath(directoryPart(bytes)) + QStringLiteral("*.") +
                  qStringFromLocalPath(extension(filePart(bytes))));
-    // The search takes the name as a prefix: P1 finds P10.nc when P1.nc is gone.
+    // The search takes the name as a prefix: P1 would find P10 when P1 is
+    // gone, or a folder "P1 alt" listed before the file P1.
     int index = selectListEntry(list, name, 0, 0);
     while (index >= 0 && list.entryName(index) != name) {
         index = selectListEntry(list, name, 0, index + 1);
