@@ -33,7 +33,12 @@ struct AppState {
     TransferJob transferJob{abortRequest};
     TransferLock transferLock;
 
-    bool jobRuns() const { return transferJob.running(); }
+    // For the window a job runs from its start until the window has applied
+    // its last report, which comes after the end of the job's thread: until
+    // then the window still shows the job and must not start or load anew.
+    bool jobInWindow = false;
+
+    bool jobRuns() const { return jobInWindow || transferJob.running(); }
 };
 
 } // namespace drovane

@@ -59,6 +59,9 @@ bool ConsoleQueue::fold(ConsoleOp& op) {
             return true;
         }
         return false;
+    // The send job clears the log's selection after every byte.
+    case Kind::ClearLogSelection:
+        return isKind(lastLog_, Kind::ClearLogSelection);
     case Kind::ClearEditorSelection:
         return isKind(lastEditor_, Kind::ClearEditorSelection);
     default:

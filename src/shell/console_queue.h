@@ -3,8 +3,8 @@
 // What a job has reported and the window has not yet shown, in order. Calls
 // that only matter by their last value are folded into the one still
 // waiting, so that the window applies one update where the job made a
-// thousand: the progress value, the running count line and the editor
-// appends. Not thread-safe; the console guards it.
+// thousand: the progress value, the running count line, the editor appends
+// and the clearing of a selection. Not thread-safe; the console guards it.
 
 #include <cstddef>
 #include <cstdint>

@@ -33,6 +33,14 @@ bool RightPressFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+bool ClosedDropDownWheelFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 FocusFilter::FocusFilter(QObject* parent, std::function<void()> gained, std::function<void()> lost)
     : QObject(parent), gained_(std::move(gained)), lost_(std::move(lost)) {}
 

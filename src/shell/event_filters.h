@@ -30,6 +30,17 @@ private:
     std::function<void()> command_;
 };
 
+// Keeps the wheel from changing a closed drop-down: turned while the pointer
+// only passes over it, it would pick a machine or a line setting nobody
+// chose. The event goes on to the parent; an open list still scrolls.
+class ClosedDropDownWheelFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // Reports focus gained and lost.
 class FocusFilter : public QObject {
 public:

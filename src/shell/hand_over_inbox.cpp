@@ -3,6 +3,7 @@
 #include "core/current_line.h"
 #include "shell/window_session.h"
 
+#include <QApplication>
 #include <utility>
 
 namespace drovane {
@@ -19,8 +20,9 @@ void HandOverInbox::receive(const QString& path) {
     if (path.isEmpty()) {
         return;
     }
-    if (jobRuns_()) {
+    if (mustWait()) {
         waiting_ = path; // only the newest counts
+        retry_.start();  // a dialog tells nobody when it closes
         emit held(path);
         return;
     }
@@ -31,12 +33,18 @@ void HandOverInbox::jobEnded() {
     if (!waiting_) {
         return;
     }
-    if (jobRuns_()) {
+    if (mustWait()) {
         retry_.start();
         return;
     }
     const QString path = *std::exchange(waiting_, std::nullopt);
     apply(path);
+}
+
+// A dialog's own event loop delivers the hand-over while the command that
+// asked it has not ended yet.
+bool HandOverInbox::mustWait() const {
+    return jobRuns_() || QApplication::activeModalWidget() != nullptr;
 }
 
 void HandOverInbox::apply(const QString& path) {
@@ -45,7 +53,7 @@ void HandOverInbox::apply(const QString& path) {
     if (window.mode() == Mode::Receive) {
         window.switchMode(Mode::Send);
     }
-    session_.programs().openProgramByPath(path, true);
+    session_.programs().openProgramByPath(path);
     emit applied(path);
 }
 

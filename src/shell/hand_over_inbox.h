@@ -2,8 +2,9 @@
 
 // Applies the files that later starts hand over: the window switches to send
 // mode and opens the file. A file that arrives while a transfer job runs
-// would replace the program under the job, so the newest such file waits
-// until the job has ended.
+// would replace the program under the job, and one that arrives while a
+// modal dialog is open the program the dialog is about; so the newest such
+// file waits until the job has ended and no dialog is open.
 
 #include <QObject>
 #include <QString>
@@ -24,8 +25,8 @@ public:
     // A non-empty path handed over by a later start.
     void receive(const QString& path);
     // Call on the GUI thread when the job has ended: applies the file that
-    // waited for it. While `jobRuns` still answers true (the job's thread is
-    // just finishing, or a new job started) it asks again shortly.
+    // waited for it. While it still has to wait (the job's thread is just
+    // finishing, a new job started, a dialog is open) it asks again shortly.
     void jobEnded();
 
     const std::optional<QString>& waiting() const { return waiting_; }
@@ -35,6 +36,7 @@ signals:
     void held(const QString& path);
 
 private:
+    bool mustWait() const;
     void apply(const QString& path);
 
     WindowSession& session_;

@@ -55,6 +55,9 @@ QComboBox* makeDropDown(QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(false);
     combo->setMaxVisibleItems(DropDownHeight / combo->fontMetrics().height());
+    // Neither the wheel's focus nor its value: a pass over it changes nothing.
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->installEventFilter(new ClosedDropDownWheelFilter(combo));
     return combo;
 }
 

@@ -32,8 +32,7 @@ void ProgramCommands::loadProgram() {
     markStep();
     if (!bytes) {
         // The old program stays whole: text, editor, name and tab title agree.
-        dialogs_.inform(Title,
-                        QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(name));
+        reportUnreadable(name);
         return;
     }
     window_.fileNameField()->setText(name);
@@ -46,6 +45,10 @@ void ProgramCommands::loadProgram() {
         window_.appendStatus(QString::fromStdString(program_messages::cutAtNulLine(*nulOffset)));
     }
     window_.setProgramTabTitle(name);
+}
+
+void ProgramCommands::reportUnreadable(const QString& name) {
+    dialogs_.inform(Title, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(name));
 }
 
 std::string ProgramCommands::targetPath() const {
@@ -111,17 +114,23 @@ void ProgramCommands::saveProgram() {
     window_.fileList()->pointAt(QStringLiteral("*.nc"));
 }
 
-void ProgramCommands::openProgramByPath(const QString& path, bool setFileName) {
+void ProgramCommands::openProgramByPath(const QString& path) {
     markStep();
     const std::string bytes = localPathBytes(path);
     const QString name = qStringFromLocalPath(filePart(bytes));
     FileList& list = *window_.fileList();
     list.pointAt(qStringFromLocalPath(directoryPart(bytes)) + QStringLiteral("*.") +
                  qStringFromLocalPath(extension(filePart(bytes))));
-    selectListEntry(list, name, 0, 0);
+    // The search takes the name as a prefix: P1 would find P10 when P1 is
+    // gone, or a folder "P1 alt" listed before the file P1.
+    int index = selectListEntry(list, name, 0, 0);
+    while (index >= 0 && list.entryName(index) != name) {
+        index = selectListEntry(list, name, 0, index + 1);
+    }
     window_.directoryField()->setText(list.currentDirectory());
-    if (setFileName) {
-        window_.fileNameField()->setText(name);
+    if (index < 0) {
+        reportUnreadable(name);
+        return;
     }
     loadProgram();
 }

@@ -22,11 +22,13 @@ public:
     // Asks before an existing file would be replaced; remembers what it judged.
     OverwriteDecision checkSaveTarget();
     void saveProgram();
-    // Shows the file's folder with "*." + its extension, selects and loads it.
-    void openProgramByPath(const QString& path, bool setFileName);
+    // Shows the file's folder with "*." + its extension, selects and loads
+    // it. A file that is not there leaves the program as it was.
+    void openProgramByPath(const QString& path);
 
 private:
     std::string targetPath() const;
+    void reportUnreadable(const QString& name);
 
     AppState& state_;
     MainWindow& window_;

@@ -14,6 +14,7 @@
 #include "shell/single_instance.h"
 #include "shell/start_parameter.h"
 #include "shell/transfer_runner.h"
+#include "shell/window_messages.h"
 #include "shell/window_session.h"
 
 #include <QApplication>
@@ -38,9 +39,10 @@ QString startParameterOf(const QStringList& arguments) {
     return qStringFromLocalPath(startParameter(views));
 }
 
-bool installGermanTranslations(QTranslator& translator) {
+bool installGermanTranslations(QTranslator& translator, const QString& directory) {
     return translator.load(QStringLiteral("qtbase_de"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                           directory.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                                               : directory) &&
            QCoreApplication::installTranslator(&translator);
 }
 
@@ -69,7 +71,7 @@ void shutdown() {
 int runApplication(int argc, char** argv, StartupOptions options) {
     QApplication app(argc, argv);
     QTranslator translator;
-    installGermanTranslations(translator);
+    const bool germanTexts = installGermanTranslations(translator, options.translationsDirectory);
 
     markStep();
     AppState state; // version, transfer lock
@@ -123,6 +125,10 @@ int runApplication(int argc, char** argv, StartupOptions options) {
     markStep();
     session.restoreSavedState(hasStartFile);
     session.dispatch().installButtonFilters();
+    if (!germanTexts) {
+        // After the start file, whose loading empties the log.
+        session.window().appendStatus(GermanQtTextsMissing);
+    }
 
     markStep();
     HandOverInbox inbox(session, [&state] { return state.jobRuns(); });

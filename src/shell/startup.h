@@ -19,6 +19,8 @@ struct StartupOptions {
     FatalBoxCommand fatalBox;
     // Runs once the window is up and hand-overs are received.
     std::function<void(WindowSession&, AppState&, HandOverInbox&)> started;
+    // Where Qt's translations lie; empty for Qt's own folder.
+    QString translationsDirectory;
 };
 
 // The program from launch to the end of the event loop; always returns 0.
@@ -34,9 +36,10 @@ QString startParameterOf(const QStringList& arguments);
 // drovane.ini beside the executable; the bare name when its folder is unknown.
 QString settingsPathBeside(const QString& executableDirectory);
 
-// German "Ja", "Nein", "OK", "Abbrechen" on the standard buttons; the
-// translator must outlive the application's use of it.
-bool installGermanTranslations(QTranslator& translator);
+// German "Ja", "Nein", "OK", "Abbrechen" on the standard buttons and a German
+// folder chooser, from the translations in `directory` (empty: Qt's own);
+// the translator must outlive the application's use of it.
+bool installGermanTranslations(QTranslator& translator, const QString& directory = {});
 
 // Ends the process at once: no question, no save, no waiting for a job.
 [[noreturn]] void shutdown();

@@ -25,31 +25,39 @@ TransferRunner::~TransferRunner() {
         state_.abortRequest.raise(AbortRequest::Shutdown);
     }
     state_.transferJob.wait();
+    state_.jobInWindow = false; // its last report will never be applied
 }
 
 bool TransferRunner::start(Mode mode) {
     SettingsSnapshot controls = readSettingsSnapshot(window_);
     // The line does not carry the end character, so the machine is told here.
     line_.virtualMachine().setEndCharacter(endCharacter(controls.endCharField));
+    std::function<void()> body;
     if (mode == Mode::Send) {
-        return state_.transferJob.start(
-            [this, controls = std::move(controls), text = state_.programText]() mutable {
-                const JobContext context{line_, console_, state_.abortRequest, state_.transferLock,
-                                         live_};
-                SendJob(context, std::move(controls), std::move(text)).run();
-                finish();
-            });
+        body = [this, controls = std::move(controls), text = state_.programText]() mutable {
+            const JobContext context{line_, console_, state_.abortRequest, state_.transferLock,
+                                     live_};
+            SendJob(context, std::move(controls), std::move(text)).run();
+        };
+    } else {
+        body = [this, controls = std::move(controls)]() mutable {
+            const JobContext context{line_, console_, state_.abortRequest, state_.transferLock,
+                                     live_};
+            ReceiveJob(context, std::move(controls), target_).run();
+        };
     }
-    return state_.transferJob.start([this, controls = std::move(controls)]() mutable {
-        const JobContext context{line_, console_, state_.abortRequest, state_.transferLock, live_};
-        ReceiveJob(context, std::move(controls), target_).run();
-        finish();
-    });
+    if (!state_.transferJob.start(std::move(body),
+                                  [this] { console_.post([this] { jobEnded(); }); })) {
+        return false;
+    }
+    state_.jobInWindow = true;
+    return true;
 }
 
-void TransferRunner::finish() {
+void TransferRunner::jobEnded() {
+    state_.jobInWindow = false;
     if (jobEnded_) {
-        console_.post(jobEnded_);
+        jobEnded_();
     }
 }
 

@@ -29,7 +29,8 @@ public:
 
     // False when a job runs already.
     bool start(Mode mode);
-    // Called on the GUI thread after each job, behind everything it reported.
+    // Called on the GUI thread after each job, behind everything it reported,
+    // once the window no longer counts the job as running.
     void setJobEnded(std::function<void()> jobEnded) { jobEnded_ = std::move(jobEnded); }
     QtJobConsole& console() { return console_; }
 
@@ -43,7 +44,7 @@ private:
     PortSelectingLine line_;
     std::function<void()> jobEnded_;
 
-    void finish();
+    void jobEnded();
 };
 
 } // namespace drovane

@@ -15,7 +15,7 @@ WindowSession::WindowSession(AppState& state, Dialogs& dialogs, bool boldFont,
 
 void WindowSession::openStartFile(const QString& path) {
     // A shell hands over names relative to where it stands.
-    programs_.openProgramByPath(QFileInfo(path).absoluteFilePath(), false);
+    programs_.openProgramByPath(QFileInfo(path).absoluteFilePath());
 }
 
 void WindowSession::restoreSavedState(bool hasStartFile) {

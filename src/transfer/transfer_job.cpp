@@ -13,7 +13,7 @@ TransferJob::~TransferJob() {
     wait();
 }
 
-bool TransferJob::start(std::function<void()> body) {
+bool TransferJob::start(std::function<void()> body, std::function<void()> ended) {
     if (running()) {
         return false;
     }
@@ -22,12 +22,15 @@ bool TransferJob::start(std::function<void()> body) {
     // Set here rather than on the new thread, so that a press right after
     // the start already sees a running job.
     running_.store(true);
-    thread_ = std::jthread([this, job = std::move(body)] {
+    thread_ = std::jthread([this, job = std::move(body), ended = std::move(ended)] {
         // Signal stacks are per thread: without its own, a job that runs
         // out of stack would die silently instead of being reported.
         const AlternateSignalStack signalStack;
         job();
         running_.store(false);
+        if (ended) {
+            ended();
+        }
     });
     return true;
 }

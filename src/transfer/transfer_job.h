@@ -23,9 +23,10 @@ public:
     TransferJob& operator=(TransferJob&&) = delete;
 
     // Clears the abort request and runs `body` on a new thread, which has an
-    // alternate signal stack of its own. False, and nothing happens, while a
-    // job runs.
-    bool start(std::function<void()> body);
+    // alternate signal stack of its own, then `ended` on that thread once
+    // running() answers false: what `ended` reports comes after the job's
+    // end. False, and nothing happens, while a job runs.
+    bool start(std::function<void()> body, std::function<void()> ended = {});
     bool running() const { return running_.load(); }
     // Blocks until the running job, if any, has ended.
     void wait();

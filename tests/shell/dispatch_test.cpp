@@ -1,9 +1,11 @@
 #include "shell/settings_access.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace drovane::testing {
 namespace {
@@ -50,6 +52,27 @@ TEST_F(DispatchTest, ModeSwitchChangesPictureCaptionAndEmptiesTheName) {
     EXPECT_EQ(window().mode(), Mode::Send);
     EXPECT_EQ(window().fileButton()->text(), "Programm laden");
     EXPECT_EQ(window().fileNameField()->text(), "");
+}
+
+TEST_F(DispatchTest, TheWheelOverAClosedDropDownChangesNothing) {
+    QStringList turned;
+    for (QComboBox* combo : window().findChildren<QComboBox*>()) {
+        combo->addItems({QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")});
+        combo->setCurrentIndex(1);
+        const QSignalSpy picked(combo, &QComboBox::activated);
+        for (const int delta : {120, -120, -120}) {
+            QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(combo, &wheel);
+        }
+        EXPECT_EQ(combo->currentIndex(), 1) << combo->objectName().toStdString();
+        EXPECT_EQ(picked.count(), 0) << combo->objectName().toStdString();
+        turned << combo->objectName();
+    }
+    for (const char* name : {"MachineCombo", "PortCombo", "BaudCombo", "ParityCombo"}) {
+        EXPECT_TRUE(turned.contains(QString::fromLatin1(name))) << name;
+    }
 }
 
 TEST_F(DispatchTest, StartButtonStartsOrAbortsByJobState) {

@@ -1,8 +1,9 @@
 // The program as it starts, with a line-based test hook: commands on stdin,
 // answers and hand-over events on stdout. Built for the tests only.
 //
-//   instance_probe [--box-record-to FILE] [PARAMETER]
-//   commands: receive | state | job on | job off | job end told | job thread gone | segv | fatal8
+//   instance_probe [--box-record-to FILE] [--translations DIR] [PARAMETER]
+//   commands: receive | state | log | job on | job off | job end told | job thread gone | segv
+//             | fatal8
 //
 // With --box-record-to, the fatal box is this probe again, which writes the
 // text it should show into FILE instead of showing it.
@@ -62,6 +63,11 @@ void runCommand(const std::string& command, WindowSession& session, AppState& st
         say("ok");
     } else if (command == "state") {
         say(stateLine(session, state));
+    } else if (command == "log") {
+        say("log " + text(session.window()
+                              .controlAs<QPlainTextEdit>("StatusLine")
+                              ->toPlainText()
+                              .replace(QLatin1Char('\n'), QLatin1Char('|'))));
     } else if (command == "job on") {
         jobReleased = false;
         state.transferJob.start([] {
@@ -128,6 +134,10 @@ int main(int argc, char* argv[]) {
     if (words.size() >= 3 && words[1] == "--box-record-to") {
         options.fatalBox.arguments = {"--record-box", argv[2]};
         next = 3;
+    }
+    if (words.size() >= static_cast<std::size_t>(next) + 2 && words[next] == "--translations") {
+        options.translationsDirectory = QString::fromLocal8Bit(argv[next + 1]);
+        next += 2;
     }
     arguments.insert(arguments.end(), argv + next, argv + argc);
     arguments.push_back(nullptr);

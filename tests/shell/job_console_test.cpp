@@ -62,6 +62,25 @@ TEST(ConsoleQueueTest, FoldsOnlyWhatNoOtherCallOfTheSameWidgetSeparates) {
     EXPECT_EQ(queue.size(), 1U);
 }
 
+TEST(ConsoleQueueTest, ABurstOfLogSelectionClearingsArrivesAsOne) {
+    ConsoleQueue queue;
+    queue.push({Kind::AppendLine, "a"});
+    // What the send job reports for every byte.
+    for (int byte = 1; byte <= 1000; ++byte) {
+        queue.push({Kind::ProgressValue, {}, byte});
+        queue.push({Kind::ClearLogSelection});
+    }
+    // A line between them keeps its place.
+    queue.push({Kind::AppendLine, "b"});
+    queue.push({Kind::ClearLogSelection});
+    queue.push({Kind::ClearLogSelection});
+    const std::vector<ConsoleOp> ops = queue.take();
+    EXPECT_EQ(kinds(ops),
+              (std::vector<Kind>{Kind::AppendLine, Kind::ProgressValue, Kind::ClearLogSelection,
+                                 Kind::AppendLine, Kind::ClearLogSelection}));
+    EXPECT_EQ(ops[1].number, 1000);
+}
+
 class JobConsoleTest : public WindowTest {};
 
 TEST_F(JobConsoleTest, BurstFromAnotherThreadArrivesInOrderInFewBatches) {

@@ -134,6 +134,20 @@ TEST_F(SecondStart, AJobEndToldBeforeItsThreadFinishedStillAppliesTheFile) {
     EXPECT_EQ(ask(*first, "state"), sendState("one.nc", "G1 X1"));
 }
 
+TEST_F(SecondStart, MissingGermanQtTextsAreToldInTheLogOnce) {
+    fs::create_directories(root / "no translations");
+    // After the start file, whose loading empties the log.
+    auto english =
+        startFirst({"--translations", (root / "no translations").string(), programPath("one.nc")});
+    EXPECT_EQ(ask(*english, "log"),
+              "log CNC-Programm geladen.|Hinweis: Die deutschen Qt-Texte fehlen, Schaltflächen "
+              "und Ordnerauswahl erscheinen englisch. Abhilfe: Paket qt6-translations-l10n "
+              "installieren.");
+    english->kill();
+    auto german = startFirst({programPath("one.nc")});
+    EXPECT_EQ(ask(*german, "log"), "log CNC-Programm geladen.");
+}
+
 TEST_F(SecondStart, AKilledInstanceDoesNotBlockTheNextStart) {
     auto killed = startFirst();
     killed->kill();

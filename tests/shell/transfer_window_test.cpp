@@ -2,6 +2,7 @@
 // the master side, the window offscreen and the dialogs scripted.
 
 #include "core/unique_fd.h"
+#include "shell/hand_over_inbox.h"
 #include "shell/transfer_runner.h"
 #include "window_fixture.h"
 
@@ -74,10 +75,13 @@ protected:
         onStart_ = [this](Mode mode) {
             runner_->start(mode);
         };
+        inbox_ = std::make_unique<HandOverInbox>(*session_, [this] { return state_.jobRuns(); });
+        runner_->setJobEnded([this] { inbox_->jobEnded(); });
     }
     ~TransferWindowTest() override {
         onStart_ = nullptr;
         runner_.reset();
+        inbox_.reset();
     }
     TransferWindowTest(const TransferWindowTest&) = delete;
     TransferWindowTest& operator=(const TransferWindowTest&) = delete;
@@ -99,6 +103,14 @@ protected:
         return QTest::qWaitFor([this] { return !state_.jobRuns() && runner_->console().idle(); },
                                10000);
     }
+    // The job's thread has ended and the window has applied none of its
+    // last reports: no event is handled while waiting.
+    bool threadEndedReportsWaiting() {
+        for (int wait = 0; wait < 10000 && state_.transferJob.running(); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return !state_.transferJob.running() && !runner_->console().idle();
+    }
     void writePeer(const std::string& bytes) const {
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -111,6 +123,7 @@ protected:
     UniqueFd master_;
     UniqueFd slave_;
     std::unique_ptr<TransferRunner> runner_;
+    std::unique_ptr<HandOverInbox> inbox_;
 };
 
 TEST_F(TransferWindowTest, SendFromTheWindowReachesThePeerByteForByte) {
@@ -229,6 +242,57 @@ TEST_F(TransferWindowTest, SecondPressAbortsAndThirdStartsAnew) {
     EXPECT_EQ(transfersStarted_,
               (std::vector<Mode>{Mode::Send, Mode::Send, Mode::Receive, Mode::Receive}));
     EXPECT_FALSE(QFile::exists(folder("A.nc"))) << "an aborted reception saves nothing";
+}
+
+TEST_F(TransferWindowTest, APressBeforeTheWindowShowsTheEndStartsNoSecondSend) {
+    PeerReader peer(master_.get());
+    state_.programText = "N1\r\nM30\r\n";
+    window().fileNameField()->setText(QStringLiteral("P1.nc"));
+    pressStart();
+    ASSERT_TRUE(threadEndedReportsWaiting());
+    // The window still shows "Abbrechen" and the name: to the operator the job runs.
+    dispatch().dispatch("StartButton", Trigger::Click);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(transfersStarted_.size(), 1U);
+    EXPECT_EQ(caption(), QString::fromUtf8("Übertragung starten"));
+    EXPECT_EQ(window().fileNameField()->text(), "");
+
+    // Once the end is shown, the next press starts anew.
+    window().fileNameField()->setText(QStringLiteral("P1.nc"));
+    pressStart();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(transfersStarted_.size(), 2U);
+    const std::string once = "\0\0\0N1\r\nM30\r\n\0\0\x04"s;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer.received().size() >= 2 * once.size(); }, 5000));
+    EXPECT_EQ(peer.received(), once + once);
+}
+
+TEST_F(TransferWindowTest, AHandOverAtTheEndOfAnAbortedReceptionIsNotOverwrittenByIt) {
+    writeBytes(folder("H.nc"), "handed over\n");
+    window().switchMode(Mode::Receive);
+    window().directoryField()->setText(folder());
+    window().fileNameField()->setText(QStringLiteral("R.nc"));
+    pressStart();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return caption() == "Abbrechen"; }, 5000));
+    writePeer("N1 partial\r\n");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            return window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText() ==
+                   "N1 partial\n";
+        },
+        5000));
+    pressStart(); // abort
+    ASSERT_TRUE(threadEndedReportsWaiting());
+    inbox_->receive(folder("H.nc"));
+    ASSERT_TRUE(settled());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !inbox_->waiting(); }, 10000));
+    window().programView().finish();
+    EXPECT_EQ(window().mode(), Mode::Send);
+    EXPECT_EQ(window().fileNameField()->text(), "H.nc");
+    EXPECT_EQ(state_.programText, "handed over\n");
+    EXPECT_EQ(window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText(), "handed over\n");
+    EXPECT_EQ(window().mainPanel()->tabText(ProgramTab), "H.nc");
+    EXPECT_FALSE(QFile::exists(folder("R.nc")));
 }
 
 TEST_F(TransferWindowTest, InvalidTargetNameEndsTheReceptionBeforeItStarts) {

@@ -39,12 +39,20 @@ QApplication& application() {
     return environment->app();
 }
 
+void ScriptedDialogs::runWhileOpen() const {
+    if (whileOpen) {
+        whileOpen();
+    }
+}
+
 void ScriptedDialogs::inform(const QString& title, const QString& text) {
     calls.push_back({QStringLiteral("inform"), title, text});
+    runWhileOpen();
 }
 
 bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
     calls.push_back({QStringLiteral("yesno"), title, text});
+    runWhileOpen();
     EXPECT_FALSE(yesNoAnswers.empty()) << "unexpected question: " << text.toStdString();
     if (yesNoAnswers.empty()) {
         return false;
@@ -57,6 +65,7 @@ bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
 std::optional<QString> ScriptedDialogs::askText(const QString& title, const QString& prompt,
                                                 const QString& initial) {
     calls.push_back({QStringLiteral("text"), title, prompt});
+    runWhileOpen();
     if (textAnswers.empty()) {
         return initial;
     }
@@ -71,6 +80,7 @@ std::optional<QString> ScriptedDialogs::askText(const QString& title, const QStr
 
 QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& start) {
     calls.push_back({QStringLiteral("folder"), start, prompt});
+    runWhileOpen();
     EXPECT_FALSE(folderAnswers.empty());
     if (folderAnswers.empty()) {
         return {};

@@ -43,12 +43,17 @@ public:
     // Answers of the input dialog (nullopt: cancelled); without one the
     // dialog confirms its initial text.
     std::deque<std::optional<QString>> textAnswers;
+    // Runs while a dialog is open, before it is answered.
+    std::function<void()> whileOpen;
 
     void inform(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt,
                                    const QString& initial) override;
     QString chooseFolder(const QString& prompt, const QString& start) override;
+
+private:
+    void runWhileOpen() const;
 };
 
 std::string readBytes(const QString& path);

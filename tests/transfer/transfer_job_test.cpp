@@ -46,6 +46,15 @@ TEST(TransferJobTest, RunsOneJobAtATimeAndStartsAnewWhenItEnded) {
     EXPECT_FALSE(sawAbort);
 }
 
+TEST(TransferJobTest, WhatTheEndReportsComesAfterTheJobHasEnded) {
+    AbortRequest abort;
+    TransferJob job(abort);
+    std::atomic<int> runningAtEnd{-1};
+    ASSERT_TRUE(job.start([] {}, [&] { runningAtEnd = job.running() ? 1 : 0; }));
+    job.wait();
+    EXPECT_EQ(runningAtEnd.load(), 0);
+}
+
 TEST(TransferJobTest, TheJobThreadCanReportItsOwnStackOverflow) {
     AbortRequest abort;
     TransferJob job(abort);
