@@ -1,9 +1,9 @@
 #include "profiles/settings_storage.h"
 
 #include "core/atomic_file.h"
+#include "core/file_writing.h"
 #include "core/unique_fd.h"
 
-#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,23 +18,6 @@ constexpr int OpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 bool isRegularFile(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool readAll(int fd, std::string& bytes) {
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    }
 }
 
 } // namespace
