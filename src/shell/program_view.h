@@ -7,8 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QString>
+#include <QStringView>
 #include <QTimer>
+#include <deque>
 #include <string_view>
+
+class QTextCursor;
 
 namespace drovane {
 
@@ -22,7 +26,7 @@ public:
     // Adds these bytes after what is shown or still to come.
     void append(std::string_view bytes);
     void clear();
-    bool isFilling() const { return next_ < pending_.size(); }
+    bool isFilling() const { return !pending_.empty(); }
     // Runs the remaining slices now (tests, benchmarks).
     void finish();
 
@@ -31,12 +35,15 @@ signals:
 
 private:
     void appendSlice();
+    void insert(QTextCursor& cursor, QStringView text);
 
     QPointer<QPlainTextEdit> editor_;
-    QString pending_;
-    qsizetype next_ = 0;
+    // Chunks still to show, oldest first; a long reception adds chunks
+    // instead of growing and moving one huge string.
+    std::deque<QString> pending_;
+    qsizetype frontShown_ = 0;
     // The editor breaks the line at a CR and again at an LF that comes in a
-    // later append; one CR LF is one break.
+    // later insertion; one CR LF is one break.
     bool shownEndsInCr_ = false;
     QTimer nextSlice_;
 };
