@@ -6,11 +6,13 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 
 namespace drovane {
 namespace {
 
-constexpr qsizetype SliceChars = qsizetype{16} * 1024;
+constexpr std::size_t SliceBytes = std::size_t{16} * 1024;
 constexpr qint64 SliceBudgetMs = 20;
 
 } // namespace
@@ -26,15 +28,15 @@ ProgramView::ProgramView(QPlainTextEdit* editor) : QObject(editor), editor_(edit
 
 void ProgramView::show(std::string_view bytes) {
     clear();
-    append(bytes);
+    append(std::string(bytes));
     appendSlice();
 }
 
-void ProgramView::append(std::string_view bytes) {
+void ProgramView::append(std::string bytes) {
     if (bytes.empty()) {
         return;
     }
-    pending_.push_back(qStringFromWindows1252(bytes));
+    pending_.push_back(std::move(bytes));
     if (!nextSlice_.isActive()) {
         nextSlice_.start();
     }
@@ -54,16 +56,16 @@ void ProgramView::finish() {
     }
 }
 
-void ProgramView::insert(QTextCursor& cursor, QStringView text) {
-    if (shownEndsInCr_ && text.startsWith(QLatin1Char('\n'))) {
-        text = text.mid(1);
+void ProgramView::insert(QTextCursor& cursor, std::string_view bytes) {
+    if (shownEndsInCr_ && bytes.starts_with('\n')) {
+        bytes.remove_prefix(1);
         shownEndsInCr_ = false;
     }
-    if (text.isEmpty()) {
+    if (bytes.empty()) {
         return;
     }
-    cursor.insertText(text.toString());
-    shownEndsInCr_ = text.endsWith(QLatin1Char('\r'));
+    cursor.insertText(qStringFromWindows1252(bytes));
+    shownEndsInCr_ = bytes.ends_with('\r');
 }
 
 void ProgramView::appendSlice() {
@@ -75,9 +77,9 @@ void ProgramView::appendSlice() {
     QTextCursor cursor(editor_->document());
     cursor.movePosition(QTextCursor::End);
     do {
-        const QString& front = pending_.front();
-        const qsizetype length = std::min(SliceChars, front.size() - frontShown_);
-        insert(cursor, QStringView(front).mid(frontShown_, length));
+        const std::string& front = pending_.front();
+        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
+        insert(cursor, std::string_view(front).substr(frontShown_, length));
         frontShown_ += length;
         if (frontShown_ == front.size()) {
             pending_.pop_front();
