@@ -12,8 +12,10 @@
 namespace drovane {
 namespace {
 
-constexpr std::size_t SliceBytes = std::size_t{16} * 1024;
-constexpr qint64 SliceBudgetMs = 20;
+// A turn of the event loop inserts for about this long and then lets the
+// window answer; a slice is small, so the last one overruns the budget little.
+constexpr std::size_t SliceBytes = std::size_t{8} * 1024;
+constexpr qint64 SliceBudgetMs = 16;
 
 } // namespace
 
