@@ -23,6 +23,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <string>
+#include <string_view>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -43,7 +45,11 @@ struct Rig {
         app = std::make_unique<QApplication>(argc, argv);
         int masterFd = -1;
         int slaveFd = -1;
-        if (::openpty(&masterFd, &slaveFd, nullptr, nullptr, nullptr) != 0) {
+        // Raw from the start: bytes that arrive before the job sets the line
+        // up would otherwise pass the terminal's CR-to-LF translation.
+        termios raw{};
+        ::cfmakeraw(&raw);
+        if (::openpty(&masterFd, &slaveFd, nullptr, &raw, nullptr) != 0) {
             std::abort();
         }
         master.reset(masterFd);
@@ -172,6 +178,8 @@ void BM_Receive50MB(benchmark::State& bench) {
     bench.counters["worst_late_ms"] = worstLateMs;
     bench.counters["mean_late_ms"] = ticks > 0 ? lateSumMs / static_cast<double>(ticks) : 0.0;
     bench.counters["program_bytes"] = static_cast<double>(r.state.programText.size());
+    bench.counters["program_exact"] =
+        r.state.programText == std::string_view(program).substr(0, program.size() - 1) ? 1 : 0;
     bench.counters["editor_lines"] = static_cast<double>(
         r.session->window().controlAs<QPlainTextEdit>("ProgramEditor")->blockCount());
 }

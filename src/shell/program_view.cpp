@@ -5,25 +5,23 @@
 #include <QElapsedTimer>
 #include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
+#include <cstddef>
+#include <utility>
 
 namespace drovane {
 namespace {
 
-// Each slice ends at a line break, so a CR LF pair never straddles two slices.
-constexpr qsizetype SliceChars = qsizetype{64} * 1024;
-constexpr qint64 SliceBudgetMs = 30;
-
-qsizetype sliceEnd(const QString& text, qsizetype from) {
-    if (text.size() - from <= SliceChars) {
-        return text.size();
-    }
-    const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'), from + SliceChars);
-    return lineFeed < 0 ? text.size() : lineFeed + 1;
-}
+// A turn of the event loop inserts for about this long and then lets the
+// window answer; a slice is small, so the last one overruns the budget little.
+constexpr std::size_t SliceBytes = std::size_t{8} * 1024;
+constexpr qint64 SliceBudgetMs = 16;
 
 } // namespace
 
 ProgramView::ProgramView(QPlainTextEdit* editor) : QObject(editor), editor_(editor) {
+    // The window offers no undo for the editor; the stack would only hold a
+    // copy of every received byte.
     editor_->document()->setUndoRedoEnabled(false);
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
@@ -32,28 +30,16 @@ ProgramView::ProgramView(QPlainTextEdit* editor) : QObject(editor), editor_(edit
 
 void ProgramView::show(std::string_view bytes) {
     clear();
-    pending_ = qStringFromWindows1252(bytes);
-    next_ = 0;
+    append(std::string(bytes));
     appendSlice();
 }
 
-void ProgramView::append(std::string_view bytes) {
+void ProgramView::append(std::string bytes) {
     if (bytes.empty()) {
         return;
     }
-    if (!isFilling()) {
-        pending_.clear();
-        next_ = 0;
-        if (shownEndsInCr_ && bytes.front() == '\n') {
-            bytes.remove_prefix(1);
-        }
-    }
-    if (next_ > pending_.size() / 2) {
-        pending_.remove(0, next_); // what is shown need not be kept twice
-        next_ = 0;
-    }
-    pending_ += qStringFromWindows1252(bytes);
-    if (isFilling() && !nextSlice_.isActive()) {
+    pending_.push_back(std::move(bytes));
+    if (!nextSlice_.isActive()) {
         nextSlice_.start();
     }
 }
@@ -61,7 +47,7 @@ void ProgramView::append(std::string_view bytes) {
 void ProgramView::clear() {
     nextSlice_.stop();
     pending_.clear();
-    next_ = 0;
+    frontShown_ = 0;
     shownEndsInCr_ = false;
     editor_->clear();
 }
@@ -70,6 +56,18 @@ void ProgramView::finish() {
     while (isFilling()) {
         appendSlice();
     }
+}
+
+void ProgramView::insert(QTextCursor& cursor, std::string_view bytes) {
+    if (shownEndsInCr_ && bytes.starts_with('\n')) {
+        bytes.remove_prefix(1);
+        shownEndsInCr_ = false;
+    }
+    if (bytes.empty()) {
+        return;
+    }
+    cursor.insertText(qStringFromWindows1252(bytes));
+    shownEndsInCr_ = bytes.ends_with('\r');
 }
 
 void ProgramView::appendSlice() {
@@ -81,17 +79,19 @@ void ProgramView::appendSlice() {
     QTextCursor cursor(editor_->document());
     cursor.movePosition(QTextCursor::End);
     do {
-        const qsizetype end = sliceEnd(pending_, next_);
-        cursor.insertText(pending_.mid(next_, end - next_));
-        shownEndsInCr_ = pending_.at(end - 1) == QLatin1Char('\r');
-        next_ = end;
+        const std::string& front = pending_.front();
+        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
+        insert(cursor, std::string_view(front).substr(frontShown_, length));
+        frontShown_ += length;
+        if (frontShown_ == front.size()) {
+            pending_.pop_front();
+            frontShown_ = 0;
+        }
     } while (isFilling() && timer.elapsed() < SliceBudgetMs);
     if (isFilling()) {
         nextSlice_.start();
         return;
     }
-    pending_.clear();
-    next_ = 0;
     emit filled();
 }
 

@@ -8,7 +8,12 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <cstddef>
+#include <deque>
+#include <string>
 #include <string_view>
+
+class QTextCursor;
 
 namespace drovane {
 
@@ -20,9 +25,9 @@ public:
     // Replaces the editor's text with these Windows-1252 bytes.
     void show(std::string_view bytes);
     // Adds these bytes after what is shown or still to come.
-    void append(std::string_view bytes);
+    void append(std::string bytes);
     void clear();
-    bool isFilling() const { return next_ < pending_.size(); }
+    bool isFilling() const { return !pending_.empty(); }
     // Runs the remaining slices now (tests, benchmarks).
     void finish();
 
@@ -31,12 +36,16 @@ signals:
 
 private:
     void appendSlice();
+    void insert(QTextCursor& cursor, std::string_view bytes);
 
     QPointer<QPlainTextEdit> editor_;
-    QString pending_;
-    qsizetype next_ = 0;
+    // Bytes still to show, oldest first. They stay bytes until their slice
+    // comes, so a large batch costs the window nothing when it arrives, and a
+    // long reception adds chunks instead of growing and moving one string.
+    std::deque<std::string> pending_;
+    std::size_t frontShown_ = 0;
     // The editor breaks the line at a CR and again at an LF that comes in a
-    // later append; one CR LF is one break.
+    // later insertion; one CR LF is one break.
     bool shownEndsInCr_ = false;
     QTimer nextSlice_;
 };

@@ -155,7 +155,7 @@ void QtJobConsole::applyToEditor(ConsoleOp& op) {
         window_.programView().clear();
         break;
     case Kind::AppendEditor:
-        window_.programView().append(op.text);
+        window_.programView().append(std::move(op.text));
         break;
     case Kind::ClearEditorSelection:
         dropSelection(editor);
