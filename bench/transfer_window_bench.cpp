@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <atomic>
 #include <benchmark/benchmark.h>
+#include <cstddef>
 #include <cstdlib>
 #include <memory>
 #include <poll.h>
@@ -120,7 +121,7 @@ Rig& rig() {
 void BM_Send(benchmark::State& bench) {
     Rig& r = rig();
     r.session->window().switchMode(Mode::Send);
-    r.state.programText = generatedProgram(256U * 1024U);
+    r.state.programText = generatedProgram(std::size_t{256} * 1024U);
     std::atomic<bool> stop{false};
     std::atomic<std::int64_t> onWire{0};
     std::thread drain([&r, &stop, &onWire] {
@@ -133,7 +134,7 @@ void BM_Send(benchmark::State& bench) {
             }
         }
     });
-    for (auto _ : bench) {
+    while (bench.KeepRunning()) {
         // A send clears the name at its end, and a send without one does nothing.
         r.session->window().fileNameField()->setText(QStringLiteral("P.nc"));
         r.runner->start(Mode::Send);
@@ -150,12 +151,12 @@ BENCHMARK(BM_Send)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 void BM_Receive50MB(benchmark::State& bench) {
     Rig& r = rig();
     r.session->window().switchMode(Mode::Receive);
-    const std::string program = generatedProgram(50U * 1024U * 1024U) + "\x04";
+    const std::string program = generatedProgram(std::size_t{50} * 1024U * 1024U) + "\x04";
     double worstLateMs = 0;
     double lateSumMs = 0;
     std::int64_t ticks = 0;
     double jobEndedMs = 0;
-    for (auto _ : bench) {
+    while (bench.KeepRunning()) {
         r.runner->start(Mode::Receive);
         r.waitForTheOpenLine();
         QElapsedTimer sinceTick;
