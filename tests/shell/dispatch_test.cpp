@@ -157,7 +157,7 @@ TEST_F(DispatchTest, FileNameFieldSteersTheList) {
 
 TEST_F(DispatchTest, PatternFollowsEachKeyAndIsStoredOnLeaving) {
     window().show();
-    QPlainTextEdit* other = window().controlAs<QPlainTextEdit>("StatusLine");
+    auto* other = window().controlAs<QPlainTextEdit>("StatusLine");
     window().patternField()->setFocus();
     window().patternField()->clear();
     QTest::keyClicks(window().patternField(), "*.ta");

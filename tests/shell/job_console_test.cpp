@@ -17,6 +17,7 @@ using Kind = ConsoleOp::Kind;
 
 std::vector<Kind> kinds(const std::vector<ConsoleOp>& ops) {
     std::vector<Kind> result;
+    result.reserve(ops.size());
     for (const ConsoleOp& op : ops) {
         result.push_back(op.kind);
     }

@@ -83,11 +83,14 @@ protected:
         runner_.reset();
         inbox_.reset();
     }
+
+public:
     TransferWindowTest(const TransferWindowTest&) = delete;
     TransferWindowTest& operator=(const TransferWindowTest&) = delete;
     TransferWindowTest(TransferWindowTest&&) = delete;
     TransferWindowTest& operator=(TransferWindowTest&&) = delete;
 
+protected:
     void choose(const char* combo, const QString& text) {
         auto* box = window().controlAs<QComboBox>(combo);
         box->addItem(text);

@@ -143,7 +143,7 @@ QString WindowTest::folder(const QString& relative) const {
     return temp_.path() + QLatin1Char('/') + relative;
 }
 
-void WindowTest::writeSettings(std::string_view bytes) {
+void WindowTest::writeSettings(std::string_view bytes) const {
     writeBytes(state_.settingsPath, bytes);
 }
 

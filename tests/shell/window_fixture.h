@@ -71,7 +71,7 @@ protected:
     // A new window, as after a restart with the current settings file.
     void rebuild(bool boldFont = false);
     QString folder(const QString& relative = {}) const;
-    void writeSettings(std::string_view bytes);
+    void writeSettings(std::string_view bytes) const;
     MainWindow& window() { return session_->window(); }
     ProgramCommands& programs() { return session_->programs(); }
     CommandDispatch& dispatch() { return session_->dispatch(); }
