@@ -3,11 +3,11 @@
 // abort request ends a waiting job.
 
 #include "core/unique_fd.h"
+#include "serial/termios/termios_serial_line.h"
+#include "serial/virtual/virtual_serial_line.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
-#include "transfer/termios_serial_line.h"
 #include "transfer/transfer_job.h"
-#include "transfer/virtual_serial_line.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // How long the port list takes: the window fills its port list with it at
 // start-up, so it must stay well below what a user notices.
 
-#include "transfer/serial_ports.h"
+#include "serial/serial_ports.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // can move one byte at a time (poll + write) on the same kind of device.
 
 #include "core/unique_fd.h"
-#include "transfer/termios_serial_line.h"
+#include "serial/termios/termios_serial_line.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 // at the machine within a second. The second case runs the line 1000 times
 // faster and shows what the simulation itself costs per byte.
 
+#include "machine/port_selecting_line.h"
 #include "transfer/job_console.h"
 #include "transfer/job_context.h"
-#include "transfer/port_selecting_line.h"
 #include "transfer/send_job.h"
 
 #include <benchmark/benchmark.h>

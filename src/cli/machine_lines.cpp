@@ -4,11 +4,11 @@
 #include "cli/profile_snapshot.h"
 #include "cli/text_columns.h"
 #include "core/text.h"
-#include "transfer/character_frame.h"
-#include "transfer/flow_control.h"
+#include "machine/port_selecting_line.h"
+#include "serial/character_frame.h"
+#include "serial/flow_control.h"
+#include "serial/termios/termios_config.h"
 #include "transfer/job_settings.h"
-#include "transfer/port_selecting_line.h"
-#include "transfer/termios_config.h"
 
 #include <array>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // The listing of `drovane-cli ports`: profile name, device, by-id link ("-"
 // without one) and driver of every serial port present.
 
-#include "transfer/serial_ports.h"
+#include "serial/serial_ports.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 // standard folder, the start parameter, the job flags and the program text.
 
 #include "programs/program_file.h"
-#include "transfer/abort_request.h"
+#include "serial/abort_request.h"
 #include "transfer/transfer_job.h"
 #include "transfer/transfer_lock.h"
 

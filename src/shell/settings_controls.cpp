@@ -1,11 +1,11 @@
 #include "shell/settings_controls.h"
 
 #include "core/text.h"
+#include "machine/port_selecting_line.h"
+#include "serial/serial_ports.h"
 #include "shell/list_selection.h"
 #include "shell/main_window.h"
 #include "shell/qt_text.h"
-#include "transfer/port_selecting_line.h"
-#include "transfer/serial_ports.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,11 +5,11 @@
 // the window's console, save target and live controls. Outlives every job it
 // starts: its end stops and awaits a running one.
 
+#include "machine/port_selecting_line.h"
 #include "shell/main_window.h"
 #include "shell/qt_job_console.h"
 #include "shell/window_receive_target.h"
 #include "transfer/live_controls.h"
-#include "transfer/port_selecting_line.h"
 
 #include <functional>
 

@@ -3,8 +3,8 @@
 // Lets a line watch the abort request for as long as this lives, so that a
 // held write ends at an abort instead of waiting out its timeout.
 
-#include "transfer/abort_request.h"
-#include "transfer/serial_line.h"
+#include "serial/abort_request.h"
+#include "serial/serial_line.h"
 
 namespace drovane {
 

@@ -3,10 +3,10 @@
 // What a transfer job works with besides its settings: the line, the window
 // (through the console), the abort request, the lock and the live controls.
 
-#include "transfer/abort_request.h"
+#include "serial/abort_request.h"
+#include "serial/serial_line.h"
 #include "transfer/job_console.h"
 #include "transfer/live_controls.h"
-#include "transfer/serial_line.h"
 #include "transfer/transfer_lock.h"
 
 #include <chrono>

@@ -4,7 +4,7 @@
 // numbers. Only exact, case-sensitive names count; any other text falls back
 // to the first code.
 
-#include "transfer/serial_types.h"
+#include "serial/serial_types.h"
 #include "transfer/settings_snapshot.h"
 #include "transfer/transmit_text.h"
 

@@ -5,8 +5,8 @@
 // or a request is seen within one pause and an idle wait costs next to no
 // CPU.
 
-#include "transfer/abort_request.h"
-#include "transfer/serial_line.h"
+#include "serial/abort_request.h"
+#include "serial/serial_line.h"
 
 #include <chrono>
 

@@ -5,7 +5,7 @@
 // thread is never detached: the destructor raises a shutdown request and
 // joins it.
 
-#include "transfer/abort_request.h"
+#include "serial/abort_request.h"
 
 #include <atomic>
 #include <functional>

@@ -3,7 +3,7 @@
 // the saved file, the log, the exit code).
 
 #include "cli_child.h"
-#include "transfer/termios_serial_line.h"
+#include "serial/termios/termios_serial_line.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include "recording_console.h"
 #include "scripted_line.h"
+#include "serial/virtual/virtual_serial_line.h"
 #include "transfer/job_context.h"
 #include "transfer/settings_snapshot.h"
 #include "transfer/transfer_job.h"
-#include "transfer/virtual_serial_line.h"
 
 #include <chrono>
 #include <string>

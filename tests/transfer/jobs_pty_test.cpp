@@ -3,9 +3,9 @@
 
 #include "core/unique_fd.h"
 #include "recording_console.h"
+#include "serial/termios/termios_serial_line.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
-#include "transfer/termios_serial_line.h"
 #include "transfer/transfer_job.h"
 
 #include <gtest/gtest.h>

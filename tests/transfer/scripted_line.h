@@ -5,7 +5,7 @@
 // chosen writes and hand the job its received bytes in chunks of its choice.
 
 #include "recording_console.h"
-#include "transfer/serial_line.h"
+#include "serial/serial_line.h"
 
 #include <chrono>
 #include <deque>

@@ -1,0 +1,58 @@
+#pragma once
+
+// The line the transfer jobs use: the port name picks the back end. The name
+// "VIRTUELL" opens the virtual line with the built-in machine control on its
+// far end; any other name is a terminal device. One per process: the machine
+// keeps its program between a send and a later reception.
+
+#include "machine/virtual_machine.h"
+#include "serial/serial_line.h"
+#include "serial/termios/termios_serial_line.h"
+#include "serial/virtual/virtual_serial_line.h"
+
+#include <string_view>
+
+namespace drovane {
+
+inline constexpr std::string_view kVirtualPortName = "VIRTUELL";
+
+class PortSelectingLine final : public SerialLine {
+public:
+    // A clock speed above 1 runs the virtual line and its machine faster.
+    explicit PortSelectingLine(double virtualClockSpeed = 1.0, VirtualMachineSettings machine = {});
+    ~PortSelectingLine() override = default;
+    PortSelectingLine(const PortSelectingLine&) = delete;
+    PortSelectingLine& operator=(const PortSelectingLine&) = delete;
+    PortSelectingLine(PortSelectingLine&&) = delete;
+    PortSelectingLine& operator=(PortSelectingLine&&) = delete;
+
+    VirtualMachine& virtualMachine() { return machine_; }
+
+    int open(const SerialSettings& settings) override;
+    void close(int id) override;
+    int drain(int id) override;
+    void watchAbort(const AbortRequest* abort) override;
+    OpenFailure lastOpenFailure() const override;
+    int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
+    int setSignal(int id, SerialSignal signal, int value) override;
+    int getSignal(int id, SerialSignal signal) override;
+    int inputWaiting(int id) override;
+    bool waitForInput(int id, std::chrono::milliseconds limit) override;
+    int read(int id, void* buffer, int count) override;
+    int write(int id, const void* data, int count) override;
+    SerialError takeErrors(int id) override;
+
+private:
+    SerialLine* lineFor(int id);
+
+    TermiosSerialLine terminal_;
+    VirtualSerialLine virtual_;
+    // After the line: stopped before the cable's near end goes.
+    VirtualMachine machine_;
+    int terminalId_ = 0;
+    int virtualId_ = 0;
+    // The back end of the last open, which knows why it failed.
+    const SerialLine* lastOpened_ = &terminal_;
+};
+
+} // namespace drovane

@@ -1,0 +1,502 @@
+// How a write is held and what wakes it.
+//
+// Output. write() hands the kernel one byte at a time (sendByte) and only
+// when nothing holds it (currentHold): an XOFF from the far end (under
+// XON/XOFF; the flow characters are read here, the kernel's IXON is off),
+// CTS low (under RTS/CTS), or more bytes in the kernel's output queue than
+// the line carries in 2 ms (queuedAtMost_ is an upper bound of that queue,
+// so it is only asked when the bound could be passed), or a kernel queue
+// that takes nothing (EAGAIN). A held byte waits in waitOut until input
+// comes (which may be XON), the queue has room, a 1 ms look at CTS, the
+// next look at the queue, the write deadline, or, with an abort watched,
+// a 5 ms look at the abort request. drain() waits for the kernel's queue
+// as long as the write timeouts allow; the destructor throws away the rest.
+//
+// Input. pullInput() moves bytes from the kernel into the receive queue,
+// never more than the queue has room for: the rest waits in the kernel,
+// whose IXOFF (or an RTS under RTS/CTS) stops the far end even while this
+// program is not scheduled. The queue swallows the far end's flow
+// characters and asks for XOFF/XON by its fill level (sendDueFlowCharacter).
+//
+// Errors. A hang-up (end of file, POLLHUP, EIO) sets hungUp_ for good and
+// IOE once; the driver's counters (TIOCGICOUNT) add overruns, frame, parity
+// and break; takeErrors() adds the holds of the moment.
+
+#include "serial/termios/termios_port.h"
+
+#include "serial/abort_request.h"
+#include "serial/flow_control.h"
+#include "serial/termios/output_drain.h"
+#include "serial/termios/termios_config.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace drovane {
+
+namespace {
+
+using Clock = LineClock;
+using std::chrono::nanoseconds;
+
+constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
+
+// revents, or 0 when `until` passed first. No `until` waits without limit.
+short pollUntil(int fd, short events, std::optional<Clock::time_point> until) {
+    pollfd entry{fd, events, 0};
+    timespec limit{};
+    timespec* limitPointer = nullptr;
+    if (until) {
+        const auto left = std::max(nanoseconds(0), *until - Clock::now());
+        const auto ns = std::chrono::duration_cast<nanoseconds>(left).count();
+        limit.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        limit.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        limitPointer = &limit;
+    }
+    const int ready = ::ppoll(&entry, 1, limitPointer, nullptr);
+    return ready > 0 ? entry.revents : 0;
+}
+
+std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clock::time_point b) {
+    return a ? std::min(*a, b) : b;
+}
+
+// A terminal device and nothing else: the name is looked at through O_PATH
+// (which opens no device), so a FIFO, a regular file or a directory is never
+// opened for writing and never blocks the open.
+UniqueFd openTerminal(const std::string& path, OpenFailure& failure) {
+    const UniqueFd probe(::open(path.c_str(), O_PATH | O_CLOEXEC));
+    struct stat before {};
+    if (!probe.valid() || ::fstat(probe.get(), &before) != 0) {
+        failure = openFailureFromErrno(errno);
+        return {};
+    }
+    if (!S_ISCHR(before.st_mode)) {
+        failure = OpenFailure::NotSerial;
+        return {};
+    }
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
+        failure = openFailureFromErrno(errno);
+        return {};
+    }
+    struct stat after {};
+    if (::fstat(fd.get(), &after) != 0 || !S_ISCHR(after.st_mode) ||
+        after.st_rdev != before.st_rdev || ::isatty(fd.get()) != 1) {
+        failure = OpenFailure::NotSerial;
+        return {};
+    }
+    return fd;
+}
+
+void askForLowLatency(int fd) {
+    serial_struct info{};
+    if (::ioctl(fd, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY) == 0) {
+        info.flags |= ASYNC_LOW_LATENCY;
+        ::ioctl(fd, TIOCSSERIAL, &info);
+    }
+}
+
+} // namespace
+
+OpenedPort TermiosPort::open(const SerialSettings& settings) {
+    const auto values = buildTermios(settings);
+    if (!values || !settingsSupported(settings)) {
+        return {nullptr, OpenFailure::SettingsRefused};
+    }
+    OpenFailure failure = OpenFailure::None;
+    UniqueFd fd = openTerminal(devicePathForPort(settings.portName), failure);
+    if (!fd.valid()) {
+        return {nullptr, failure};
+    }
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return {nullptr, OpenFailure::InUse};
+    }
+    if (::ioctl(fd.get(), TCSETS2, &*values) != 0) {
+        return {nullptr, openFailureFromErrno(errno)};
+    }
+    // As a Windows port starts: what waited from an earlier transfer is no
+    // part of this one.
+    ::ioctl(fd.get(), TCFLSH, TCIOFLUSH);
+    // Stops other programs; root passes it, which is what the flock is for.
+    ::ioctl(fd.get(), TIOCEXCL);
+    askForLowLatency(fd.get());
+    auto port = std::make_unique<TermiosPort>(Key{}, std::move(fd), settings);
+    switch (rtsAtOpen(settings.handshake)) {
+    case RtsAtOpen::Lower:
+        port->setModemLine(TIOCM_RTS, false);
+        break;
+    case RtsAtOpen::Raise:
+        port->setModemLine(TIOCM_RTS, true);
+        break;
+    case RtsAtOpen::Keep:
+        break;
+    }
+    port->counterErrors(); // the counters so far are not this transfer's errors
+    return {std::move(port), OpenFailure::None};
+}
+
+TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& settings)
+    : fd_(std::move(fd)), settings_(settings),
+      queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
+             settings.handshake == Handshake::XonXoff),
+      bound_(outputQueueBound(settings.baudRate)),
+      characterNs_(characterNanoseconds(settings.baudRate)) {}
+
+TermiosPort::~TermiosPort() {
+    // Whoever needed the bytes has drained; close() must not wait for them.
+    const auto queued = outputQueued();
+    if (queued && *queued > 0) {
+        ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
+    }
+    ::ioctl(fd_.get(), TIOCNXCL);
+}
+
+std::optional<std::size_t> TermiosPort::outputQueued() const {
+    int queued = 0;
+    if (hungUp_ || ::ioctl(fd_.get(), TIOCOUTQ, &queued) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(std::max(queued, 0));
+}
+
+std::size_t TermiosPort::drain() {
+    const DrainSteps steps{
+        [this] { return outputQueued(); },
+        [](Clock::time_point until) { pollUntil(-1, 0, until); },
+        [] { return Clock::now(); },
+        [this] { return abortRaised(); },
+    };
+    return drainOutput(steps, timeouts_, characterNs_);
+}
+
+bool TermiosPort::abortRaised() const {
+    return abort_ != nullptr && abort_->raised();
+}
+
+std::optional<Clock::time_point>
+TermiosPort::abortSlice(std::optional<Clock::time_point> until) const {
+    if (abort_ == nullptr) {
+        return until;
+    }
+    return earlier(until, Clock::now() + nanoseconds(5'000'000));
+}
+
+void TermiosPort::noteHangUp() {
+    hungUp_ = true;
+    pending_ |= SerialError::IOE;
+}
+
+void TermiosPort::pullInput() {
+    std::array<unsigned char, 1024> chunk{};
+    for (;;) {
+        // What does not fit waits in the kernel, which throttles the far end;
+        // taking it here would mean throwing it away.
+        const std::size_t wanted = std::min(chunk.size(), queue_.room());
+        if (wanted == 0) {
+            break;
+        }
+        const ssize_t got = ::read(fd_.get(), chunk.data(), wanted);
+        if (got > 0) {
+            queue_.accept(chunk.data(), static_cast<std::size_t>(got));
+            if (static_cast<std::size_t>(got) < wanted) {
+                break;
+            }
+            continue;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got == 0 || errno != EAGAIN) {
+            noteHangUp();
+        }
+        break;
+    }
+    sendDueFlowCharacter();
+}
+
+void TermiosPort::sendDueFlowCharacter() {
+    const auto due = queue_.flowCharacterDue();
+    if (due && !hungUp_ && ::write(fd_.get(), &*due, 1) == 1) {
+        queue_.flowCharacterSent(*due);
+        ++queuedAtMost_;
+    }
+}
+
+bool TermiosPort::ctsLow() {
+    if (!modemLines_) {
+        return false;
+    }
+    int bits = 0;
+    if (::ioctl(fd_.get(), TIOCMGET, &bits) != 0) {
+        modemLines_ = false; // a pseudo-terminal: nothing can hold it
+        return false;
+    }
+    return (bits & TIOCM_CTS) == 0;
+}
+
+TermiosPort::Hold TermiosPort::currentHold() {
+    if (queue_.softwareFlow() && queue_.heldByXoff()) {
+        return Hold::Xoff;
+    }
+    if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
+        return Hold::Cts;
+    }
+    if (queuedAtMost_ > bound_) {
+        int queued = 0;
+        queuedAtMost_ = ::ioctl(fd_.get(), TIOCOUTQ, &queued) == 0
+                            ? static_cast<std::size_t>(std::max(queued, 0))
+                            : 0;
+        if (queuedAtMost_ > bound_) {
+            return Hold::Queue;
+        }
+    }
+    return Hold::None;
+}
+
+std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
+    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
+    std::size_t sent = 0;
+    while (sent < count && sendByte(data[sent], deadline)) {
+        ++sent;
+    }
+    return sent;
+}
+
+bool TermiosPort::sendByte(unsigned char byte, std::optional<Clock::time_point> deadline) {
+    for (;;) {
+        if (queue_.softwareFlow()) {
+            pullInput();
+        }
+        if (hungUp_) {
+            pending_ |= SerialError::IOE;
+            return false;
+        }
+        Hold hold = currentHold();
+        if (hold == Hold::None) {
+            const ssize_t put = ::write(fd_.get(), &byte, 1);
+            if (put == 1) {
+                ++queuedAtMost_;
+                txFull_ = false;
+                return true;
+            }
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put == 0 || errno != EAGAIN) {
+                noteHangUp();
+                return false;
+            }
+            hold = Hold::KernelFull;
+        }
+        if ((deadline && Clock::now() >= *deadline) || abortRaised()) {
+            txFull_ = hold == Hold::Queue || hold == Hold::KernelFull;
+            return false;
+        }
+        waitOut(hold, deadline);
+    }
+}
+
+void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
+    // A full receive queue reads nothing, so input would wake at once for
+    // ever; then the XON behind it is looked for when someone has read.
+    const bool inputWakes = queue_.softwareFlow() && queue_.room() > 0;
+    short events = inputWakes ? POLLIN : 0;
+    const auto now = Clock::now();
+    auto until = inputWakes ? deadline : earlier(deadline, now + nanoseconds(10'000'000));
+    switch (hold) {
+    case Hold::Cts:
+        // Modem lines cannot be polled; a millisecond is within what a
+        // sender reacts to anyway.
+        until = earlier(deadline, now + nanoseconds(1'000'000));
+        break;
+    case Hold::Queue: {
+        const auto excess = static_cast<std::int64_t>(queuedAtMost_ - bound_);
+        until = earlier(deadline,
+                        now + std::max(nanoseconds(100'000), nanoseconds(excess * characterNs_)));
+        break;
+    }
+    case Hold::KernelFull:
+        events |= POLLOUT;
+        break;
+    case Hold::Xoff:
+    case Hold::None:
+        break;
+    }
+    if ((pollUntil(fd_.get(), events, abortSlice(until)) & kGone) != 0) {
+        noteHangUp();
+    }
+}
+
+void TermiosPort::waitForInput(std::optional<Clock::time_point> until) {
+    if ((pollUntil(fd_.get(), POLLIN, until) & kGone) != 0) {
+        pullInput(); // the bytes that came before the hang-up still count
+        noteHangUp();
+    }
+}
+
+std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
+    ReadTimer timer(timeouts_, count, Clock::now());
+    std::size_t got = 0;
+    for (;;) {
+        pullInput();
+        const std::size_t taken = queue_.take(target + got, count - got);
+        if (taken > 0) {
+            got += taken;
+            timer.bytesArrived(Clock::now());
+            sendDueFlowCharacter();
+        }
+        if (timer.finished(got) || hungUp_) {
+            return got;
+        }
+        const auto until = timer.deadline(got);
+        if (until && Clock::now() >= *until) {
+            return got;
+        }
+        waitForInput(until);
+    }
+}
+
+std::size_t TermiosPort::inputWaiting() {
+    pullInput();
+    return queue_.size();
+}
+
+bool TermiosPort::awaitInput(LineClock::duration limit) {
+    const auto somethingToTake = [this] {
+        pullInput();
+        return queue_.size() > 0 || hungUp_ || pending_ != SerialError::None;
+    };
+    if (somethingToTake()) {
+        return true;
+    }
+    waitForInput(Clock::now() + limit);
+    return somethingToTake();
+}
+
+SerialError TermiosPort::counterErrors() {
+    if (!countersWork_) {
+        return SerialError::None;
+    }
+    serial_icounter_struct now{};
+    if (::ioctl(fd_.get(), TIOCGICOUNT, &now) != 0) {
+        countersWork_ = false; // pseudo-terminals and some adapters keep none
+        return SerialError::None;
+    }
+    SerialError errors = SerialError::None;
+    const auto grew = [&errors](int& kept, int current, SerialError flag) {
+        if (current != kept) {
+            errors |= flag;
+        }
+        kept = current;
+    };
+    grew(counters_.frame, now.frame, SerialError::Frame);
+    grew(counters_.parity, now.parity, SerialError::RxParity);
+    grew(counters_.overrun, now.overrun, SerialError::OverRun);
+    grew(counters_.brk, now.brk, SerialError::Break);
+    grew(counters_.bufOverrun, now.buf_overrun, SerialError::RxOver);
+    return errors;
+}
+
+SerialError TermiosPort::takeErrors() {
+    SerialError errors = pending_ | counterErrors();
+    pending_ = SerialError::None;
+    if (queue_.takeOverflow()) {
+        errors |= SerialError::RxOver;
+    }
+    if (txFull_) {
+        errors |= SerialError::TxFull;
+        txFull_ = false;
+    }
+    if (queue_.softwareFlow() && queue_.heldByXoff()) {
+        errors |= SerialError::XoffReceived;
+    }
+    if (queue_.xoffSent()) {
+        errors |= SerialError::XoffSent;
+    }
+    if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
+        errors |= SerialError::WaitingCTS;
+    }
+    return errors;
+}
+
+// The kernel's IXOFF throttles with these.
+void TermiosPort::setKernelFlowCharacters() {
+    termios2 values{};
+    if (::ioctl(fd_.get(), TCGETS2, &values) == 0) {
+        values.c_cc[VSTART] = queue_.xonCharacter();
+        values.c_cc[VSTOP] = queue_.xoffCharacter();
+        ::ioctl(fd_.get(), TCSETS2, &values);
+    }
+}
+
+bool TermiosPort::setModemLine(int line, bool on) {
+    return ::ioctl(fd_.get(), on ? TIOCMBIS : TIOCMBIC, &line) == 0;
+}
+
+bool TermiosPort::setSignal(SerialSignal signal, int value) {
+    const auto low8 = static_cast<unsigned char>(value & 0xFF);
+    switch (signal) {
+    case SerialSignal::Dtr:
+        return setModemLine(TIOCM_DTR, value != 0);
+    case SerialSignal::Rts:
+        return setModemLine(TIOCM_RTS, value != 0);
+    case SerialSignal::Break:
+        return ::ioctl(fd_.get(), value != 0 ? TIOCSBRK : TIOCCBRK) == 0;
+    case SerialSignal::XonChar:
+        queue_.setFlowCharacters(low8, queue_.xoffCharacter());
+        setKernelFlowCharacters();
+        return true;
+    case SerialSignal::XoffChar:
+        queue_.setFlowCharacters(queue_.xonCharacter(), low8);
+        setKernelFlowCharacters();
+        return true;
+    case SerialSignal::Cts:
+    case SerialSignal::Dsr:
+    case SerialSignal::Ring:
+    case SerialSignal::Rlsd:
+        break;
+    }
+    return false;
+}
+
+int TermiosPort::getSignal(SerialSignal signal) {
+    int mask = 0;
+    switch (signal) {
+    case SerialSignal::XonChar:
+        return static_cast<signed char>(queue_.xonCharacter());
+    case SerialSignal::XoffChar:
+        return static_cast<signed char>(queue_.xoffCharacter());
+    case SerialSignal::Cts:
+        mask = TIOCM_CTS;
+        break;
+    case SerialSignal::Dsr:
+        mask = TIOCM_DSR;
+        break;
+    case SerialSignal::Ring:
+        mask = TIOCM_RI;
+        break;
+    case SerialSignal::Rlsd:
+        mask = TIOCM_CD;
+        break;
+    case SerialSignal::Dtr:
+    case SerialSignal::Rts:
+    case SerialSignal::Break:
+        return 0;
+    }
+    int bits = 0;
+    if (::ioctl(fd_.get(), TIOCMGET, &bits) != 0) {
+        return 0;
+    }
+    return (bits & mask) != 0 ? 1 : 0;
+}
+
+} // namespace drovane

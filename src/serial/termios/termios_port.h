@@ -1,0 +1,99 @@
+#pragma once
+
+// One open terminal device driven like a Windows COM port: Windows timeouts,
+// output XON/XOFF done here rather than in the kernel (so holds are visible
+// and USB adapters that ignore kernel flow control still stop), input
+// XON/XOFF by the kernel, the hold and error flags, and a close that never
+// hangs.
+
+#include "core/unique_fd.h"
+#include "serial/line_deadlines.h"
+#include "serial/open_failure.h"
+#include "serial/receive_queue.h"
+#include "serial/serial_error.h"
+#include "serial/serial_types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace drovane {
+
+class AbortRequest;
+class TermiosPort;
+
+struct OpenedPort {
+    // Null when the port could not be had; then nothing stays open.
+    std::unique_ptr<TermiosPort> port;
+    OpenFailure failure = OpenFailure::None;
+};
+
+class TermiosPort {
+    struct Key {};
+
+public:
+    // Fails when the name is no terminal device, the device is in use or
+    // refuses the settings, and tells which.
+    static OpenedPort open(const SerialSettings& settings);
+    TermiosPort(Key key, UniqueFd fd, const SerialSettings& settings);
+    ~TermiosPort();
+    TermiosPort(const TermiosPort&) = delete;
+    TermiosPort& operator=(const TermiosPort&) = delete;
+    TermiosPort(TermiosPort&&) = delete;
+    TermiosPort& operator=(TermiosPort&&) = delete;
+
+    void setTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
+    void watchAbort(const AbortRequest* abort) { abort_ = abort; }
+    bool setSignal(SerialSignal signal, int value);
+    int getSignal(SerialSignal signal);
+    std::size_t inputWaiting();
+    // True as soon as bytes wait or an error or hang-up waits to be taken;
+    // false when `limit` passed first.
+    bool awaitInput(LineClock::duration limit);
+    std::size_t read(unsigned char* target, std::size_t count);
+    std::size_t write(const unsigned char* data, std::size_t count);
+    SerialError takeErrors();
+    // The bytes still queued for sending once the write timeouts ran out.
+    std::size_t drain();
+
+private:
+    enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
+
+    void pullInput();
+    void sendDueFlowCharacter();
+    bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
+    Hold currentHold();
+    void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
+    void waitForInput(std::optional<LineClock::time_point> until);
+    bool ctsLow();
+    bool setModemLine(int line, bool on);
+    SerialError counterErrors();
+    void noteHangUp();
+    bool abortRaised() const;
+    std::optional<LineClock::time_point>
+    abortSlice(std::optional<LineClock::time_point> until) const;
+    std::optional<std::size_t> outputQueued() const;
+    void setKernelFlowCharacters();
+
+    UniqueFd fd_;
+    SerialSettings settings_;
+    SerialTimeouts timeouts_;
+    const AbortRequest* abort_ = nullptr;
+    ReceiveQueue queue_;
+    std::size_t bound_;
+    std::int64_t characterNs_;
+    // An upper bound of the kernel's output queue, so that it is only asked
+    // when the bound could be passed.
+    std::size_t queuedAtMost_ = 0;
+    bool hungUp_ = false;
+    bool modemLines_ = true;
+    bool txFull_ = false;
+    SerialError pending_ = SerialError::None;
+    bool countersWork_ = true;
+    struct Counters {
+        int frame = 0, parity = 0, overrun = 0, brk = 0, bufOverrun = 0;
+    } counters_;
+};
+
+} // namespace drovane

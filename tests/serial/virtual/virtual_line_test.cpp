@@ -1,0 +1,321 @@
+#include "serial/virtual/virtual_serial_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace drovane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Kind = LineEvent::Kind;
+using std::chrono::milliseconds;
+
+SerialSettings settings(Handshake handshake = Handshake::NoHandshake) {
+    SerialSettings s;
+    s.portName = "COM1";
+    s.baudRate = 9600;
+    s.handshake = handshake;
+    return s;
+}
+
+class VirtualLine : public testing::Test {
+protected:
+    int openLine(Handshake handshake = Handshake::NoHandshake) {
+        const int id = line_.open(settings(handshake));
+        EXPECT_NE(id, 0);
+        return id;
+    }
+
+    VirtualSerialLine line_;
+    VirtualFarEnd far_ = line_.farEnd();
+};
+
+TEST_F(VirtualLine, DtrAndDsrReachTheOtherEndInOrder) {
+    const int id = openLine();
+    EXPECT_TRUE(far_.line(SerialSignal::Dtr));  // up from the open, as on Linux
+    EXPECT_FALSE(far_.line(SerialSignal::Rts)); // no handshake: held low
+    EXPECT_EQ(line_.setSignal(id, SerialSignal::Dtr, 0), 1);
+    EXPECT_EQ(line_.getSignal(id, SerialSignal::Dsr), 0);
+    far_.setLine(SerialSignal::Dsr, true);
+    EXPECT_EQ(line_.getSignal(id, SerialSignal::Dsr), 1);
+    EXPECT_EQ(line_.setSignal(id, SerialSignal::Dtr, 1), 1);
+    line_.close(id);
+    EXPECT_THAT(far_.events(),
+                testing::ElementsAre(LineEvent{Kind::Opened, 0}, LineEvent{Kind::Dtr, 1},
+                                     LineEvent{Kind::Dtr, 0}, LineEvent{Kind::Dsr, 1},
+                                     LineEvent{Kind::Dtr, 1}, LineEvent{Kind::Dtr, 0},
+                                     LineEvent{Kind::Closed, 0}));
+    EXPECT_EQ(line_.getSignal(id, SerialSignal::Dsr), 0); // closed: every call gives 0
+}
+
+TEST_F(VirtualLine, RtsAtOpenFollowsTheHandshake) {
+    const struct {
+        Handshake handshake;
+        bool rts;
+    } cases[] = {{Handshake::NoHandshake, false},
+                 {Handshake::RtsHandshake, true},
+                 {Handshake::RtsCts, true},
+                 {Handshake::XonXoff, true}};
+    for (const auto& c : cases) {
+        const int id = openLine(c.handshake);
+        EXPECT_EQ(far_.line(SerialSignal::Rts), c.rts);
+        line_.close(id);
+        EXPECT_FALSE(far_.line(SerialSignal::Rts));
+        EXPECT_FALSE(far_.line(SerialSignal::Dtr));
+    }
+}
+
+TEST_F(VirtualLine, CtsHoldsOutputOnlyUnderRtsCts) {
+    int id = openLine(Handshake::RtsCts);
+    line_.setTimeouts(id, 100, 100, 100, 10, 100);
+    auto start = Clock::now();
+    EXPECT_EQ(line_.write(id, "a", 1), 0);
+    EXPECT_GE(Clock::now() - start, milliseconds(100));
+    EXPECT_EQ(far_.received(), "");
+    const SerialError errors = line_.takeErrors(id);
+    EXPECT_TRUE(hasFlag(errors, SerialError::WaitingCTS));
+    EXPECT_FALSE(hasFlag(errors, SerialError::XoffReceived));
+
+    line_.setTimeouts(id, 100, 100, 100, 20000, 0);
+    std::thread raiser([this] {
+        std::this_thread::sleep_for(milliseconds(100));
+        far_.setLine(SerialSignal::Cts, true);
+    });
+    start = Clock::now();
+    EXPECT_EQ(line_.write(id, "b", 1), 1);
+    EXPECT_LT(Clock::now() - start, milliseconds(10000));
+    raiser.join();
+    EXPECT_EQ(far_.received(), "b");
+    EXPECT_EQ(line_.getSignal(id, SerialSignal::Cts), 1);
+    EXPECT_FALSE(hasFlag(line_.takeErrors(id), SerialError::WaitingCTS));
+    line_.close(id);
+
+    far_.setLine(SerialSignal::Cts, false);
+    id = openLine(Handshake::RtsHandshake);
+    EXPECT_EQ(line_.write(id, "c", 1), 1);
+    EXPECT_EQ(line_.takeErrors(id), SerialError::None);
+}
+
+TEST_F(VirtualLine, RtsDropsWhenTheInputQueueFillsUnderRtsCts) {
+    SerialSettings s = settings(Handshake::RtsCts);
+    s.inputBufferSize = 100;
+    s.outputBufferSize = 100;
+    const int id = line_.open(s);
+    far_.send(std::string(76, 'x'));
+    EXPECT_FALSE(far_.line(SerialSignal::Rts));
+    char sink[40];
+    line_.setTimeouts(id, 0, 1000, 0, 10, 100);
+    EXPECT_EQ(line_.read(id, sink, 27), 27); // 49 left: below half
+    EXPECT_TRUE(far_.line(SerialSignal::Rts));
+}
+
+TEST_F(VirtualLine, ErrorFlagsAndEofAreReportedOnceEach) {
+    const int id = openLine();
+    far_.raiseErrors(SerialError::Frame | SerialError::Break);
+    EXPECT_EQ(line_.inputWaiting(id), 0); // looking at the queue keeps them
+    EXPECT_EQ(line_.takeErrors(id), SerialError::Frame | SerialError::Break);
+    EXPECT_EQ(line_.takeErrors(id), SerialError::None);
+    far_.raiseErrors(SerialError::EOFSent);
+    EXPECT_EQ(line_.takeErrors(id), SerialError::EOFSent);
+    EXPECT_EQ(line_.takeErrors(id + 1), SerialError::None);
+}
+
+TEST_F(VirtualLine, AVanishedDeviceIsAnIoError) {
+    const int id = openLine();
+    far_.setConnected(false);
+    EXPECT_EQ(line_.write(id, "a", 1), 0);
+    const SerialError errors = line_.takeErrors(id);
+    EXPECT_TRUE(hasFlag(errors, SerialError::IOE));
+    EXPECT_FALSE(hasFlag(errors, SerialError::EOFSent));
+    line_.close(id);
+    EXPECT_EQ(line_.open(settings()), 0);
+}
+
+// The wait of a receiving job between passes: over at the first byte, the
+// first error or a vanished device; otherwise at its limit.
+TEST_F(VirtualLine, WaitForInputEndsWithBytesErrorsOrAVanishedDevice) {
+    const int id = openLine();
+    const auto quietFrom = Clock::now();
+    EXPECT_FALSE(line_.waitForInput(id, milliseconds(30)));
+    EXPECT_GE(Clock::now() - quietFrom, milliseconds(30));
+    EXPECT_FALSE(line_.waitForInput(id + 1, milliseconds(30000))); // not open: at once
+
+    const struct {
+        const char* what;
+        std::function<void()> cause;
+        std::function<void()> check;
+    } cases[] = {
+        {"bytes", [this] { far_.send("ab"); },
+         [&] {
+             EXPECT_EQ(line_.inputWaiting(id), 2);
+             char got[2] = {};
+             EXPECT_EQ(line_.read(id, got, 2), 2);
+         }},
+        {"error", [this] { far_.raiseErrors(SerialError::Frame); },
+         [&] {
+             EXPECT_EQ(line_.takeErrors(id), SerialError::Frame);
+         }},
+        {"device gone", [this] { far_.setConnected(false); },
+         [&] {
+             EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
+         }},
+    };
+    for (const auto& c : cases) {
+        std::thread cause([&c] {
+            std::this_thread::sleep_for(milliseconds(50));
+            c.cause();
+        });
+        const auto waitFrom = Clock::now();
+        EXPECT_TRUE(line_.waitForInput(id, milliseconds(30000))) << c.what;
+        EXPECT_LT(Clock::now() - waitFrom, milliseconds(20000)) << c.what;
+        cause.join();
+        c.check();
+    }
+}
+
+TEST_F(VirtualLine, RefusesWhatAPortCannotTake) {
+    far_.refuseOpen(true);
+    EXPECT_EQ(line_.open(settings()), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::DeviceFailed);
+    far_.refuseOpen(false);
+    SerialSettings s = settings();
+    s.dataBits = 9;
+    EXPECT_EQ(line_.open(s), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::SettingsRefused);
+    s = settings();
+    s.baudRate = 0;
+    EXPECT_EQ(line_.open(s), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::SettingsRefused);
+    far_.setConnected(false);
+    EXPECT_EQ(line_.open(settings()), 0);
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::NoSuchPort);
+    far_.setConnected(true);
+    const int id = openLine();
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::None);
+    EXPECT_EQ(line_.open(settings()), 0); // one port at a time
+    EXPECT_EQ(line_.lastOpenFailure(), OpenFailure::InUse);
+    ASSERT_TRUE(far_.openSettings());
+    EXPECT_EQ(far_.openSettings()->baudRate, 9600);
+    line_.close(id);
+    EXPECT_FALSE(far_.isOpen());
+}
+
+TEST_F(VirtualLine, SwallowsFlowCharactersOnlyInXonXoffMode) {
+    int id = openLine(Handshake::XonXoff);
+    line_.setTimeouts(id, 0, 1000, 0, 10, 100);
+    far_.send("a\x13"
+              "b\x11"
+              "c");
+    EXPECT_EQ(line_.inputWaiting(id), 3);
+    char got[8];
+    EXPECT_EQ(line_.read(id, got, 3), 3);
+    EXPECT_EQ(std::string(got, 3), "abc");
+    line_.close(id);
+
+    id = openLine();
+    line_.setTimeouts(id, 0, 1000, 0, 10, 100);
+    far_.send("a\x13");
+    EXPECT_EQ(line_.read(id, got, 2), 2);
+    EXPECT_EQ(std::string(got, 2), "a\x13");
+    EXPECT_EQ(line_.write(id, "z", 1), 1); // and they hold nothing
+}
+
+TEST_F(VirtualLine, AtMostTwoBytesFollowAnXoffWhileBytesGoOutSingly) {
+    const int id = openLine(Handshake::XonXoff);
+    line_.setTimeouts(id, 100, 100, 100, 20000, 0);
+    constexpr int kTotal = 3000;
+    std::atomic<bool> failed{false};
+    std::thread writer([&] {
+        for (int i = 0; i < kTotal; ++i) {
+            const auto byte = static_cast<char>('A' + i % 26);
+            if (line_.write(id, &byte, 1) != 1) {
+                failed = true;
+                return;
+            }
+        }
+    });
+    ASSERT_TRUE(far_.waitForReceived(500, milliseconds(10000)));
+    far_.sendXoff();
+    const std::size_t atXoff = far_.received().size();
+    far_.waitForReceived(atXoff + 3, milliseconds(200));
+    const std::size_t after = far_.received().size() - atXoff;
+    RecordProperty("bytesAfterXoff", static_cast<int>(after));
+    EXPECT_LE(after, 2U);
+    EXPECT_TRUE(line_.takeErrors(id) == SerialError::XoffReceived);
+    far_.sendXon();
+    writer.join();
+    EXPECT_FALSE(failed);
+    const std::string got = far_.received();
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(kTotal));
+    for (int i = 0; i < kTotal; ++i) {
+        ASSERT_EQ(got[static_cast<std::size_t>(i)], static_cast<char>('A' + i % 26)) << i;
+    }
+}
+
+TEST_F(VirtualLine, InputSideSendsXoffAndXonAtItsLimits) {
+    SerialSettings s = settings(Handshake::XonXoff);
+    s.inputBufferSize = 100;
+    s.outputBufferSize = 100;
+    const int id = line_.open(s);
+    far_.send(std::string(30, 'x'));
+    EXPECT_EQ(far_.received(), "\x13");
+    EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::XoffSent));
+    char sink[30];
+    line_.setTimeouts(id, 0, 1000, 0, 10, 100);
+    EXPECT_EQ(line_.read(id, sink, 20), 20);
+    EXPECT_EQ(far_.received(), "\x13\x11");
+    EXPECT_FALSE(hasFlag(line_.takeErrors(id), SerialError::XoffSent));
+}
+
+TEST_F(VirtualLine, ASlowFarEndWithAFullInputHoldsTheWriter) {
+    const int id = openLine();
+    far_.setConsumptionRate(1000); // 10 ms a byte
+    far_.setInputLimit(2);
+    line_.setTimeouts(id, 100, 100, 100, 50, 0);
+    const std::string text(40, 'n');
+    const int sent = line_.write(id, text.data(), 40);
+    EXPECT_GE(sent, 2);
+    EXPECT_LT(sent, 40);
+    EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::TxFull));
+    EXPECT_TRUE(far_.waitForReceived(static_cast<std::size_t>(sent), milliseconds(5000)));
+    EXPECT_EQ(far_.received(), std::string(static_cast<std::size_t>(sent), 'n'));
+    EXPECT_EQ(far_.inFlight(), 0U);
+}
+
+TEST_F(VirtualLine, ReadTimeoutsFollowTheWindowsRules) {
+    const int id = openLine();
+    char got[10];
+    line_.setTimeouts(id, kMaxTimeout, 0, 0, 10, 100);
+    EXPECT_EQ(line_.read(id, got, 10), 0); // returns at once, nothing there
+
+    line_.setTimeouts(id, 0, 150, 5, 10, 100);
+    auto start = Clock::now();
+    EXPECT_EQ(line_.read(id, got, 10), 0);
+    EXPECT_GE(Clock::now() - start, milliseconds(200));
+
+    far_.send("abc");
+    line_.setTimeouts(id, 50, 20000, 0, 10, 100);
+    start = Clock::now();
+    EXPECT_EQ(line_.read(id, got, 10), 3);
+    EXPECT_LT(Clock::now() - start, milliseconds(10000));
+}
+
+TEST(VirtualLineClock, ASpedUpClockShortensTimeouts) {
+    VirtualSerialLine line(100.0);
+    const int id = line.open(settings(Handshake::XonXoff));
+    line.farEnd().sendXoff();
+    line.setTimeouts(id, 100, 100, 100, 3000, 0); // 3 s of line time
+    const auto start = Clock::now();
+    EXPECT_EQ(line.write(id, "a", 1), 0);
+    EXPECT_LT(Clock::now() - start, milliseconds(1500));
+    EXPECT_TRUE(hasFlag(line.takeErrors(id), SerialError::XoffReceived));
+}
+
+} // namespace
+} // namespace drovane
