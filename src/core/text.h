@@ -37,5 +37,10 @@ unsigned char windows1252FromUnicode(char32_t character);
 std::string utf8FromWindows1252(std::string_view bytes);
 // Invalid UTF-8 sequences become '?'.
 std::string windows1252FromUtf8(std::string_view utf8);
+// For the Windows calls, which take UTF-16; every Windows-1252 character lies
+// in the basic plane, so one byte is one wchar_t on every platform.
+std::wstring wideFromWindows1252(std::string_view bytes);
+// Characters Windows-1252 cannot carry become '?'.
+std::string windows1252FromWide(std::wstring_view wide);
 
 } // namespace drovane

@@ -98,4 +98,23 @@ std::string windows1252FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::wstring wideFromWindows1252(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) {
+        out += static_cast<wchar_t>(unicodeFromWindows1252(static_cast<unsigned char>(byte)));
+    }
+    return out;
+}
+
+std::string windows1252FromWide(std::wstring_view wide) {
+    std::string out;
+    out.reserve(wide.size());
+    for (const wchar_t character : wide) {
+        // A surrogate half is no basic-plane character, so it maps to '?' too.
+        out += static_cast<char>(windows1252FromUnicode(static_cast<char32_t>(character)));
+    }
+    return out;
+}
+
 } // namespace drovane

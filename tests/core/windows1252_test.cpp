@@ -12,6 +12,8 @@ TEST(Windows1252, EveryByteSurvivesTheRoundTripThroughUtf8) {
     }
     const auto utf8 = utf8FromWindows1252(all);
     EXPECT_EQ(windows1252FromUtf8(utf8), all);
+    EXPECT_EQ(windows1252FromWide(wideFromWindows1252(all)), all);
+    EXPECT_EQ(wideFromWindows1252("\x80\xE4"), L"\u20AC\u00E4");
     for (int b = 0; b < 256; ++b) {
         EXPECT_EQ(windows1252FromUnicode(unicodeFromWindows1252(static_cast<unsigned char>(b))), b);
     }
@@ -32,6 +34,8 @@ TEST(Windows1252, UnmappableOrBrokenUtf8BecomesAQuestionMark) {
     EXPECT_EQ(windows1252FromUtf8("\xFF"), "?");
     EXPECT_EQ(windows1252FromUtf8("\xF0\x9F\x98\x80!"), "?!");
     EXPECT_EQ(windows1252FromUnicode(0x0080), '?'); // C1 controls that 0x80-0x9F do not carry
+    EXPECT_EQ(windows1252FromWide(L"\u4E2Dx"), "?x");
+    EXPECT_EQ(windows1252FromWide(std::wstring(1, static_cast<wchar_t>(0xD83D))), "?");
 }
 
 TEST(CurrentLine, MarkStepRecordsTheCallersLine) {
