@@ -1,7 +1,8 @@
 # The one front door: `make run` and `make test` install what is missing first.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test asan-test bench format format-check tidy package clean
+.PHONY: deps configure build run test asan-test bench format format-check tidy package clean \
+	windows-deps windows windows-test windows-package
 
 deps:
 	@scripts/install-deps
@@ -25,6 +26,17 @@ asan-test: deps
 
 bench: build
 	@for b in build/default/bin/bench_*; do echo "== $$b"; $$b; done
+
+windows-deps:
+	@scripts/install-deps windows
+
+# Cross-built with mingw-w64; the .exe files land in build/windows/bin.
+windows: windows-deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j $(JOBS)
+
+windows-test: windows
+	@scripts/windows-test
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
