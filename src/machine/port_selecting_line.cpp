@@ -12,8 +12,8 @@ int PortSelectingLine::open(const SerialSettings& settings) {
         virtualId_ = id != 0 ? id : virtualId_;
         return id;
     }
-    lastOpened_ = &terminal_;
-    const int id = terminal_.open(settings);
+    lastOpened_ = terminal_.get();
+    const int id = terminal_->open(settings);
     terminalId_ = id != 0 ? id : terminalId_;
     return id;
 }
@@ -39,7 +39,7 @@ int PortSelectingLine::drain(int id) {
 }
 
 void PortSelectingLine::watchAbort(const AbortRequest* abort) {
-    terminal_.watchAbort(abort);
+    terminal_->watchAbort(abort);
     virtual_.watchAbort(abort);
 }
 
@@ -91,7 +91,7 @@ SerialLine* PortSelectingLine::lineFor(int id) {
         return &virtual_;
     }
     if (id == terminalId_) {
-        return &terminal_;
+        return terminal_.get();
     }
     return nullptr;
 }

@@ -2,14 +2,15 @@
 
 // The line the transfer jobs use: the port name picks the back end. The name
 // "VIRTUELL" opens the virtual line with the built-in machine control on its
-// far end; any other name is a terminal device. One per process: the machine
+// far end; any other name is one of the computer's serial ports. One per process: the machine
 // keeps its program between a send and a later reception.
 
 #include "machine/virtual_machine.h"
 #include "serial/serial_line.h"
-#include "serial/termios/termios_serial_line.h"
+#include "serial/system_serial_line.h"
 #include "serial/virtual/virtual_serial_line.h"
 
+#include <memory>
 #include <string_view>
 
 namespace drovane {
@@ -45,14 +46,14 @@ public:
 private:
     SerialLine* lineFor(int id);
 
-    TermiosSerialLine terminal_;
+    std::unique_ptr<SerialLine> terminal_ = makeSystemSerialLine();
     VirtualSerialLine virtual_;
     // After the line: stopped before the cable's near end goes.
     VirtualMachine machine_;
     int terminalId_ = 0;
     int virtualId_ = 0;
     // The back end of the last open, which knows why it failed.
-    const SerialLine* lastOpened_ = &terminal_;
+    const SerialLine* lastOpened_ = terminal_.get();
 };
 
 } // namespace drovane
