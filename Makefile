@@ -44,8 +44,11 @@ format:
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
+# Windows-only files are not in the Linux compile database; the cross build
+# checks them with -Werror.
 tidy: configure
-	@git ls-files 'src/*.cpp' | xargs clang-tidy -p build/default --quiet
+	@git ls-files 'src/*.cpp' | grep -v -e '/win32/' -e '_win32\.cpp$$' \
+		| xargs clang-tidy -p build/default --quiet
 
 package: build
 	@cd build/default && cpack --config CPackConfig.cmake
