@@ -24,6 +24,7 @@ namespace {
 
 std::vector<std::string> namesOf(const std::vector<NamedPort>& ports) {
     std::vector<std::string> names;
+    names.reserve(ports.size());
     for (const NamedPort& port : ports) {
         names.push_back(port.name);
     }
