@@ -15,7 +15,8 @@ namespace drovane {
 // At most this many characters of a port name are used.
 inline constexpr std::size_t kPortNameLimit = 59;
 
-// The device a port name opens on this system.
+// The device a port name opens on this system, in the name's own bytes
+// (Windows-1252 on Windows: widen it with wideFromWindows1252 for CreateFileW).
 std::string devicePathForPort(std::string_view portName);
 
 struct SerialPortInfo {
