@@ -1,7 +1,8 @@
 #pragma once
 
 // The listing of `drovane-cli ports`: profile name, device, by-id link ("-"
-// without one) and driver of every serial port present.
+// without one) and driver of every serial port present, then the system's
+// friendly name where it has one.
 
 #include "serial/serial_ports.h"
 

@@ -1,7 +1,6 @@
 #include "serial/termios/termios_config.h"
 
 #include <array>
-#include <charconv>
 #include <utility>
 
 namespace drovane {
@@ -57,23 +56,6 @@ tcflag_t parityBits(std::uint8_t parity) {
 }
 
 } // namespace
-
-std::string devicePathForPort(std::string_view portName) {
-    const std::string_view name = portName.substr(0, kPortNameLimit);
-    if (name.starts_with('/')) {
-        return std::string(name);
-    }
-    if (name.starts_with("COM") && name.size() > 3) {
-        const std::string_view digits = name.substr(3);
-        unsigned number = 0;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), number);
-        if (error == std::errc{} && end == digits.data() + digits.size() && number > 0) {
-            return "/dev/ttyS" + std::to_string(number - 1);
-        }
-    }
-    return "/dev/" + std::string(name);
-}
 
 std::optional<termios2> buildTermios(const SerialSettings& settings) {
     if (settings.baudRate <= 0 || settings.dataBits < 5 || settings.dataBits > 8 ||

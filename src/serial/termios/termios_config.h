@@ -11,16 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace drovane {
-
-// At most this many characters of a port name are used.
-inline constexpr std::size_t kPortNameLimit = 59;
-
-// "/..." stays a path, "COMn" is /dev/ttyS(n-1), any other X is /dev/X.
-std::string devicePathForPort(std::string_view portName);
 
 // Raw mode, CLOCAL and CREAD, nothing carried over from earlier settings;
 // under XON/XOFF the kernel's input flow control (IXOFF), never its output

@@ -20,25 +20,6 @@ SerialSettings settings(std::int32_t baud = 9600, std::uint8_t parity = 0,
     return s;
 }
 
-TEST(DevicePathForPort, MapsComNamesPathsAndDeviceNames) {
-    EXPECT_EQ(devicePathForPort("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(devicePathForPort("COM3"), "/dev/ttyS2");
-    EXPECT_EQ(devicePathForPort("COM12"), "/dev/ttyS11");
-    EXPECT_EQ(devicePathForPort("ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(devicePathForPort("/dev/pts/7"), "/dev/pts/7");
-    // Not a COM number: taken as a device name.
-    EXPECT_EQ(devicePathForPort("COM0"), "/dev/COM0");
-    EXPECT_EQ(devicePathForPort("COM"), "/dev/COM");
-    EXPECT_EQ(devicePathForPort("COM1x"), "/dev/COM1x");
-}
-
-TEST(DevicePathForPort, UsesAtMost59Characters) {
-    const std::string longPath = "/" + std::string(70, 'a');
-    EXPECT_EQ(devicePathForPort(longPath), longPath.substr(0, 59));
-    EXPECT_EQ(devicePathForPort(std::string(58, 'b') + "XYZ"),
-              "/dev/" + std::string(58, 'b') + "X");
-}
-
 TEST(BuildTermios, IsRawWithReceiverOnAndOnlyTheHandshakesKernelFlow) {
     for (const Handshake handshake :
          {Handshake::NoHandshake, Handshake::RtsHandshake, Handshake::RtsCts, Handshake::XonXoff}) {

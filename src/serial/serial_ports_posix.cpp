@@ -1,4 +1,6 @@
-#include "serial/serial_ports.h"
+#include "serial/serial_ports_posix.h"
+
+#include "serial/serial_ports_names.h"
 
 #include <algorithm>
 #include <array>
@@ -122,10 +124,18 @@ std::optional<SerialPortInfo> inspect(const fs::path& ttyEntry, const Candidate&
     if (candidate.kind == PortKind::Uart && (driver.empty() || !uartPresent(ttyEntry))) {
         return std::nullopt;
     }
-    return SerialPortInfo{candidate.name, {}, {}, std::move(driver)};
+    return SerialPortInfo{candidate.name, {}, {}, std::move(driver), {}};
 }
 
 } // namespace
+
+std::string devicePathForPort(std::string_view portName) {
+    return ttyDevicePath(portName);
+}
+
+std::vector<SerialPortInfo> listSerialPorts() {
+    return listSerialPorts(SerialPortRoots{});
+}
 
 std::vector<SerialPortInfo> listSerialPorts(const SerialPortRoots& roots) {
     std::vector<std::pair<Candidate, SerialPortInfo>> found;

@@ -2,7 +2,7 @@
 // out as the kernel lays out the kinds of tty it has, and once on this
 // machine's own /sys.
 
-#include "serial/serial_ports.h"
+#include "serial/serial_ports_posix.h"
 
 #include <gtest/gtest.h>
 
@@ -121,13 +121,13 @@ TEST_F(FakeTree, ListsRealPortsInKindAndNumberOrderWithDriverAndAlias) {
     EXPECT_EQ(ports[0],
               (SerialPortInfo{"ttyUSB2", dev() / "ttyUSB2",
                               dev() / "serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
-                              "ftdi_sio"}));
-    EXPECT_EQ(ports[1], (SerialPortInfo{"ttyUSB10", dev() / "ttyUSB10", {}, "pl2303"}));
+                              "ftdi_sio", ""}));
+    EXPECT_EQ(ports[1], (SerialPortInfo{"ttyUSB10", dev() / "ttyUSB10", {}, "pl2303", ""}));
     EXPECT_EQ(ports[2],
               (SerialPortInfo{"ttyACM0", dev() / "ttyACM0",
-                              dev() / "serial/by-id/usb-Arduino_Uno_7583-if00", "cdc_acm"}));
+                              dev() / "serial/by-id/usb-Arduino_Uno_7583-if00", "cdc_acm", ""}));
     // The serial core's own "port" driver is passed over for the hardware's.
-    EXPECT_EQ(ports[3], (SerialPortInfo{"ttyS0", dev() / "ttyS0", {}, "serial"}));
+    EXPECT_EQ(ports[3], (SerialPortInfo{"ttyS0", dev() / "ttyS0", {}, "serial", ""}));
     EXPECT_EQ(ports[4].name, "ttyS1");
 }
 

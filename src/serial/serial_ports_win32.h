@@ -1,0 +1,26 @@
+#pragma once
+
+// Where Windows keeps its COM ports, read through the wide registry and
+// SetupAPI calls. Names come back in Windows-1252, as profiles hold them.
+
+#include "serial/serial_ports_merge.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace drovane {
+
+// The SERIALCOMM map: every port a driver has made, by the kernel device's
+// name; the string data are the port names.
+inline constexpr wchar_t kSerialCommKey[] = LR"(HARDWARE\DEVICEMAP\SERIALCOMM)";
+
+// The port names held as string values of the key (tests use a key of their
+// own); a missing or unreadable key gives an empty list.
+std::vector<NamedPort> portsInRegistryKey(HKEY root, const std::wstring& subkey);
+
+// The present devices with the COM port interface or of the Ports class,
+// with friendly name and driver service where the device manager has them.
+std::vector<NamedPort> portsInDeviceManager();
+
+} // namespace drovane
