@@ -24,13 +24,12 @@ constexpr std::string_view OldContent = "Maschine = M1\r\n[M1]\r\nBaudrate = 300
 class SettingsDisk : public fixtures::TempFolder {};
 
 // Writes part of the first block, then reports a full disk.
-ssize_t partThenDiskFull(int fd, const void* data, std::size_t size) {
+std::ptrdiff_t partThenDiskFull(OpenFile& file, std::string_view bytes) {
     static bool wrotePart = false;
     wrotePart = !wrotePart;
-    if (wrotePart && size > 1) {
-        return ::write(fd, data, size / 2);
+    if (wrotePart && bytes.size() > 1) {
+        return writeToFile(file, bytes.substr(0, bytes.size() / 2));
     }
-    errno = ENOSPC;
     return -1;
 }
 

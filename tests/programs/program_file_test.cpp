@@ -25,11 +25,10 @@ std::string allBytesExceptNul() {
     return bytes;
 }
 
-ssize_t diskFullAfterSomeBytes(int fd, const void* data, std::size_t size) {
-    if (size > 3) {
-        return ::write(fd, data, 3);
+std::ptrdiff_t diskFullAfterSomeBytes(drovane::OpenFile& file, std::string_view bytes) {
+    if (bytes.size() > 3) {
+        return drovane::writeToFile(file, bytes.substr(0, 3));
     }
-    errno = ENOSPC;
     return -1;
 }
 
