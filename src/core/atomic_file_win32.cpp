@@ -2,9 +2,21 @@
 
 #include "core/file_writing.h"
 #include "core/open_file_win32.h"
+#include "core/unique_handle_win32.h"
 
 namespace drovane {
 namespace {
+
+// Another program may hold the target open without letting it be deleted (an
+// editor, say); then no replacement can succeed, and Wine's ReplaceFileW
+// would leave an empty file of its own behind. Such a target is refused
+// before anything moves.
+bool othersLetItBeReplaced(const std::filesystem::path& target) {
+    const UniqueHandle probe(::CreateFileW(target.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe.valid() || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
 
 // ReplaceFileW keeps the replaced file's attributes and security, as the
 // Linux side keeps its mode and owner; a file that is not there (any more)
@@ -35,7 +47,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     OpenFile file;
     std::filesystem::path temporary;
-    if (!temporaryCall(*target, file, temporary)) {
+    if (!othersLetItBeReplaced(*target) || !temporaryCall(*target, file, temporary)) {
         return false;
     }
     const bool written =

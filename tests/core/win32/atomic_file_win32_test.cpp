@@ -58,15 +58,20 @@ TEST_F(AtomicFile, AFileHeldOpenByAnotherProgramIsLeftWhole) {
     EXPECT_EQ(entriesInFolder(), 1u);
 }
 
-// A reader that shares everything does not stand in the way.
+// A reader that shares everything does not stand in the way; the old file
+// vanishes once the reader lets it go.
 TEST_F(AtomicFile, AFileOpenForSharedReadingIsReplaced) {
     const auto target = folder / "P1.nc";
     ASSERT_TRUE(writeFileAtomically(target, "old"));
-    const UniqueHandle reader(::CreateFileW(
-        target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(reader.valid());
-    EXPECT_TRUE(writeFileAtomically(target, "new"));
+    bool written = false;
+    {
+        const UniqueHandle reader(::CreateFileW(
+            target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(reader.valid());
+        written = writeFileAtomically(target, "new");
+    }
+    EXPECT_TRUE(written);
     EXPECT_EQ(contentOf(target), "new");
     EXPECT_EQ(entriesInFolder(), 1u);
 }
