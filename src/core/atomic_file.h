@@ -7,28 +7,41 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <sys/types.h>
 
 namespace drovane {
 
-// The system call that moves bytes; tests put a failing one in its place.
-using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
-// Creates a new file from a name ending in "XXXXXX", as mkostemp does; tests
-// put a failing one in its place.
-using TemporaryCall = int (*)(char* pattern, int flags);
+// A file open for writing as the system holds it: a descriptor on Linux, a
+// HANDLE on Windows. Only the system's own parts look inside.
+struct OpenFile;
+
+// The call that moves bytes into the file: how many it took, or a negative
+// number on failure. Tests put a failing one in its place.
+using WriteCall = std::ptrdiff_t (*)(OpenFile& file, std::string_view bytes);
+// The system's write; an interrupted write is retried.
+std::ptrdiff_t writeToFile(OpenFile& file, std::string_view bytes);
+
+// Creates a new file in the folder of `target`, opens it into `file` and tells
+// its name in `temporary`; false when the folder takes none. Tests put a
+// failing one in its place.
+using TemporaryCall = bool (*)(const std::filesystem::path& target, OpenFile& file,
+                               std::filesystem::path& temporary);
+bool createTemporaryFile(const std::filesystem::path& target, OpenFile& file,
+                         std::filesystem::path& temporary);
 
 // The file a write to `path` lands in: the target of a symbolic link, else
 // `path` itself (also when nothing is there yet). None when a link dangles or
 // something other than a regular file stands there (a device, a FIFO, a
-// socket, a folder): those are never replaced.
+// socket, a folder, a Windows device name such as NUL): those are never
+// replaced.
 std::optional<std::filesystem::path> replaceableTarget(const std::filesystem::path& path);
 
-// Writes to a temporary file beside the target, flushes it to disk and renames
-// it over the target, keeping an old file's permission bits, its group and
-// (where allowed) its owner. A folder that cannot take the temporary file gets
-// its existing, writable file rewritten in place instead, with a backup copy
-// of the old bytes. False when anything failed; the old file is then whole and
-// no temporary file is left.
+// Writes to a temporary file beside the target, flushes it to disk and moves
+// it over the target. On Linux the replacement keeps an old file's permission
+// bits, its group and (where allowed) its owner, and a folder that cannot take
+// the temporary file gets its existing, writable file rewritten in place, with
+// a backup copy of the old bytes; on Windows the replaced file's attributes
+// and security carry over. False when anything failed; the old file is then
+// whole and no temporary file is left.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          WriteCall writeCall = nullptr, TemporaryCall temporaryCall = nullptr);
 

@@ -1,9 +1,5 @@
 #include "profiles/profile_keys.h"
 
-#include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
-
 namespace drovane {
 namespace {
 
@@ -56,19 +52,5 @@ const std::array<ProfileKey, ProfileKeyCount> ProfileKeys = {{
     {"XON_Warten", "XonWaitCombo", "Ja", YesNo},
     {"DTR/DSR", "DtrDsrCheck", "Nein", Field},
 }};
-
-std::string defaultNcDirectory() {
-    std::string home;
-    if (const char* fromEnvironment = std::getenv("HOME");
-        fromEnvironment != nullptr && *fromEnvironment != '\0') {
-        home = fromEnvironment;
-    } else if (const passwd* user = ::getpwuid(::getuid()); user != nullptr) {
-        home = user->pw_dir;
-    }
-    if (!home.ends_with('/')) {
-        home += '/';
-    }
-    return home;
-}
 
 } // namespace drovane

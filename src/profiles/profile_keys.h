@@ -18,12 +18,12 @@ struct TopLevelKey {
 };
 
 inline constexpr TopLevelKey MachineKey = {"Maschine", "Fanuc10t"};
-// Its default is the home folder, known only at run time: defaultNcDirectory().
+// Its default depends on the system: defaultNcDirectory().
 inline constexpr TopLevelKey PathKey = {"Path", ""};
 inline constexpr TopLevelKey PatternKey = {"Pattern", "*.nc"};
 inline constexpr TopLevelKey BoldFontKey = {"BoldFont", "0"};
 
-// The user's home folder with a trailing "/".
+// "c:\" on Windows; on Linux the user's home folder with a trailing "/".
 std::string defaultNcDirectory();
 
 struct ProfileKey {

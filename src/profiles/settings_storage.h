@@ -12,8 +12,6 @@ namespace drovane {
 struct StoredSettings {
     // False for a missing or unreadable file, or one that is no regular file.
     bool found = false;
-    // The file could be opened for reading only.
-    bool readOnly = false;
     std::string bytes;
 };
 
@@ -24,5 +22,10 @@ StoredSettings readStoredSettings(const std::filesystem::path& path);
 // a link dangles or something other than a regular file is there (a device or
 // a folder must never be replaced).
 std::optional<std::filesystem::path> replaceableSettingsFile(const std::filesystem::path& path);
+
+// False when a file is at `target` but refuses to be opened for writing (a
+// read-only file): its changes are then dropped. `target` is a regular file or
+// nothing, so opening it has no side effects.
+bool takesWrites(const std::filesystem::path& target);
 
 } // namespace drovane

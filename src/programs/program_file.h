@@ -3,8 +3,8 @@
 // Program files on disk: read byte for byte up to the first NUL, the target
 // path and name rules of a save, and a save that never leaves a torn file.
 //
-// Path texts are the file system's own bytes (UTF-8 on Linux); the directory
-// text ends in "/".
+// Path texts are the file system's own bytes on Linux (UTF-8) and Windows-1252
+// on Windows (pathFromText); the directory text ends in "/" or "\".
 
 #include "core/atomic_file.h"
 

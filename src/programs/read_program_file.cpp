@@ -1,40 +1,8 @@
 #include "programs/program_file.h"
 
-#include "core/unique_fd.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "core/read_regular_file.h"
 
 namespace drovane {
-namespace {
-
-// Reads until the end of the file, growing past the size seen at the start in
-// case the file grows while we read it.
-bool readToEnd(int fd, std::string& bytes, std::size_t expectedSize) {
-    bytes.resize(expectedSize == 0 ? 4096 : expectedSize + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
-        }
-        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            bytes.resize(filled);
-            return true;
-        }
-        filled += static_cast<std::size_t>(got);
-    }
-}
-
-} // namespace
 
 std::optional<std::string> readProgramFile(const std::filesystem::path& path) noexcept {
     std::optional<std::size_t> nulOffset;
@@ -44,25 +12,13 @@ std::optional<std::string> readProgramFile(const std::filesystem::path& path) no
 std::optional<std::string> readProgramFile(const std::filesystem::path& path,
                                            std::optional<std::size_t>& nulOffset) noexcept {
     nulOffset.reset();
-    // A FIFO would block the open and a device the read (or never end, like
-    // /dev/zero); a serial port would even see its lines raised by the open.
-    // So only what is a regular file before the open is opened, without
-    // blocking, and checked again on the descriptor.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    auto bytes = readRegularFile(path);
+    if (!bytes) {
         return std::nullopt;
     }
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    if (!readToEnd(fd.get(), bytes, static_cast<std::size_t>(info.st_size))) {
-        return std::nullopt;
-    }
-    const auto nul = bytes.find('\0');
+    const auto nul = bytes->find('\0');
     if (nul != std::string::npos) {
-        bytes.resize(nul);
+        bytes->resize(nul);
         nulOffset = nul;
     }
     return bytes;

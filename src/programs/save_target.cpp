@@ -1,3 +1,4 @@
+#include "core/path_text.h"
 #include "core/text.h"
 #include "programs/program_file.h"
 
@@ -50,7 +51,7 @@ SaveTarget inspectSaveTarget(std::string_view directoryText, std::string_view fi
     target.path = saveTargetPath(directoryText, fileNameText, patternText);
     if (!isValidFileName(filePart(target.path))) {
         target.state = SaveTargetState::InvalidName;
-    } else if (fileExists(target.path)) {
+    } else if (fileExists(pathFromText(target.path))) {
         target.state = SaveTargetState::ExistingFile;
     } else {
         target.state = SaveTargetState::NoFile;

@@ -1,6 +1,6 @@
 #include "transfer/transfer_job.h"
 
-#include "core/alternate_signal_stack.h"
+#include "transfer/guarded_run.h"
 
 #include <utility>
 
@@ -23,10 +23,7 @@ bool TransferJob::start(std::function<void()> body, std::function<void()> ended)
     // the start already sees a running job.
     running_.store(true);
     thread_ = std::jthread([this, job = std::move(body), ended = std::move(ended)] {
-        // Signal stacks are per thread: without its own, a job that runs
-        // out of stack would die silently instead of being reported.
-        const AlternateSignalStack signalStack;
-        job();
+        runGuarded(job);
         running_.store(false);
         if (ended) {
             ended();

@@ -22,8 +22,9 @@ public:
     TransferJob(TransferJob&&) = delete;
     TransferJob& operator=(TransferJob&&) = delete;
 
-    // Clears the abort request and runs `body` on a new thread, which has an
-    // alternate signal stack of its own, then `ended` on that thread once
+    // Clears the abort request and runs `body` on a new thread, guarded so
+    // that a fault on it is reported (on Linux with an alternate signal stack
+    // of its own), then `ended` on that thread once
     // running() answers false: what `ended` reports comes after the job's
     // end. False, and nothing happens, while a job runs.
     bool start(std::function<void()> body, std::function<void()> ended = {});

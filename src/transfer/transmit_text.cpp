@@ -1,15 +1,12 @@
 #include "transfer/transmit_text.h"
 
+#include "transfer/huge_pages.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <new>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace drovane {
 namespace {
@@ -129,23 +126,6 @@ char* filterAndMarkLines(std::string_view text, const TransmitOptions& options, 
         }
     }
     return out;
-}
-
-// A fresh result of many megabytes costs more in page faults than in the work
-// itself; huge pages cut the faults by a factor of 512. Only a hint: where the
-// kernel declines, the text is built all the same.
-void adviseHugePages([[maybe_unused]] std::string& buffer) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20U;
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
-    const std::uintptr_t end = begin + buffer.capacity();
-    const std::uintptr_t first = (begin + hugePage - 1) & ~(hugePage - 1);
-    const std::uintptr_t last = end & ~(hugePage - 1);
-    if (first < last) {
-        // NOLINTNEXTLINE(performance-no-int-to-ptr): the address came from a pointer
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-    }
-#endif
 }
 
 void insertBehindFirst(std::string& text, std::string_view code, std::string_view inserted) {

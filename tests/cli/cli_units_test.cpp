@@ -232,8 +232,7 @@ TEST_F(ConsoleOutput, ProgressLineIsRedrawnInPlaceAndEnded) {
     EXPECT_EQ(log(), "Zeile\n");
 }
 
-ssize_t failingWrite(int /*fd*/, const void* /*data*/, std::size_t /*size*/) {
-    errno = ENOSPC;
+std::ptrdiff_t failingWrite(OpenFile& /*file*/, std::string_view /*bytes*/) {
     return -1;
 }
 

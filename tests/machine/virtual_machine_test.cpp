@@ -42,6 +42,10 @@ std::string program(std::size_t bytes) {
     return p + "M30\n%\n";
 }
 
+// A machine that works off 3000 bytes a second of real time: slower than any
+// sender, also under Wine or on a loaded machine, so its buffer surely fills.
+constexpr std::int32_t kSlowWorkBaud = 600;
+
 std::string tape(std::string_view program, unsigned char end = 0x04) {
     return std::string(20, '\0') + std::string(program) + std::string(20, '\0') +
            std::string(1, static_cast<char>(end));
@@ -110,6 +114,7 @@ TEST_F(VirtualMachineTest, StopsStoringAtTheEndCharacter) {
 
 TEST_F(VirtualMachineTest, HoldsTheLineByXonXoffAndLosesNothing) {
     const std::string sent = program(4000);
+    ports_->virtualMachine().setWorkBaud(kSlowWorkBaud);
     // A short write timeout makes every hold show as a failed write.
     SendPlan plan{sent, 0, 0, 0x04, false, 20};
     const SendOutcome outcome = sendAsJob(*ports_, profile(115200, Handshake::XonXoff), plan);
@@ -124,6 +129,7 @@ TEST_F(VirtualMachineTest, HoldsTheLineByXonXoffAndLosesNothing) {
 
 TEST_F(VirtualMachineTest, HoldsTheLineByCtsAndLosesNothing) {
     const std::string sent = program(4000);
+    ports_->virtualMachine().setWorkBaud(kSlowWorkBaud);
     SendPlan plan{sent, 0, 0, 0x04, false, 20};
     const SendOutcome outcome = sendAsJob(*ports_, profile(115200, Handshake::RtsCts), plan);
     EXPECT_TRUE(outcome.complete);
@@ -136,15 +142,16 @@ TEST_F(VirtualMachineTest, HoldsTheLineByCtsAndLosesNothing) {
 
 TEST_F(VirtualMachineTest, LosesWhatOverflowsWithoutHandshakeAndSaysSo) {
     const std::string sent = program(3000);
+    ports_->virtualMachine().setWorkBaud(kSlowWorkBaud);
     const int id = ports_->open(profile(115200, Handshake::NoHandshake));
     ASSERT_NE(id, 0);
     ports_->setTimeouts(id, 100, 100, 100, 10, 300);
     for (const char byte : sent) {
         EXPECT_EQ(ports_->write(id, &byte, 1), 1); // our side cannot tell
     }
-    // A pause of at least a second of line time: the machine has worked its
-    // buffer off when the end byte comes, so the program is stored.
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // A pause of many times what the full buffer takes to work off (85 ms):
+    // the end byte then finds room, so the program is stored.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(ports_->write(id, "\x04", 1), 1);
     ports_->close(id);
 

@@ -118,18 +118,3 @@ TEST(ProfileKeys, ListsAndDefaultsHoldTogether) {
     EXPECT_EQ(stopBits, (std::vector<std::string_view>{"1", "2", "1.5"}));
     EXPECT_EQ(ProfileSeparator, std::string(46, '-'));
 }
-
-TEST(ProfileKeys, TheDefaultNcFolderIsHomeWithOneTrailingSlash) {
-    const char* saved = std::getenv("HOME");
-    const std::string restore = saved != nullptr ? saved : "";
-    ::setenv("HOME", "/home/operator", 1);
-    EXPECT_EQ(defaultNcDirectory(), "/home/operator/");
-    ::setenv("HOME", "/home/operator/", 1);
-    EXPECT_EQ(defaultNcDirectory(), "/home/operator/");
-    ::unsetenv("HOME");
-    const std::string fromPasswd = defaultNcDirectory();
-    EXPECT_TRUE(fromPasswd.starts_with("/") && fromPasswd.ends_with("/")) << fromPasswd;
-    if (saved != nullptr) {
-        ::setenv("HOME", restore.c_str(), 1);
-    }
-}

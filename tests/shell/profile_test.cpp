@@ -44,8 +44,7 @@ const std::string DefaultKeyLines = "Baudrate = 4800\r\n"
                                     "XON_Warten = Ja\r\n"
                                     "DTR/DSR = Nein\r\n";
 
-ssize_t failingWrite(int /*fd*/, const void* /*data*/, std::size_t /*size*/) {
-    errno = ENOSPC;
+std::ptrdiff_t failingWrite(OpenFile& /*file*/, std::string_view /*bytes*/) {
     return -1;
 }
 

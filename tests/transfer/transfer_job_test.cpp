@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <memory>
 #include <thread>
 
@@ -53,18 +52,6 @@ TEST(TransferJobTest, WhatTheEndReportsComesAfterTheJobHasEnded) {
     ASSERT_TRUE(job.start([] {}, [&] { runningAtEnd = job.running() ? 1 : 0; }));
     job.wait();
     EXPECT_EQ(runningAtEnd.load(), 0);
-}
-
-TEST(TransferJobTest, TheJobThreadCanReportItsOwnStackOverflow) {
-    AbortRequest abort;
-    TransferJob job(abort);
-    stack_t seen{};
-    seen.ss_flags = SS_DISABLE;
-    ASSERT_TRUE(job.start([&] { ::sigaltstack(nullptr, &seen); }));
-    job.wait();
-    EXPECT_EQ(seen.ss_flags & SS_DISABLE, 0);
-    EXPECT_NE(seen.ss_sp, nullptr);
-    EXPECT_GE(seen.ss_size, static_cast<std::size_t>(MINSIGSTKSZ));
 }
 
 TEST(TransferJobTest, GoingAwayStopsAJobThatWouldWriteItsLeaderForHours) {

@@ -1,3 +1,5 @@
+// Linux only: the device end of the choice is a pseudo-terminal.
+
 #include "core/unique_fd.h"
 #include "machine/port_selecting_line.h"
 

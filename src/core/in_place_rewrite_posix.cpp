@@ -1,5 +1,6 @@
 #include "core/file_writing.h"
-#include "core/unique_fd.h"
+#include "core/file_writing_posix.h"
+#include "core/open_file_posix.h"
 
 #include <fcntl.h>
 #include <optional>
@@ -23,41 +24,42 @@ std::optional<fs::path> writeBackup(std::string_view oldBytes) {
         return std::nullopt;
     }
     std::string name = (folder / "drovane-backup-XXXXXX").string();
-    UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (!fd.valid()) {
+    OpenFile backup{UniqueFd(::mkostemp(name.data(), O_CLOEXEC))};
+    if (!backup.fd.valid()) {
         return std::nullopt;
     }
-    const bool written = writeAll(fd.get(), oldBytes, ::write) && ::fsync(fd.get()) == 0;
-    if (::close(fd.release()) != 0 || !written) {
+    const bool written = writeAll(backup, oldBytes, writeToFile) && ::fsync(backup.fd.get()) == 0;
+    if (::close(backup.fd.release()) != 0 || !written) {
         ::unlink(name.c_str());
         return std::nullopt;
     }
     return fs::path(name);
 }
 
-bool replaceContents(int fd, std::string_view bytes, WriteCall writeCall) {
-    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes, writeCall) &&
+bool replaceContents(OpenFile& file, std::string_view bytes, WriteCall writeCall) {
+    const int fd = file.fd.get();
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(file, bytes, writeCall) &&
            ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
 }
 
 } // namespace
 
 bool rewriteInPlace(const fs::path& target, std::string_view bytes, WriteCall writeCall) {
-    const UniqueFd fd(::open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    OpenFile file{UniqueFd(::open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC))};
     struct stat info {};
-    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!file.fd.valid() || ::fstat(file.fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
     std::string oldBytes;
-    if (!readAll(fd.get(), oldBytes)) {
+    if (!readAll(file.fd.get(), oldBytes)) {
         return false;
     }
     const auto backup = writeBackup(oldBytes);
     if (!backup) {
         return false; // never touch the only copy
     }
-    const bool rewritten = replaceContents(fd.get(), bytes, writeCall);
-    if (rewritten || replaceContents(fd.get(), oldBytes, ::write)) {
+    const bool rewritten = replaceContents(file, bytes, writeCall);
+    if (rewritten || replaceContents(file, oldBytes, writeToFile)) {
         ::unlink(backup->c_str());
     }
     return rewritten;

@@ -1,3 +1,4 @@
+// Linux only: the termios line on a pseudo-terminal.
 // Both jobs over a pseudo-terminal with the termios line, a scripted peer
 // on the master side: the bytes on the wire, byte for byte.
 

@@ -1,10 +1,10 @@
 #include "core/atomic_file.h"
 
 #include "core/file_writing.h"
-#include "core/unique_fd.h"
+#include "core/file_writing_posix.h"
+#include "core/open_file_posix.h"
 
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,7 +38,7 @@ void syncDirectory(const std::filesystem::path& directory) {
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          WriteCall writeCall, TemporaryCall temporaryCall) {
     if (writeCall == nullptr) {
-        writeCall = ::write;
+        writeCall = writeToFile;
     }
     if (temporaryCall == nullptr) {
         temporaryCall = createTemporaryFile;
@@ -49,15 +49,16 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     }
     struct stat old {};
     const bool existed = ::stat(target->c_str(), &old) == 0;
-    std::string temporary = target->string() + ".XXXXXX";
-    UniqueFd fd(temporaryCall(temporary.data(), O_CLOEXEC));
-    if (!fd.valid()) {
+    OpenFile file;
+    std::filesystem::path temporary;
+    if (!temporaryCall(*target, file, temporary)) {
         // A folder the user may not write can still hold a file the user may.
         return existed && rewriteInPlace(*target, bytes, writeCall);
     }
-    const bool written = takeOver(fd.get(), existed ? &old : nullptr) &&
-                         writeAll(fd.get(), bytes, writeCall) && ::fsync(fd.get()) == 0;
-    const bool closed = ::close(fd.release()) == 0;
+    const int fd = file.fd.get();
+    const bool written = takeOver(fd, existed ? &old : nullptr) &&
+                         writeAll(file, bytes, writeCall) && ::fsync(fd) == 0;
+    const bool closed = ::close(file.fd.release()) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target->c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
