@@ -26,6 +26,14 @@ ExitCode listMachines(const std::filesystem::path& settingsPath, const CliStream
     return ExitCode::Completed;
 }
 
+void printHelp(std::FILE* stream) {
+    for (const std::string_view part :
+         {cli_text::kHelpUsage, cli_text::kPortExamples, cli_text::kHelpOverwrite,
+          cli_text::kInterruptHelp, cli_text::kHelpExitCodes}) {
+        std::fwrite(part.data(), 1, part.size(), stream);
+    }
+}
+
 ExitCode listPorts(const CliStreams& streams) {
     const auto ports = listSerialPorts();
     if (ports.empty()) {
@@ -53,7 +61,7 @@ int runCli(std::span<const std::string_view> words, const CliStreams& streams,
                                                    : executableFolder / kSettingsFileName;
     switch (arguments.command) {
     case CliCommand::Help:
-        std::fputs(cli_text::kHelp.data(), streams.out);
+        printHelp(streams.out);
         return toInt(ExitCode::Completed);
     case CliCommand::Version:
         printLine(streams.out, std::string(cli_text::kProgramName) + " " + DROVANE_VERSION);

@@ -9,7 +9,8 @@ namespace drovane::cli_text {
 
 inline constexpr std::string_view kProgramName = "drovane-cli";
 
-inline constexpr std::string_view kHelp =
+// The help, around the parts that differ by platform.
+inline constexpr std::string_view kHelpUsage =
     R"(Aufruf:
   drovane-cli send    [--settings INI] [--machine NAME] [--port PORT] DATEI
   drovane-cli receive [--settings INI] [--machine NAME] [--port PORT] [--overwrite] DATEI
@@ -27,13 +28,16 @@ Optionen:
   --settings INI  Einstellungsdatei (sonst drovane.ini neben dem Programm);
                   sie wird nur gelesen, nie geschrieben
   --machine NAME  Maschine (sonst die gemerkte "Maschine", vorgegeben Fanuc10t)
-  --port PORT     Schnittstelle nur für diesen Aufruf, z. B. ttyUSB0, COM1,
-                  /dev/ttyS0 oder VIRTUELL
+  --port PORT     Schnittstelle nur für diesen Aufruf, z. B. )";
+extern const std::string_view kPortExamples;
+inline constexpr std::string_view kHelpOverwrite =
+    R"(
   --overwrite     eine vorhandene DATEI beim Empfang ersetzen
 
-Strg+C (SIGINT) oder SIGTERM bricht eine Übertragung ab; ein zweites Signal
-beendet das Programm sofort.
-
+)";
+extern const std::string_view kInterruptHelp;
+inline constexpr std::string_view kHelpExitCodes =
+    R"(
 Exit-Codes:
   0  Übertragung abgeschlossen (beim Empfang: Datei gespeichert)
   1  Aufruffehler oder Datei nicht lesbar bzw. als Ziel unbrauchbar
@@ -107,5 +111,9 @@ inline constexpr std::string_view kRescuedAfter = ".";
 
 // Transfers
 inline constexpr std::string_view kInterrupted = "Abbruch angefordert...";
+
+// A crash, after the program name: the fault's code and the step marker.
+inline constexpr std::string_view kCrashBefore = ": Programmfehler 0x";
+inline constexpr std::string_view kCrashLine = " Zeile: ";
 
 } // namespace drovane::cli_text

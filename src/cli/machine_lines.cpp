@@ -1,13 +1,13 @@
 #include "cli/machine_lines.h"
 
 #include "cli/cli_texts.h"
+#include "cli/port_stop_bits.h"
 #include "cli/profile_snapshot.h"
 #include "cli/text_columns.h"
 #include "core/text.h"
 #include "machine/port_selecting_line.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
-#include "serial/termios/termios_config.h"
 #include "transfer/job_settings.h"
 
 #include <array>
@@ -23,7 +23,7 @@ constexpr std::array<char, 5> kParityLetters{'N', 'O', 'E', 'M', 'S'};
 std::string stopBitsText(const SerialSettings& settings) {
     double stopBits = frameStopBits(settings.stopBits);
     if (settings.portName != kVirtualPortName) {
-        stopBits = twoStopBits(settings.stopBits) ? 2.0 : 1.0;
+        stopBits = portStopBits(settings.stopBits);
     }
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%g", stopBits);

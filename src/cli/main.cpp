@@ -2,19 +2,19 @@
 // and service technicians, on the same profiles.
 
 #include "cli/cli_main.h"
+#include "cli/crash_report.h"
+#include "cli/program_environment.h"
 
-#include <filesystem>
+#include <string>
 #include <string_view>
-#include <system_error>
-#include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> words(argv + 1, argv + argc);
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    drovane::reportCrashes();
+    drovane::keepStandardStreamsBinary();
+    const std::vector<std::string> given = drovane::commandLineWords(argc, argv);
+    const std::vector<std::string_view> words(given.begin(), given.end());
     drovane::CliStreams streams;
-    streams.progress = ::isatty(STDERR_FILENO) == 1;
-    return drovane::runCli(words, streams,
-                           error ? std::filesystem::path(".") : executable.parent_path());
+    streams.progress = drovane::standardErrorIsTerminal();
+    return drovane::runCli(words, streams, drovane::executableFolder());
 }

@@ -11,7 +11,10 @@ constexpr double kShortestMeasure = 0.2;
 std::string minutesAndSeconds(double seconds) {
     const auto whole = static_cast<std::int64_t>(std::ceil(seconds));
     const std::int64_t rest = whole % 60;
-    return std::to_string(whole / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+    std::string text = std::to_string(whole / 60);
+    text += rest < 10 ? ":0" : ":";
+    text += std::to_string(rest);
+    return text;
 }
 
 } // namespace
@@ -23,17 +26,23 @@ std::string progressText(const ProgressState& state) {
     std::string line = std::to_string(state.bytes);
     if (state.total) {
         const std::int64_t total = *state.total;
-        line += "/" + std::to_string(total) + " Bytes  ";
-        line += std::to_string(total > 0 ? state.bytes * 100 / total : 100) + "%";
+        line += "/";
+        line += std::to_string(total);
+        line += " Bytes  ";
+        line += std::to_string(total > 0 ? state.bytes * 100 / total : 100);
+        line += "%";
     } else {
         line += " Bytes";
     }
-    line += "  " + (measured ? std::to_string(std::llround(rate)) : std::string("-")) + " B/s";
+    line += "  ";
+    line += measured ? std::to_string(std::llround(rate)) : std::string("-");
+    line += " B/s";
     if (state.total) {
         const std::int64_t left = *state.total - state.bytes;
-        line += "  noch " + (left <= 0  ? std::string("0:00")
-                             : measured ? minutesAndSeconds(static_cast<double>(left) / rate)
-                                        : std::string("-"));
+        line += "  noch ";
+        line += left <= 0  ? std::string("0:00")
+                : measured ? minutesAndSeconds(static_cast<double>(left) / rate)
+                           : std::string("-");
     }
     return line;
 }

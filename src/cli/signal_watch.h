@@ -1,62 +1,57 @@
 #pragma once
 
-// SIGINT and SIGTERM as readable events instead of handlers: they are blocked
-// for the calling thread and every thread it starts afterwards, and a watcher
-// thread of its own reads them. No code runs in signal context, so the abort
-// request (which takes a lock) is raised from ordinary code.
+// The operator's interrupts (SIGINT and SIGTERM; on Windows Ctrl+C,
+// Ctrl+Break and closing the console) as events that ordinary code takes,
+// instead of handlers that would have to raise the abort request (which takes
+// a lock) in signal context. Each platform part feeds `interrupted()` from a
+// thread of its own.
 //
-// The watcher ends the process at the second signal by itself, so that an
-// operator who insists is heard wherever the program is stuck: loading a
-// file, opening a port, waiting for a job. Being blocked, the signals are
-// queued even when the caller inherited them ignored.
+// The second interrupt ends the process right there, so that an operator who
+// insists is heard wherever the program is stuck: loading a file, opening a
+// port, waiting for a job. Interrupts the caller inherited ignored are heard
+// all the same.
 
-#include "core/unique_fd.h"
-
-#include <csignal>
-#include <thread>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 namespace drovane {
 
 class SignalWatch {
 public:
     // Construct before any thread is started. `insistedExitCode` is what the
-    // process ends with at the second signal.
+    // process ends with at the second interrupt.
     explicit SignalWatch(int insistedExitCode);
-    // Drops signals still pending and restores the previous mask.
+    // Drops interrupts still pending and restores what was there before.
     ~SignalWatch();
     SignalWatch(const SignalWatch&) = delete;
     SignalWatch& operator=(const SignalWatch&) = delete;
     SignalWatch(SignalWatch&&) = delete;
     SignalWatch& operator=(SignalWatch&&) = delete;
 
-    // Readable while signals are untaken; -1 when the watch could not be set
-    // up (signals then act as usual).
-    int fd() const { return arrived_.get(); }
-    // Signals that arrived since the last call, without waiting.
+    // Interrupts that arrived since the last call, without waiting.
     int take() const;
+    // Returns once an interrupt is untaken or `wake` was called since the
+    // last return, or after `limit`.
+    void waitFor(std::chrono::milliseconds limit) const;
+    // Ends a `waitFor`, from any thread.
+    void wake() const;
 
 private:
-    void watch() const;
-    void dropPending() const;
+    class Source;
 
-    sigset_t previous_{};
-    bool blocked_ = false;
+    // One interrupt, from the platform part's thread.
+    void interrupted() const;
+
     int insistedExitCode_;
-    UniqueFd signals_;
-    UniqueFd arrived_;
-    UniqueFd stop_;
-    std::thread watcher_;
-};
-
-// An event one thread sets once and another polls for.
-class DoneEvent {
-public:
-    DoneEvent();
-    int fd() const { return fd_.get(); }
-    void set() const;
-
-private:
-    UniqueFd fd_;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    mutable int seen_ = 0;
+    mutable int untaken_ = 0;
+    mutable bool woken_ = false;
+    // Last, so that it stops feeding before the rest goes.
+    std::unique_ptr<Source> source_;
 };
 
 } // namespace drovane

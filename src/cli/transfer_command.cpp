@@ -15,16 +15,16 @@
 #include "transfer/send_job.h"
 #include "transfer/transfer_job.h"
 
-#include <array>
+#include <atomic>
+#include <chrono>
 #include <functional>
-#include <poll.h>
 
 namespace drovane {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTickMilliseconds = 250;
+constexpr std::chrono::milliseconds kTick(250);
 
 std::optional<SettingsSnapshot> machineSnapshot(const CliArguments& arguments,
                                                 const fs::path& settingsPath,
@@ -86,19 +86,20 @@ public:
     // it has ended.
     void run(const std::function<void()>& body) {
         TransferJob job(abort_);
+        std::atomic<bool> done = false;
         job.start([&] {
             body();
-            done_.set();
+            done = true;
+            signals_.wake();
         });
         for (;;) {
-            std::array<pollfd, 2> fds{{{signals_.fd(), POLLIN, 0}, {done_.fd(), POLLIN, 0}}};
-            ::poll(fds.data(), fds.size(), kTickMilliseconds);
+            signals_.waitFor(kTick);
             // A second signal ends the process in the watch itself.
             if (signals_.take() > 0) {
                 console_.error(cli_text::kInterrupted);
                 abort_.raise();
             }
-            if ((fds[1].revents & POLLIN) != 0) {
+            if (done) {
                 break;
             }
             console_.tick();
@@ -109,7 +110,6 @@ public:
 
 private:
     const SignalWatch& signals_;
-    DoneEvent done_;
     StreamConsole console_;
     PortSelectingLine line_;
     AbortRequest abort_;

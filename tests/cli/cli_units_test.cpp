@@ -2,6 +2,7 @@
 // profile as a job reads it, the progress line and the console's output.
 
 #include "cli/command_line.h"
+#include "cli/crash_line.h"
 #include "cli/file_target.h"
 #include "cli/profile_snapshot.h"
 #include "cli/progress_line.h"
@@ -290,8 +291,7 @@ pid_t childWithWatch(bool inheritedIgnored, int report) {
     const SignalWatch watch(3);
     char ready = 'r';
     [[maybe_unused]] auto written = ::write(report, &ready, 1);
-    pollfd arrived{watch.fd(), POLLIN, 0};
-    ::poll(&arrived, 1, -1);
+    watch.waitFor(std::chrono::hours(1));
     const char taken = static_cast<char>('0' + watch.take());
     written = ::write(report, &taken, 1);
     std::array<int, 2> never{};
@@ -347,6 +347,38 @@ TEST(SignalWatch, TheSecondSignalEndsTheProcessWhereverItHangs) {
         ::kill(child, c.second);
         EXPECT_EQ(exitCodeWithin(child, 20s), 3);
         ::close(report[0]);
+    }
+}
+
+} // namespace
+} // namespace drovane
+
+namespace drovane {
+namespace {
+
+// The line a crash leaves is built into a fixed buffer on a failing stack:
+// it must never run past the buffer, whatever the numbers.
+TEST(CrashLine, TellsCodeAndStepAndFitsItsBuffer) {
+    const struct {
+        std::size_t room;
+        std::uint32_t code;
+        std::int32_t line;
+        std::string_view expected;
+    } cases[] = {
+        {96, 0xC0000005, 42, "drovane-cli: Programmfehler 0xC0000005 Zeile: 42\n"},
+        {96, 0x80000003, 0, "drovane-cli: Programmfehler 0x80000003 Zeile: 0\n"},
+        {96, 0xC00000FD, -2147483647 - 1,
+         "drovane-cli: Programmfehler 0xC00000FD Zeile: -2147483648\n"},
+        {12, 0xC0000094, 7, "drovane-cli:"},
+        {0, 0xC0000094, 7, ""},
+    };
+    for (const auto& c : cases) {
+        std::array<char, 100> buffer{};
+        buffer.fill('#');
+        const std::size_t length =
+            formatCrashLine(std::span(buffer.data(), c.room), c.code, c.line);
+        EXPECT_EQ(std::string_view(buffer.data(), length), c.expected);
+        EXPECT_EQ(buffer.at(c.room), '#') << "written past the buffer";
     }
 }
 

@@ -1,0 +1,10 @@
+#include "cli/cli_texts.h"
+
+namespace drovane::cli_text {
+
+const std::string_view kPortExamples = "COM1, COM12\n                  oder VIRTUELL";
+const std::string_view kInterruptHelp =
+    "Strg+C, Strg+Pause oder das Schließen des Fensters bricht eine Übertragung ab;\n"
+    "ein zweites Mal beendet das Programm sofort.\n";
+
+} // namespace drovane::cli_text

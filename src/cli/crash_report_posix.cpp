@@ -1,0 +1,7 @@
+#include "cli/crash_report.h"
+
+namespace drovane {
+
+void reportCrashes() {}
+
+} // namespace drovane
