@@ -12,6 +12,7 @@
 int main(int argc, char** argv) {
     drovane::reportCrashes();
     drovane::keepStandardStreamsBinary();
+    const drovane::Utf8Console console;
     const std::vector<std::string> given = drovane::commandLineWords(argc, argv);
     const std::vector<std::string_view> words(given.begin(), given.end());
     drovane::CliStreams streams;

@@ -20,6 +20,22 @@ std::filesystem::path executableFolder();
 // A terminal that shows the progress line drawn in place.
 bool standardErrorIsTerminal();
 
+// While it lives, a console shows the program's UTF-8 texts as such (a
+// Windows console reads bytes in its own code page otherwise); what goes to
+// files and pipes is not touched.
+class Utf8Console {
+public:
+    Utf8Console();
+    ~Utf8Console();
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+    Utf8Console(Utf8Console&&) = delete;
+    Utf8Console& operator=(Utf8Console&&) = delete;
+
+private:
+    unsigned previousCodePage_ = 0;
+};
+
 // Standard output and error pass bytes unchanged, line ends included, so a
 // script reads the same text on every system.
 void keepStandardStreamsBinary();

@@ -19,6 +19,11 @@ bool standardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
+// A terminal here takes the bytes as the locale says, UTF-8 on every system
+// the program is meant for.
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
+
 void keepStandardStreamsBinary() {}
 
 } // namespace drovane

@@ -19,6 +19,9 @@ struct LocalFreer {
 // Long paths need more than MAX_PATH; the call cuts silently when short.
 constexpr DWORD kLongestPath = 32768;
 
+// Longer than any line the program writes.
+constexpr std::size_t kStreamBuffer = 4096;
+
 } // namespace
 
 std::vector<std::string> commandLineWords(int /*argc*/, char** /*argv*/) {
@@ -60,9 +63,27 @@ bool standardErrorIsTerminal() {
            ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
+Utf8Console::Utf8Console() {
+    const UINT codePage = ::GetConsoleOutputCP();
+    if (codePage != 0 && codePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8) != 0) {
+        previousCodePage_ = codePage;
+    }
+}
+
+Utf8Console::~Utf8Console() {
+    if (previousCodePage_ != 0) {
+        ::SetConsoleOutputCP(previousCodePage_);
+    }
+}
+
+// The C library writes an unbuffered stream byte by byte, and a console
+// shows each byte of a UTF-8 character alone as garbage: buffered, a line
+// goes out whole at its flush.
 void keepStandardStreamsBinary() {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    for (std::FILE* stream : {stdout, stderr}) {
+        _setmode(_fileno(stream), _O_BINARY);
+        std::setvbuf(stream, nullptr, _IOFBF, kStreamBuffer);
+    }
 }
 
 } // namespace drovane

@@ -1,6 +1,7 @@
 #pragma once
 
-// drovane-cli run as a child process, its standard output and error read as
+// A command-line program (drovane-cli, or wine running drovane-cli.exe) run
+// as a child process, its standard output and error read as
 // they come, and a scripted peer on the master side of a pseudo-terminal
 // whose slave the child opens as its port.
 
@@ -20,7 +21,8 @@ using std::chrono::milliseconds;
 
 class CliChild {
 public:
-    explicit CliChild(const std::vector<std::string>& arguments);
+    // `program` is run with `arguments` after its own name.
+    CliChild(const std::string& program, const std::vector<std::string>& arguments);
     ~CliChild();
     CliChild(const CliChild&) = delete;
     CliChild& operator=(const CliChild&) = delete;

@@ -30,7 +30,7 @@ void drain(int fd, std::string& into) {
 
 } // namespace
 
-CliChild::CliChild(const std::vector<std::string>& arguments) {
+CliChild::CliChild(const std::string& program, const std::vector<std::string>& arguments) {
     std::array<int, 2> outPipe{};
     std::array<int, 2> errPipe{};
     if (::pipe2(outPipe.data(), O_CLOEXEC) != 0 || ::pipe2(errPipe.data(), O_CLOEXEC) != 0) {
@@ -42,14 +42,14 @@ CliChild::CliChild(const std::vector<std::string>& arguments) {
     posix_spawn_file_actions_adddup2(&actions, outPipe[1], 1);
     posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
     std::vector<char*> argv;
-    std::string program = DROVANE_CLI_PATH;
-    argv.push_back(program.data());
+    std::string name = program;
+    argv.push_back(name.data());
     std::vector<std::string> copies = arguments;
     for (std::string& argument : copies) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
-    if (::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+    if (::posix_spawnp(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -49,6 +49,13 @@ std::string lines(std::initializer_list<std::string> entries) {
     return text;
 }
 
+// drovane-cli of this build.
+class Cli : public CliChild {
+public:
+    explicit Cli(const std::vector<std::string>& arguments)
+        : CliChild(DROVANE_CLI_PATH, arguments) {}
+};
+
 class CliProcess : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -89,7 +96,7 @@ TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
     put(folder_ / "P1.nc", "%\nO0001\nG0 X0\nM30\n%\n");
     const std::string settingsBefore = contentOf(settings_);
 
-    CliChild cli(transfer("send", folder_ / "P1.nc"));
+    Cli cli(transfer("send", folder_ / "P1.nc"));
     const int code = cli.wait();
 
     const std::string expected =
@@ -115,7 +122,7 @@ TEST_F(CliProcess, SendOfAFileWithANulSaysWhereTheProgramEnds) {
     writeSettings(peer.slavePath());
     put(folder_ / "P1.nc", std::string("G0\n\0M30\n", 8));
 
-    CliChild cli(transfer("send", folder_ / "P1.nc"));
+    Cli cli(transfer("send", folder_ / "P1.nc"));
     EXPECT_EQ(cli.wait(), 0) << cli.err();
     ASSERT_TRUE(peer.waitForBytes(4, milliseconds(2000)));
     EXPECT_EQ(peer.received(), "G0\n\x04");
@@ -130,7 +137,7 @@ TEST_F(CliProcess, ReceptionIsSavedByteForByte) {
     const fs::path target = folder_ / "O0002.nc";
     const std::string program = "%\r\nO0002\r\nG1 X\xE4\xFF\x80 Y1\r\nM30\r\n%\r\n";
 
-    CliChild cli(transfer("receive", target));
+    Cli cli(transfer("receive", target));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     peer.write(std::string(5, '\0') + program + "\x04" + "after the end");
     const int code = cli.wait();
@@ -155,13 +162,13 @@ TEST_F(CliProcess, PortOptionOverridesTheProfileForThisRunOnly) {
     writeSettings("/dev/drovane-no-such-port");
     put(folder_ / "P1.nc", "G0\n");
 
-    CliChild overridden(transfer("send", folder_ / "P1.nc", {"--port", peer.slavePath()}));
+    Cli overridden(transfer("send", folder_ / "P1.nc", {"--port", peer.slavePath()}));
     EXPECT_EQ(overridden.wait(), 0) << overridden.err();
     ASSERT_TRUE(peer.waitForBytes(4, milliseconds(2000)));
     EXPECT_EQ(peer.received(), "G0\n\x04");
 
     // The profile's own port is still the one in the file.
-    CliChild plain(transfer("send", folder_ / "P1.nc"));
+    Cli plain(transfer("send", folder_ / "P1.nc"));
     EXPECT_EQ(plain.wait(), 2);
     EXPECT_EQ(plain.out(), "Fehler! serielle Schnittstelle konnte nicht ge\xC3\xB6"
                            "ffnet werden.\n"
@@ -196,7 +203,7 @@ TEST_F(CliProcess, APortThatCannotBeOpenedIsToldWhy) {
                               "Datenbits = " + c.dataBits, "COM-Nummer = " + c.port}));
         const int id = c.holdPort ? holder.open(held) : 0;
         ASSERT_EQ(id != 0, c.holdPort);
-        CliChild cli(transfer("send", folder_ / "P1.nc"));
+        Cli cli(transfer("send", folder_ / "P1.nc"));
         EXPECT_EQ(cli.wait(), 2);
         EXPECT_NE(cli.out().find("ffnet werden.\n" + c.reason), std::string::npos) << cli.out();
         holder.close(id);
@@ -234,7 +241,7 @@ TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
         {transfer("receive", folder_ / "new.nc"), 2, ""},
     };
     for (const Case& c : cases) {
-        CliChild cli(c.words);
+        Cli cli(c.words);
         const int code = cli.wait();
         SCOPED_TRACE(c.words.size() > 1 ? c.words[0] + " " + c.words.back() : c.words[0]);
         EXPECT_EQ(code, c.code);
@@ -246,7 +253,7 @@ TEST_F(CliProcess, FailuresGetTheirExitCodesAndAMessage) {
 
 TEST_F(CliProcess, AnUnreadableSettingsFileGivesDefaultsWithAWarning) {
     fs::create_directory(folder_ / "folder.ini");
-    CliChild cli({"machines", "--settings", (folder_ / "folder.ini").string()});
+    Cli cli({"machines", "--settings", (folder_ / "folder.ini").string()});
     EXPECT_EQ(cli.wait(), 0);
     EXPECT_NE(cli.err().find("kann nicht gelesen werden, es gelten die Standardwerte"),
               std::string::npos)
@@ -260,7 +267,7 @@ TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
     fs::create_directory(folder_ / "sub");
     const fs::path target = folder_ / "sub" / "P9.nc";
 
-    CliChild cli(transfer("receive", target));
+    Cli cli(transfer("receive", target));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     fs::remove_all(folder_ / "sub"); // the folder goes while the machine sends
     peer.write("O0009\nM30\n\x04");
@@ -280,7 +287,7 @@ TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
 TEST_F(CliProcess, ReceptionOfNothingExitsFour) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
-    CliChild cli(transfer("receive", folder_ / "empty.nc"));
+    Cli cli(transfer("receive", folder_ / "empty.nc"));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     peer.write("\x04");
     EXPECT_EQ(cli.wait(), 4);
@@ -294,7 +301,7 @@ TEST_F(CliProcess, SigintDuringASendAbortsItMidText) {
     const std::string program(4'000'000, 'X');
     put(folder_ / "BIG.nc", program);
 
-    CliChild cli(transfer("send", folder_ / "BIG.nc"));
+    Cli cli(transfer("send", folder_ / "BIG.nc"));
     ASSERT_TRUE(peer.waitForBytes(1));
     peer.write("\x13"); // XOFF: the machine holds the line
     ASSERT_TRUE(cli.waitForOutput("(XOFF erhalten)")) << cli.out();
@@ -317,7 +324,7 @@ TEST_F(CliProcess, AbortedReceptionKeepsWhatCameInARescueFile) {
     writeSettings(peer.slavePath());
     const fs::path target = folder_ / "P3.nc";
 
-    CliChild cli(transfer("receive", target));
+    Cli cli(transfer("receive", target));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     // The machine never sends the end character: only the operator ends it.
     peer.write("O0003\nG0 X1\n");
@@ -338,7 +345,7 @@ TEST_F(CliProcess, AbortedReceptionKeepsWhatCameInARescueFile) {
 TEST_F(CliProcess, SigintWhileWaitingForTheMachineEndsAReception) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
-    CliChild cli(transfer("receive", folder_ / "P4.nc"));
+    Cli cli(transfer("receive", folder_ / "P4.nc"));
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     cli.signal(SIGINT);
     EXPECT_EQ(cli.wait(), 3);
@@ -355,7 +362,7 @@ TEST_F(CliProcess, MachinesListsEveryGroupAndMarksTheRememberedOne) {
                "[Wirr]", "Baudrate = 12345", "Datenbits = 9", "Stopbits = 3", "[Krumm]",
                "Stopbits = 0", "Protokoll = RTS", "[Virt]", "COM-Nummer = VIRTUELL",
                "Stopbits = 3"}));
-    CliChild cli({"machines", "--settings", settings_.string()});
+    Cli cli({"machines", "--settings", settings_.string()});
     EXPECT_EQ(cli.wait(), 0);
     // A terminal port has no one and a half stop bits; the virtual line has.
     EXPECT_EQ(cli.out(), "   Dreh1  COM2      9600      7E2       XON/XOFF\n"
@@ -368,10 +375,10 @@ TEST_F(CliProcess, MachinesListsEveryGroupAndMarksTheRememberedOne) {
 }
 
 TEST_F(CliProcess, VersionAndHelpTellWhatTheyShould) {
-    CliChild version({"--version"});
+    Cli version({"--version"});
     EXPECT_EQ(version.wait(), 0);
     EXPECT_EQ(version.out(), "drovane-cli 0.817\n");
-    CliChild help({"send", "--help"});
+    Cli help({"send", "--help"});
     EXPECT_EQ(help.wait(), 0);
     for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  ", "  5  "}) {
         EXPECT_NE(help.out().find(code), std::string::npos) << code;
