@@ -38,6 +38,12 @@ windows: windows-deps
 windows-test: windows
 	@scripts/windows-test
 
+# build/windows/drovane-<version>-windows-x64.zip: drovane-cli.exe, its
+# drovane.ini, the help page, the example programs and LIESMICH.txt.
+windows-package: windows
+	@cd build/windows && cpack --config CPackConfig.cmake >/dev/null
+	@ls build/windows/drovane-*-windows-x64.zip
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
