@@ -6,6 +6,7 @@
 #include "cli/machine_lines.h"
 #include "cli/port_lines.h"
 #include "cli/transfer_command.h"
+#include "cli/word_path.h"
 
 namespace drovane {
 namespace {
@@ -57,7 +58,7 @@ int runCli(std::span<const std::string_view> words, const CliStreams& streams,
     }
     const CliArguments& arguments = *parsed.arguments;
     const std::filesystem::path settingsPath = arguments.settings
-                                                   ? std::filesystem::path(*arguments.settings)
+                                                   ? pathFromWord(*arguments.settings)
                                                    : executableFolder / kSettingsFileName;
     switch (arguments.command) {
     case CliCommand::Help:

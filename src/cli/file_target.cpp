@@ -1,6 +1,7 @@
 #include "cli/file_target.h"
 
 #include "cli/cli_texts.h"
+#include "cli/word_path.h"
 #include "core/text.h"
 
 #include <system_error>
@@ -12,13 +13,13 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string framed(std::string_view before, const fs::path& path, std::string_view after) {
-    return std::string(before) + path.string() + std::string(after);
+    return std::string(before) + shownPath(path) + std::string(after);
 }
 
 } // namespace
 
 TargetCheck checkTarget(const fs::path& path, bool overwrite) {
-    if (!isValidFileName(filePart(path.string()))) {
+    if (!isValidFileName(filePart(shownPath(path)))) {
         return {std::nullopt, std::string(cli_text::kInvalidTarget)};
     }
     std::error_code error;
@@ -51,7 +52,7 @@ void FileTarget::saveProgram(std::string_view programText, OverwriteDecision dec
         console_.error(cli_text::kNothingReceived);
         return;
     }
-    const std::string path = path_.string();
+    const std::string path = shownPath(path_);
     if (decideSave(decision, path, path, fileExists(path_)) != SaveStep::Write) {
         result_ = SaveResult::FileAppeared;
         console_.error(
@@ -75,8 +76,9 @@ void FileTarget::rescue(std::string_view programText) {
     if (error) {
         return;
     }
-    fs::path candidate =
-        folder / ("drovane-cli-" + std::to_string(::getpid()) + "-" + path_.filename().string());
+    fs::path name = "drovane-cli-" + std::to_string(::getpid()) + "-";
+    name += path_.filename();
+    fs::path candidate = folder / name;
     // The rescue goes to a fresh name and is not subject to the failing seam.
     if (writeProgramFileAtomically(candidate, programText)) {
         rescuePath_ = std::move(candidate);

@@ -1,6 +1,7 @@
 #include "cli/machine_choice.h"
 
 #include "cli/cli_texts.h"
+#include "cli/word_path.h"
 #include "core/text.h"
 #include "profiles/settings_file.h"
 
@@ -9,10 +10,6 @@
 
 namespace drovane {
 namespace {
-
-std::string shownPath(const std::filesystem::path& path) {
-    return path.string();
-}
 
 // Opens the file for reading only: nothing here writes a value, so closing it
 // never writes it back.

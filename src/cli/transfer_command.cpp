@@ -6,6 +6,7 @@
 #include "cli/profile_snapshot.h"
 #include "cli/signal_watch.h"
 #include "cli/stream_console.h"
+#include "cli/word_path.h"
 #include "core/text.h"
 #include "machine/port_selecting_line.h"
 #include "programs/program_file.h"
@@ -37,8 +38,8 @@ std::optional<SettingsSnapshot> machineSnapshot(const CliArguments& arguments,
         printLine(streams.err, choice.error);
         return std::nullopt;
     }
-    SettingsSnapshot snapshot = snapshotFromProfile(
-        *choice.profile, windows1252FromUtf8(filePart(fs::path(arguments.file).string())));
+    SettingsSnapshot snapshot =
+        snapshotFromProfile(*choice.profile, windows1252FromUtf8(filePart(arguments.file)));
     if (arguments.port) {
         snapshot.portCombo = windows1252FromUtf8(*arguments.port);
     }
@@ -128,7 +129,7 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
         return ExitCode::UsageError;
     }
     std::optional<std::size_t> nulOffset;
-    std::optional<std::string> program = readProgramFile(arguments.file, nulOffset);
+    std::optional<std::string> program = readProgramFile(pathFromWord(arguments.file), nulOffset);
     if (!program) {
         printLine(streams.err, std::string(cli_text::kFileUnreadableBefore) + arguments.file +
                                    std::string(cli_text::kFileUnreadableAfter));
@@ -152,7 +153,7 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
 ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
                     const CliStreams& streams) {
     const SignalWatch signals(toInt(ExitCode::Aborted));
-    const TargetCheck check = checkTarget(arguments.file, arguments.overwrite);
+    const TargetCheck check = checkTarget(pathFromWord(arguments.file), arguments.overwrite);
     if (!check.decision) {
         printLine(streams.err, check.error);
         return ExitCode::UsageError;
@@ -165,7 +166,7 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
         return ExitCode::Aborted;
     }
     JobRun run(signals, *snapshot, streams, TransferDirection::Receive);
-    FileTarget target(arguments.file, *check.decision, run.console());
+    FileTarget target(pathFromWord(arguments.file), *check.decision, run.console());
     ReceiveJob job(run.context(), *snapshot, target);
     run.run([&job] { job.run(); });
     if (run.console().openFailed()) {

@@ -32,6 +32,12 @@ ParsedCommandLine parse(std::vector<std::string_view> words) {
     return parseCommandLine(words);
 }
 
+// Closed again on return: Windows removes no file that is open.
+std::string contentOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 TEST(CommandLine, TakesEveryCommandWithItsOptions) {
     CliArguments send;
     send.command = CliCommand::Send;
@@ -245,10 +251,8 @@ TEST_F(ConsoleOutput, AFailedSaveLeavesTheOldFileAndRescuesTheText) {
     target.saveProgram("new program", *check.decision);
 
     EXPECT_EQ(target.result(), SaveResult::Failed);
-    std::ifstream old(path);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old program");
-    std::ifstream rescued(target.rescuePath());
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(rescued), {}), "new program");
+    EXPECT_EQ(contentOf(path), "old program");
+    EXPECT_EQ(contentOf(target.rescuePath()), "new program");
     EXPECT_NE(err().find(target.rescuePath().string()), std::string::npos);
     std::filesystem::remove(target.rescuePath());
     std::filesystem::remove_all(folder);

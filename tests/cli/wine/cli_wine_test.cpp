@@ -158,7 +158,7 @@ TEST_F(WineCli, XoffHoldsTheSendOnCom7AndNothingIsLost) {
     ASSERT_TRUE(port.made());
     writeSettings("COM7", lines({"Protokoll = XON/XOFF"}));
     std::string program;
-    for (int line = 0; program.size() < 200'000; ++line) {
+    for (int line = 0; program.size() < 60'000; ++line) {
         program += "N" + std::to_string(line) + " G1 X" + std::to_string(line % 997) + "\n";
     }
     put(folder_ / "BIG.nc", program);
@@ -213,14 +213,16 @@ TEST_F(WineCli, CtrlCDuringAHeldSendOnCom7AbortsItMidText) {
 }
 
 // Runs without a serial back end: the built-in machine.
-TEST_F(WineCli, CtrlCAbortsASendToTheVirtualMachineAndASecondIsNotNeeded) {
+TEST_F(WineCli, CtrlCAbortsASendToTheVirtualMachine) {
     writeSettings("VIRTUELL");
     put(folder_ / "BIG.nc", std::string(1'000'000, 'X'));
     Exe cli(transfer("send", "BIG.nc"));
     ASSERT_TRUE(cli.waitForOutput(kOpened, kWineLimit)) << cli.err();
     cli.signal(SIGINT);
     EXPECT_EQ(cli.wait(kWineLimit), 3);
-    EXPECT_TRUE(cli.out().ends_with(kAbortedLine)) << cli.out();
+    // The machine's own note on the broken program may follow.
+    EXPECT_NE(cli.out().find(kAbortedLine), std::string::npos) << cli.out();
+    EXPECT_EQ(cli.out().find("Bytes gesendet."), std::string::npos) << cli.out();
     EXPECT_NE(cli.err().find("Abbruch angefordert..."), std::string::npos) << cli.err();
 }
 
