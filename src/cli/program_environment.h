@@ -25,15 +25,19 @@ bool standardErrorIsTerminal();
 // files and pipes is not touched.
 class Utf8Console {
 public:
-    Utf8Console();
-    ~Utf8Console();
+    Utf8Console() : previousCodePage_(switchConsoleToUtf8()) {}
+    ~Utf8Console() { restoreConsoleCodePage(previousCodePage_); }
     Utf8Console(const Utf8Console&) = delete;
     Utf8Console& operator=(const Utf8Console&) = delete;
     Utf8Console(Utf8Console&&) = delete;
     Utf8Console& operator=(Utf8Console&&) = delete;
 
 private:
-    unsigned previousCodePage_ = 0;
+    // The code page to give back; 0 for none.
+    static unsigned switchConsoleToUtf8();
+    static void restoreConsoleCodePage(unsigned codePage);
+
+    unsigned previousCodePage_;
 };
 
 // Standard output and error pass bytes unchanged, line ends included, so a

@@ -21,8 +21,11 @@ bool standardErrorIsTerminal() {
 
 // A terminal here takes the bytes as the locale says, UTF-8 on every system
 // the program is meant for.
-Utf8Console::Utf8Console() = default;
-Utf8Console::~Utf8Console() = default;
+unsigned Utf8Console::switchConsoleToUtf8() {
+    return 0;
+}
+
+void Utf8Console::restoreConsoleCodePage(unsigned /*codePage*/) {}
 
 void keepStandardStreamsBinary() {}
 

@@ -63,16 +63,18 @@ bool standardErrorIsTerminal() {
            ::SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
-Utf8Console::Utf8Console() {
+unsigned Utf8Console::switchConsoleToUtf8() {
+    // Without a console the call gives 0.
     const UINT codePage = ::GetConsoleOutputCP();
-    if (codePage != 0 && codePage != CP_UTF8 && ::SetConsoleOutputCP(CP_UTF8) != 0) {
-        previousCodePage_ = codePage;
+    if (codePage == 0 || codePage == CP_UTF8 || ::SetConsoleOutputCP(CP_UTF8) == 0) {
+        return 0;
     }
+    return codePage;
 }
 
-Utf8Console::~Utf8Console() {
-    if (previousCodePage_ != 0) {
-        ::SetConsoleOutputCP(previousCodePage_);
+void Utf8Console::restoreConsoleCodePage(unsigned codePage) {
+    if (codePage != 0) {
+        ::SetConsoleOutputCP(codePage);
     }
 }
 
