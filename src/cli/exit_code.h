@@ -8,7 +8,7 @@ enum class ExitCode : int {
     Completed = 0,           // the transfer ended normally; a reception was saved
     UsageError = 1,          // bad arguments, an unreadable program or an unusable target
     PortNotOpened = 2,       // the serial port could not be opened
-    Aborted = 3,             // stopped by SIGINT or SIGTERM
+    Aborted = 3,             // stopped by the operator (SIGINT, SIGTERM; Ctrl+C on Windows)
     NotSaved = 4,            // received, but the file was not written
     SavedWithLineErrors = 5, // saved, but the line reported errors on the way
 };

@@ -1,8 +1,8 @@
 #pragma once
 
 // `drovane-cli send` and `drovane-cli receive`: the machine's profile, the
-// job of the window run on its own thread, SIGINT and SIGTERM turned into the
-// abort request, and the ending turned into an exit code.
+// job of the window run on its own thread, the operator's interrupts turned
+// into the abort request, and the ending turned into an exit code.
 
 #include "cli/cli_streams.h"
 #include "cli/command_line.h"

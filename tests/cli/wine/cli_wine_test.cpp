@@ -164,7 +164,7 @@ TEST_F(WineCli, XoffHoldsTheSendOnCom7AndNothingIsLost) {
     put(folder_ / "BIG.nc", program);
 
     Exe cli(transfer("send", "BIG.nc"));
-    ASSERT_TRUE(peer.waitForBytes(1, kWineLimit));
+    ASSERT_TRUE(peer.waitForBytes(1, kWineLimit)) << cli.err();
     peer.write("\x13");
     ASSERT_TRUE(cli.waitForOutput("(XOFF erhalten)", kWineLimit)) << cli.out();
     // Whatever was under way has arrived by now; a hold lets nothing more out.
@@ -176,7 +176,8 @@ TEST_F(WineCli, XoffHoldsTheSendOnCom7AndNothingIsLost) {
     peer.write("\x11");
     EXPECT_EQ(cli.wait(kWineLimit), 0) << cli.err();
 
-    ASSERT_TRUE(peer.waitForBytes(program.size() + 1, milliseconds(5000)));
+    EXPECT_TRUE(peer.waitForBytes(program.size() + 1, milliseconds(5000))) << cli.out();
+    EXPECT_EQ(peer.received().size(), program.size() + 1);
     EXPECT_EQ(peer.received(), program + "\x04");
 }
 
