@@ -4,6 +4,7 @@
 #include "cli/cli_main.h"
 #include "cli/crash_report.h"
 #include "cli/program_environment.h"
+#include "core/executable_directory.h"
 
 #include <string>
 #include <string_view>
@@ -17,5 +18,5 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> words(given.begin(), given.end());
     drovane::CliStreams streams;
     streams.progress = drovane::standardErrorIsTerminal();
-    return drovane::runCli(words, streams, drovane::executableFolder());
+    return drovane::runCli(words, streams, drovane::executableDirectory());
 }

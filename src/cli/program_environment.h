@@ -1,9 +1,8 @@
 #pragma once
 
 // What drovane-cli takes from the system it runs on before anything else:
-// its words, its folder, and what its standard streams are.
+// its words and what its standard streams are.
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,6 @@ namespace drovane {
 // them. On Windows they come from the UTF-16 command line through
 // Windows-1252, the only characters a program file name may carry.
 std::vector<std::string> commandLineWords(int argc, char** argv);
-
-// The folder of the running executable; "." when the system does not tell.
-std::filesystem::path executableFolder();
 
 // A terminal that shows the progress line drawn in place.
 bool standardErrorIsTerminal();

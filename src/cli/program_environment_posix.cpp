@@ -1,18 +1,12 @@
 #include "cli/program_environment.h"
 
-#include <system_error>
+#include <algorithm>
 #include <unistd.h>
 
 namespace drovane {
 
 std::vector<std::string> commandLineWords(int argc, char** argv) {
     return {argv + std::min(argc, 1), argv + argc};
-}
-
-std::filesystem::path executableFolder() {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : executable.parent_path();
 }
 
 bool standardErrorIsTerminal() {

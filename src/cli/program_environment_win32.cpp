@@ -16,9 +16,6 @@ struct LocalFreer {
     void operator()(LPWSTR* block) const { ::LocalFree(block); }
 };
 
-// Long paths need more than MAX_PATH; the call cuts silently when short.
-constexpr DWORD kLongestPath = 32768;
-
 // Longer than any line the program writes.
 constexpr std::size_t kStreamBuffer = 4096;
 
@@ -35,27 +32,6 @@ std::vector<std::string> commandLineWords(int /*argc*/, char** /*argv*/) {
     return result;
 }
 
-std::filesystem::path executableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return ".";
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return std::filesystem::path(path).parent_path();
-        }
-        if (path.size() >= kLongestPath) {
-            return ".";
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-// The progress line redraws itself with VT sequences, which a console
-// before Windows 10 would print as they stand: no progress line there.
 bool standardErrorIsTerminal() {
     const HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
