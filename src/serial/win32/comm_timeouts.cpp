@@ -12,4 +12,10 @@ COMMTIMEOUTS commTimeouts(const SerialTimeouts& timeouts) {
     return values;
 }
 
+COMMTIMEOUTS slicedForWrites(COMMTIMEOUTS values) {
+    values.WriteTotalTimeoutMultiplier = 0;
+    values.WriteTotalTimeoutConstant = kWriteSliceMs;
+    return values;
+}
+
 } // namespace drovane

@@ -1,13 +1,16 @@
-// Transfers are overlapped: a write waits for its completion in 5 ms slices
-// while an abort is watched and is cancelled when one comes; otherwise the
-// driver's own timeouts end every read and write. Line errors a look at the
-// port fetches (ClearCommError clears them) are kept for takeErrors.
+// Reads run under the driver's timeouts as given. Writes keep their deadline
+// here: the driver lets one WriteFile wait at most a slice, and the write
+// goes on with the rest until it is done, its deadline passed or an abort
+// came. A byte that need not wait costs one WriteFile, as it would bare.
+// Line errors a look at the port fetches (ClearCommError clears them) are
+// kept for takeErrors.
 
 #include "serial/win32/win32_port.h"
 
 #include "serial/abort_request.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
+#include "serial/line_deadlines.h"
 #include "serial/termios/output_drain.h"
 #include "serial/win32/comm_errors.h"
 #include "serial/win32/comm_timeouts.h"
@@ -27,8 +30,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr DWORD kAbortLookMs = 5;
-constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr DWORD kPurgeInput = PURGE_RXABORT | PURGE_RXCLEAR;
+constexpr DWORD kPurgeAll = kPurgeInput | PURGE_TXABORT | PURGE_TXCLEAR;
 
 struct ModemLine {
     SerialSignal signal;
@@ -59,9 +62,11 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
         return {nullptr, OpenFailure::SettingsRefused};
     }
     // No sharing: a second program (or a second open here) is refused.
+    // Synchronous: a held write ends by its slice, and overlapped calls
+    // cost Wine three times as much per byte.
     CommHandle device(::CreateFileW(portDeviceName(settings.portName).c_str(),
-                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_OVERLAPPED, nullptr));
+                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
     if (!device.valid()) {
         return {nullptr, openFailureFromWindowsError(::GetLastError())};
     }
@@ -78,9 +83,8 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     if (::SetCommState(device.get(), &wanted) == FALSE) {
         return {nullptr, OpenFailure::SettingsRefused};
     }
-    COMMTIMEOUTS timeouts = commTimeouts(SerialTimeouts{});
-    CommHandle ioEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (::SetCommTimeouts(device.get(), &timeouts) == FALSE || !ioEvent.valid()) {
+    COMMTIMEOUTS timeouts = slicedForWrites(commTimeouts(SerialTimeouts{}));
+    if (::SetCommTimeouts(device.get(), &timeouts) == FALSE) {
         return {nullptr, OpenFailure::DeviceFailed};
     }
     // What waited from an earlier transfer, and its errors, are no part of
@@ -88,21 +92,22 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     ::PurgeComm(device.get(), kPurgeAll);
     DWORD oldErrors = 0;
     ::ClearCommError(device.get(), &oldErrors, nullptr);
-    return {std::make_unique<Win32Port>(Key{}, std::move(device), std::move(ioEvent), settings),
-            OpenFailure::None};
+    return {std::make_unique<Win32Port>(Key{}, std::move(device), settings), OpenFailure::None};
 }
 
-Win32Port::Win32Port(Key /*key*/, CommHandle device, CommHandle ioEvent,
-                     const SerialSettings& settings)
-    : device_(std::move(device)), ioEvent_(std::move(ioEvent)), settings_(settings) {}
+Win32Port::Win32Port(Key /*key*/, CommHandle device, const SerialSettings& settings)
+    : device_(std::move(device)), settings_(settings) {}
 
 Win32Port::~Win32Port() {
-    // Whoever needed the bytes has drained; close must not wait for them.
-    ::PurgeComm(device_.get(), kPurgeAll);
+    // Whoever needed the bytes has drained; close must not wait for what is
+    // still queued. Only what is queued: Wine flushes the far end of a
+    // pseudo-terminal too, bytes that have left the port already.
+    const auto status = fetchStatus();
+    ::PurgeComm(device_.get(), status && status->cbOutQue == 0 ? kPurgeInput : kPurgeAll);
 }
 
 bool Win32Port::setTimeouts(const SerialTimeouts& timeouts) {
-    COMMTIMEOUTS values = commTimeouts(timeouts);
+    COMMTIMEOUTS values = slicedForWrites(commTimeouts(timeouts));
     if (::SetCommTimeouts(device_.get(), &values) == FALSE) {
         return false;
     }
@@ -114,55 +119,40 @@ bool Win32Port::abortRaised() const {
     return abort_ != nullptr && abort_->raised();
 }
 
-Win32Port::Completion Win32Port::complete(OVERLAPPED& overlapped, bool abortable) {
-    if (abortable && abort_ != nullptr) {
-        while (::WaitForSingleObject(overlapped.hEvent, kAbortLookMs) == WAIT_TIMEOUT) {
-            if (abort_->raised()) {
-                ::CancelIoEx(device_.get(), &overlapped);
-                break;
-            }
-        }
+bool Win32Port::noteTransferError(DWORD error) {
+    if (endedInTime(error)) {
+        return true;
     }
-    Completion completion;
-    if (::GetOverlappedResult(device_.get(), &overlapped, &completion.done, TRUE) == FALSE) {
-        completion.error = ::GetLastError();
-    }
-    return completion;
-}
-
-void Win32Port::noteTransferError(DWORD error) {
-    if (!endedInTime(error)) {
-        pending_ |= SerialError::IOE;
-    }
+    pending_ |= SerialError::IOE;
+    return false;
 }
 
 std::size_t Win32Port::write(const unsigned char* data, std::size_t count) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = ioEvent_.get();
-    const DWORD size = transferSize(count);
-    if (::WriteFile(device_.get(), data, size, nullptr, &overlapped) == FALSE &&
-        ::GetLastError() != ERROR_IO_PENDING) {
-        noteTransferError(::GetLastError());
-        return 0;
+    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
+    std::size_t sent = 0;
+    writeTimedOut_ = false;
+    for (;;) {
+        DWORD done = 0;
+        const BOOL written =
+            ::WriteFile(device_.get(), data + sent, transferSize(count - sent), &done, nullptr);
+        sent += done;
+        if ((written == FALSE && !noteTransferError(::GetLastError())) || sent >= count ||
+            abortRaised()) {
+            return sent;
+        }
+        if (deadline && Clock::now() >= *deadline) {
+            writeTimedOut_ = true;
+            return sent;
+        }
     }
-    const Completion completion = complete(overlapped, true);
-    noteTransferError(completion.error);
-    writeTimedOut_ = completion.done < size && endedInTime(completion.error) &&
-                     completion.error != ERROR_OPERATION_ABORTED && !abortRaised();
-    return completion.done;
 }
 
 std::size_t Win32Port::read(unsigned char* target, std::size_t count) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = ioEvent_.get();
-    if (::ReadFile(device_.get(), target, transferSize(count), nullptr, &overlapped) == FALSE &&
-        ::GetLastError() != ERROR_IO_PENDING) {
+    DWORD done = 0;
+    if (::ReadFile(device_.get(), target, transferSize(count), &done, nullptr) == FALSE) {
         noteTransferError(::GetLastError());
-        return 0;
     }
-    const Completion completion = complete(overlapped, false);
-    noteTransferError(completion.error);
-    return completion.done;
+    return done;
 }
 
 std::optional<COMSTAT> Win32Port::fetchStatus() {

@@ -1,8 +1,8 @@
 #pragma once
 
-// One open COM port driven through the Windows communications API, with
-// overlapped transfers so that an abort ends a held write and close never
-// waits for the line.
+// One open COM port driven through the Windows communications API. Writes
+// wait for a held line in short slices, so that an abort ends them and
+// close never waits for the line.
 
 #include "serial/open_failure.h"
 #include "serial/serial_error.h"
@@ -31,7 +31,7 @@ class Win32Port {
 
 public:
     static OpenedWin32Port open(const SerialSettings& settings);
-    Win32Port(Key key, CommHandle device, CommHandle ioEvent, const SerialSettings& settings);
+    Win32Port(Key key, CommHandle device, const SerialSettings& settings);
     ~Win32Port();
     Win32Port(const Win32Port&) = delete;
     Win32Port& operator=(const Win32Port&) = delete;
@@ -53,26 +53,20 @@ public:
     std::size_t drain();
 
 private:
-    struct Completion {
-        DWORD done = 0;
-        DWORD error = ERROR_SUCCESS;
-    };
-
-    Completion complete(OVERLAPPED& overlapped, bool abortable);
-    void noteTransferError(DWORD error);
+    // False when the port is gone.
+    bool noteTransferError(DWORD error);
     std::optional<COMSTAT> fetchStatus();
     bool abortRaised() const;
     bool setFlowCharacter(SerialSignal signal, int value);
 
     CommHandle device_;
-    CommHandle ioEvent_;
     SerialSettings settings_;
     SerialTimeouts timeouts_;
     const AbortRequest* abort_ = nullptr;
     // Line errors fetched by inputWaiting or a wait, kept for takeErrors.
     SerialError pending_ = SerialError::None;
     SerialError holds_ = SerialError::None;
-    // The last write ran out of time with nothing stopped by an abort.
+    // The last write ran out of its time (not stopped by an abort).
     bool writeTimedOut_ = false;
 };
 

@@ -55,6 +55,20 @@ TEST(CommTimeouts, TheDefaultsOfAnOpen) {
     EXPECT_EQ(values.WriteTotalTimeoutConstant, 10U);
 }
 
+// The driver only bounds one WriteFile; reads keep their timeouts as given.
+TEST(CommTimeouts, WritesAreSlicedAndReadsStayAsGiven) {
+    const COMMTIMEOUTS values = slicedForWrites(commTimeouts(SerialTimeouts{1, 2, 3, 4000, 500}));
+    EXPECT_EQ(values.ReadIntervalTimeout, 1U);
+    EXPECT_EQ(values.ReadTotalTimeoutConstant, 2U);
+    EXPECT_EQ(values.ReadTotalTimeoutMultiplier, 3U);
+    EXPECT_EQ(values.WriteTotalTimeoutConstant, kWriteSliceMs);
+    EXPECT_EQ(values.WriteTotalTimeoutMultiplier, 0U);
+    // Writes without a timeout would otherwise never come back to look at
+    // an abort.
+    const COMMTIMEOUTS endless = slicedForWrites(commTimeouts(SerialTimeouts{0, 0, 0, 0, 0}));
+    EXPECT_EQ(endless.WriteTotalTimeoutConstant, kWriteSliceMs);
+}
+
 TEST(EscapeFunction, LinesAreRaisedForNonzeroAndOthersHaveNone) {
     struct Case {
         SerialSignal signal;
