@@ -5,7 +5,8 @@
 //   win32_line_probe PORT BAUD DATABITS PARITY STOPBITS HANDSHAKE ACTION [COUNT]
 //
 // ACTION exchange COUNT: writes bytes 0, 1, 2, ... (mod 256) one per write,
-// then reads COUNT bytes and prints them in hex. hold COUNT: after a "go"
+// then reads COUNT bytes and prints them in hex. send COUNT: only writes
+// them, then drains and closes. hold COUNT: after a "go"
 // line on standard input, sends COUNT bytes as the send job does (a byte
 // that comes back unsent is taken again) and counts the held writes. abort:
 // after "go", one write without a timeout, ended by an abort. twice: the
@@ -76,15 +77,22 @@ SerialSettings settingsFrom(char** argv) {
     return settings;
 }
 
-int exchange(SerialLine& line, int id, int count) {
+bool send(SerialLine& line, int id, int count) {
     for (int i = 0; i < count; ++i) {
         const auto byte = static_cast<unsigned char>(i & 0xFF);
         if (line.write(id, &byte, 1) != 1) {
             say("write-failed " + std::to_string(i));
-            return 1;
+            return false;
         }
     }
-    line.drain(id);
+    say("left " + std::to_string(line.drain(id)));
+    return true;
+}
+
+int exchange(SerialLine& line, int id, int count) {
+    if (!send(line, id, count)) {
+        return 1;
+    }
     // Up to ten seconds for all of them, however slow the peer.
     line.setTimeouts(id, 0, 10000, 0, 10, 100);
     std::vector<unsigned char> got(static_cast<std::size_t>(count));
@@ -166,7 +174,9 @@ int run(int argc, char** argv) {
     }
     say("open");
     int result = 64;
-    if (action == "exchange") {
+    if (action == "send") {
+        result = send(*line, id, count) ? 0 : 1;
+    } else if (action == "exchange") {
         result = exchange(*line, id, count);
     } else if (action == "hold") {
         result = hold(*line, id, count);

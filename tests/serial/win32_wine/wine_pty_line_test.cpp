@@ -165,6 +165,7 @@ TEST_F(WinePty, BytesGoBothWaysExactlyAtEachRateAndFrame) {
         WineProbe probe({"COM7", c.baud, c.dataBits, c.parity, c.stopBits, "0", "exchange", "256"});
         ASSERT_TRUE(probe.started());
         ASSERT_EQ(probe.readLine(kProbeStep), "open");
+        ASSERT_EQ(probe.readLine(kProbeStep), "left 0");
         EXPECT_EQ(hex(readMaster(256)), hex(all));
         const auto seen = slaveLineSettings(slave_);
         ASSERT_TRUE(seen.has_value());
@@ -176,6 +177,18 @@ TEST_F(WinePty, BytesGoBothWaysExactlyAtEachRateAndFrame) {
         EXPECT_EQ(probe.readLine(kProbeStep), "closed");
         EXPECT_EQ(probe.finish(kProbeStep), 0);
     }
+}
+
+// Bytes that have left the port but that the far end has not read yet are
+// not the port's to throw away at close.
+TEST_F(WinePty, CloseKeepsWhatTheFarEndHasNotReadYet) {
+    WineProbe probe({"COM7", "115200", "8", "0", "1", "0", "send", "1000"});
+    ASSERT_TRUE(probe.started());
+    ASSERT_EQ(probe.readLine(kProbeStep), "open");
+    EXPECT_EQ(probe.readLine(kProbeStep), "left 0");
+    EXPECT_EQ(probe.readLine(kProbeStep), "closed");
+    EXPECT_EQ(probe.finish(kProbeStep), 0);
+    EXPECT_EQ(hex(readMaster(1000)), hex(countingBytes(1000, 1)));
 }
 
 // Wine hands XON/XOFF to the kernel (IXON), which stops the slave's output;
