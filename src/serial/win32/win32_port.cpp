@@ -95,8 +95,8 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     return {std::make_unique<Win32Port>(Key{}, std::move(device), settings), OpenFailure::None};
 }
 
-Win32Port::Win32Port(Key /*key*/, CommHandle device, const SerialSettings& settings)
-    : device_(std::move(device)), settings_(settings) {}
+Win32Port::Win32Port(Key /*key*/, CommHandle device, SerialSettings settings)
+    : device_(std::move(device)), settings_(std::move(settings)) {}
 
 Win32Port::~Win32Port() {
     // Whoever needed the bytes has drained; close must not wait for what is

@@ -31,7 +31,7 @@ class Win32Port {
 
 public:
     static OpenedWin32Port open(const SerialSettings& settings);
-    Win32Port(Key key, CommHandle device, const SerialSettings& settings);
+    Win32Port(Key key, CommHandle device, SerialSettings settings);
     ~Win32Port();
     Win32Port(const Win32Port&) = delete;
     Win32Port& operator=(const Win32Port&) = delete;

@@ -35,6 +35,7 @@ WineProbe::WineProbe(const std::vector<std::string>& arguments) {
     std::vector<std::string> words{"wine", probeExecutable()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) {
         argv.push_back(word.data());
     }
@@ -85,7 +86,7 @@ std::optional<std::string> WineProbe::readLine(std::chrono::milliseconds limit) 
     }
 }
 
-void WineProbe::sendLine(const std::string& line) {
+void WineProbe::sendLine(const std::string& line) const {
     const std::string text = line + "\n";
     [[maybe_unused]] const ssize_t put = ::write(toProbe_, text.data(), text.size());
 }

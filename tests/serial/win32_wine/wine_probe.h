@@ -24,7 +24,7 @@ public:
     bool started() const { return pid_ > 0; }
     // The next line, or none when `limit` passed first.
     std::optional<std::string> readLine(std::chrono::milliseconds limit);
-    void sendLine(const std::string& line);
+    void sendLine(const std::string& line) const;
     // The exit code, or none when the probe did not end within `limit` (it
     // is killed then).
     std::optional<int> finish(std::chrono::milliseconds limit);
