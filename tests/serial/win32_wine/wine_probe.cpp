@@ -44,6 +44,9 @@ WineProbe::WineProbe(const std::vector<std::string>& arguments) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    // The Wine processes a first start leaves running would keep the test's
+    // own standard error open, and with it whatever reads the test's output.
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     if (::posix_spawnp(&pid_, "wine", &actions, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
     }

@@ -38,13 +38,18 @@ fs::path dosDevice(const std::string& name) {
 }
 
 // One wineserver for all probes, started here so that it holds none of the
-// test's pipes and its messages stay out of the test's output.
+// test's pipes and its messages stay out of the test's output; ended at the
+// end, with the Wine processes it keeps, so that nothing of it outlives the
+// check.
 class PersistentWineserver : public testing::Environment {
 public:
     void SetUp() override {
         // Fails harmlessly when one runs already.
-        [[maybe_unused]] const int ignored =
+        [[maybe_unused]] const int started =
             std::system("wineserver -p </dev/null >/dev/null 2>&1");
+    }
+    void TearDown() override {
+        [[maybe_unused]] const int ended = std::system("wineserver -k </dev/null >/dev/null 2>&1");
     }
 };
 
