@@ -38,7 +38,10 @@ inline constexpr std::array<OpenFailureLine, 6> kOpenFailureLines{{
 // Empty for None.
 std::string_view openFailureLine(OpenFailure reason);
 
-// The reason for an errno of a failed open or configuration call.
+// The reason for an errno of a failed open or configuration call (POSIX).
 OpenFailure openFailureFromErrno(int error);
+
+// The reason for a GetLastError code of a failed CreateFileW (Windows).
+OpenFailure openFailureFromWindowsError(std::uint32_t error);
 
 } // namespace drovane

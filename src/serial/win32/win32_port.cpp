@@ -1,0 +1,255 @@
+// Reads run under the driver's timeouts as given. Writes keep their deadline
+// here: the driver lets one WriteFile wait at most a slice, and the write
+// goes on with the rest until it is done, its deadline passed or an abort
+// came. A byte that need not wait costs one WriteFile, as it would bare.
+// Line errors a look at the port fetches (ClearCommError clears them) are
+// kept for takeErrors.
+
+#include "serial/win32/win32_port.h"
+
+#include "serial/abort_request.h"
+#include "serial/character_frame.h"
+#include "serial/flow_control.h"
+#include "serial/line_deadlines.h"
+#include "serial/termios/output_drain.h"
+#include "serial/win32/comm_errors.h"
+#include "serial/win32/comm_timeouts.h"
+#include "serial/win32/device_control_block.h"
+#include "serial/win32/escape_function.h"
+#include "serial/win32/port_device_name.h"
+#include "serial/win32/queue_sizes.h"
+#include "serial/win32/unreported_hold.h"
+
+#include <algorithm>
+#include <array>
+#include <thread>
+
+namespace drovane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr DWORD kPurgeInput = PURGE_RXABORT | PURGE_RXCLEAR;
+constexpr DWORD kPurgeAll = kPurgeInput | PURGE_TXABORT | PURGE_TXCLEAR;
+
+struct ModemLine {
+    SerialSignal signal;
+    DWORD mask;
+};
+
+constexpr std::array<ModemLine, 4> kModemLines{{
+    {SerialSignal::Cts, MS_CTS_ON},
+    {SerialSignal::Dsr, MS_DSR_ON},
+    {SerialSignal::Ring, MS_RING_ON},
+    {SerialSignal::Rlsd, MS_RLSD_ON},
+}};
+
+// A transfer that ended by its timeout or by a cancel: the line is fine.
+bool endedInTime(DWORD error) {
+    return error == ERROR_SUCCESS || error == ERROR_OPERATION_ABORTED || error == ERROR_TIMEOUT ||
+           error == ERROR_SEM_TIMEOUT || error == ERROR_COUNTER_TIMEOUT;
+}
+
+DWORD transferSize(std::size_t count) {
+    return static_cast<DWORD>(std::min<std::size_t>(count, MAXDWORD));
+}
+
+} // namespace
+
+OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
+    if (!settingsSupported(settings)) {
+        return {nullptr, OpenFailure::SettingsRefused};
+    }
+    // No sharing: a second program (or a second open here) is refused.
+    // Synchronous: a held write ends by its slice, and overlapped calls
+    // cost Wine three times as much per byte.
+    CommHandle device(::CreateFileW(portDeviceName(settings.portName).c_str(),
+                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+    if (!device.valid()) {
+        return {nullptr, openFailureFromWindowsError(::GetLastError())};
+    }
+    if (const auto sizes = queueSizes(settings)) {
+        // A driver that keeps its own sizes still carries the transfer.
+        ::SetupComm(device.get(), sizes->input, sizes->output);
+    }
+    DCB current{};
+    current.DCBlength = sizeof(DCB);
+    if (::GetCommState(device.get(), &current) == FALSE) {
+        return {nullptr, OpenFailure::NotSerial};
+    }
+    DCB wanted = buildDcb(current, settings);
+    if (::SetCommState(device.get(), &wanted) == FALSE) {
+        return {nullptr, OpenFailure::SettingsRefused};
+    }
+    COMMTIMEOUTS timeouts = slicedForWrites(commTimeouts(SerialTimeouts{}));
+    if (::SetCommTimeouts(device.get(), &timeouts) == FALSE) {
+        return {nullptr, OpenFailure::DeviceFailed};
+    }
+    // What waited from an earlier transfer, and its errors, are no part of
+    // this one.
+    ::PurgeComm(device.get(), kPurgeAll);
+    DWORD oldErrors = 0;
+    ::ClearCommError(device.get(), &oldErrors, nullptr);
+    return {std::make_unique<Win32Port>(Key{}, std::move(device), settings), OpenFailure::None};
+}
+
+Win32Port::Win32Port(Key /*key*/, CommHandle device, SerialSettings settings)
+    : device_(std::move(device)), settings_(std::move(settings)) {}
+
+Win32Port::~Win32Port() {
+    // Whoever needed the bytes has drained; close must not wait for what is
+    // still queued. Only what is queued: Wine flushes the far end of a
+    // pseudo-terminal too, bytes that have left the port already.
+    const auto status = fetchStatus();
+    ::PurgeComm(device_.get(), status && status->cbOutQue == 0 ? kPurgeInput : kPurgeAll);
+}
+
+bool Win32Port::setTimeouts(const SerialTimeouts& timeouts) {
+    COMMTIMEOUTS values = slicedForWrites(commTimeouts(timeouts));
+    if (::SetCommTimeouts(device_.get(), &values) == FALSE) {
+        return false;
+    }
+    timeouts_ = timeouts;
+    return true;
+}
+
+bool Win32Port::abortRaised() const {
+    return abort_ != nullptr && abort_->raised();
+}
+
+bool Win32Port::noteTransferError(DWORD error) {
+    if (endedInTime(error)) {
+        return true;
+    }
+    pending_ |= SerialError::IOE;
+    return false;
+}
+
+std::size_t Win32Port::write(const unsigned char* data, std::size_t count) {
+    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
+    std::size_t sent = 0;
+    writeTimedOut_ = false;
+    for (;;) {
+        DWORD done = 0;
+        const BOOL written =
+            ::WriteFile(device_.get(), data + sent, transferSize(count - sent), &done, nullptr);
+        sent += done;
+        if ((written == FALSE && !noteTransferError(::GetLastError())) || sent >= count ||
+            abortRaised()) {
+            return sent;
+        }
+        if (deadline && Clock::now() >= *deadline) {
+            writeTimedOut_ = true;
+            return sent;
+        }
+    }
+}
+
+std::size_t Win32Port::read(unsigned char* target, std::size_t count) {
+    DWORD done = 0;
+    if (::ReadFile(device_.get(), target, transferSize(count), &done, nullptr) == FALSE) {
+        noteTransferError(::GetLastError());
+    }
+    return done;
+}
+
+std::optional<COMSTAT> Win32Port::fetchStatus() {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (::ClearCommError(device_.get(), &errors, &status) == FALSE) {
+        pending_ |= SerialError::IOE;
+        holds_ = SerialError::None;
+        return std::nullopt;
+    }
+    const SerialError flags = serialErrorsFrom(errors, status);
+    pending_ |= flags & kLineErrors;
+    holds_ = flags & (kHoldFlags | SerialError::EOFSent);
+    return status;
+}
+
+std::size_t Win32Port::inputWaiting() {
+    const auto status = fetchStatus();
+    return status ? status->cbInQue : 0;
+}
+
+bool Win32Port::awaitInput(Clock::duration limit) {
+    const auto until = Clock::now() + limit;
+    for (;;) {
+        const auto status = fetchStatus();
+        if (!status || status->cbInQue > 0 || pending_ != SerialError::None) {
+            return true;
+        }
+        if (Clock::now() >= until) {
+            return false;
+        }
+        // Polled: Wine's WaitCommEvent gives up on a port without modem
+        // lines, and a millisecond is below what a reception notices.
+        ::Sleep(1);
+    }
+}
+
+SerialError Win32Port::takeErrors() {
+    fetchStatus();
+    const SerialError errors =
+        withUnreportedHold(pending_ | holds_, settings_.handshake, writeTimedOut_);
+    pending_ = SerialError::None;
+    return errors;
+}
+
+std::size_t Win32Port::drain() {
+    const DrainSteps steps{
+        [this]() -> std::optional<std::size_t> {
+            const auto status = fetchStatus();
+            return status ? std::optional<std::size_t>(status->cbOutQue) : std::nullopt;
+        },
+        [](Clock::time_point until) { std::this_thread::sleep_until(until); },
+        [] { return Clock::now(); },
+        [this] { return abortRaised(); },
+    };
+    const auto character = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        characterTime(settings_, settings_.baudRate));
+    return drainOutput(steps, timeouts_, character.count());
+}
+
+bool Win32Port::setFlowCharacter(SerialSignal signal, int value) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof(DCB);
+    if (::GetCommState(device_.get(), &dcb) == FALSE) {
+        return false;
+    }
+    const auto character = static_cast<char>(value & 0xFF);
+    (signal == SerialSignal::XonChar ? dcb.XonChar : dcb.XoffChar) = character;
+    return ::SetCommState(device_.get(), &dcb) != FALSE;
+}
+
+bool Win32Port::setSignal(SerialSignal signal, int value) {
+    if (signal == SerialSignal::XonChar || signal == SerialSignal::XoffChar) {
+        return setFlowCharacter(signal, value);
+    }
+    const auto function = escapeFunction(signal, value);
+    return function && ::EscapeCommFunction(device_.get(), *function) != FALSE;
+}
+
+int Win32Port::getSignal(SerialSignal signal) const {
+    if (signal == SerialSignal::XonChar || signal == SerialSignal::XoffChar) {
+        DCB dcb{};
+        dcb.DCBlength = sizeof(DCB);
+        if (::GetCommState(device_.get(), &dcb) == FALSE) {
+            return 0;
+        }
+        return static_cast<signed char>(signal == SerialSignal::XonChar ? dcb.XonChar
+                                                                        : dcb.XoffChar);
+    }
+    const auto* line =
+        std::find_if(kModemLines.begin(), kModemLines.end(),
+                     [signal](const ModemLine& entry) { return entry.signal == signal; });
+    DWORD status = 0;
+    if (line == kModemLines.end() || ::GetCommModemStatus(device_.get(), &status) == FALSE) {
+        return 0;
+    }
+    return (status & line->mask) != 0 ? 1 : 0;
+}
+
+} // namespace drovane
