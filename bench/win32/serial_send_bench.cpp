@@ -5,10 +5,11 @@
 //
 //   serial_send_bench PORT BYTES ROUNDS
 
+#include "core/text.h"
+#include "serial/serial_ports.h"
 #include "serial/system_serial_line.h"
 #include "serial/win32/comm_handle.h"
 #include "serial/win32/comm_timeouts.h"
-#include "serial/win32/port_device_name.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,7 +62,7 @@ double lineLoop(const std::string& port, int bytes) {
 }
 
 double bareLoop(const std::string& port, int bytes) {
-    const CommHandle device(::CreateFileW(portDeviceName(port).c_str(),
+    const CommHandle device(::CreateFileW(wideFromWindows1252(devicePathForPort(port)).c_str(),
                                           GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                           0, nullptr));
     if (!device.valid()) {

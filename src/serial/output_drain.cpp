@@ -1,4 +1,4 @@
-#include "serial/termios/output_drain.h"
+#include "serial/output_drain.h"
 
 #include <algorithm>
 

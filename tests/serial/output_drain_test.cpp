@@ -1,7 +1,7 @@
 // The wait for a port's output queue before close, on a simulated queue and
 // clock: how long it waits, and what it reports as lost.
 
-#include "serial/termios/output_drain.h"
+#include "serial/output_drain.h"
 
 #include <gtest/gtest.h>
 

@@ -26,8 +26,8 @@
 
 #include "serial/abort_request.h"
 #include "serial/flow_control.h"
+#include "serial/output_drain.h"
 #include "serial/serial_ports.h"
-#include "serial/termios/output_drain.h"
 #include "serial/termios/termios_config.h"
 
 #include <algorithm>

@@ -7,16 +7,17 @@
 
 #include "serial/win32/win32_port.h"
 
+#include "core/text.h"
 #include "serial/abort_request.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
 #include "serial/line_deadlines.h"
-#include "serial/termios/output_drain.h"
+#include "serial/output_drain.h"
+#include "serial/serial_ports.h"
 #include "serial/win32/comm_errors.h"
 #include "serial/win32/comm_timeouts.h"
 #include "serial/win32/device_control_block.h"
 #include "serial/win32/escape_function.h"
-#include "serial/win32/port_device_name.h"
 #include "serial/win32/queue_sizes.h"
 #include "serial/win32/unreported_hold.h"
 
@@ -64,9 +65,9 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     // No sharing: a second program (or a second open here) is refused.
     // Synchronous: a held write ends by its slice, and overlapped calls
     // cost Wine three times as much per byte.
-    CommHandle device(::CreateFileW(portDeviceName(settings.portName).c_str(),
-                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
+    CommHandle device(
+        ::CreateFileW(wideFromWindows1252(devicePathForPort(settings.portName)).c_str(),
+                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!device.valid()) {
         return {nullptr, openFailureFromWindowsError(::GetLastError())};
     }

@@ -3,7 +3,6 @@
 
 #include "serial/win32/comm_timeouts.h"
 #include "serial/win32/escape_function.h"
-#include "serial/win32/port_device_name.h"
 #include "serial/win32/queue_sizes.h"
 
 #include <gtest/gtest.h>
@@ -91,23 +90,6 @@ TEST(EscapeFunction, LinesAreRaisedForNonzeroAndOthersHaveNone) {
     for (const auto& c : cases) {
         EXPECT_EQ(escapeFunction(c.signal, c.value), c.code)
             << static_cast<int>(c.signal) << " " << c.value;
-    }
-}
-
-TEST(PortDeviceName, RawDevicePrefixUnlessTheNameHasIt) {
-    const std::string long70(70, 'X');
-    const std::vector<std::pair<std::string, std::wstring>> cases = {
-        {"COM1", LR"(\\.\COM1)"},
-        {"COM10", LR"(\\.\COM10)"},
-        {"COM256", LR"(\\.\COM256)"},
-        {R"(\\.\COM3)", LR"(\\.\COM3)"},
-        {R"(\\.\CNCA0)", LR"(\\.\CNCA0)"},
-        {"VIRTUELL", LR"(\\.\VIRTUELL)"},
-        {"\xC4nderung", LR"(\\.\)" + std::wstring(L"\u00C4nderung")},
-        {long70, LR"(\\.\)" + std::wstring(59, L'X')},
-    };
-    for (const auto& [name, device] : cases) {
-        EXPECT_EQ(portDeviceName(name), device) << name;
     }
 }
 
