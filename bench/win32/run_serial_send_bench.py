@@ -20,6 +20,14 @@ prefix = os.environ.setdefault("WINEPREFIX", os.path.join(root, "build/windows/w
 os.environ.setdefault("WINEDEBUG", "-all")
 exe = os.path.join(root, "build/windows/bin/serial_send_bench.exe")
 
+# A prefix that does not exist yet must be made before a link goes into it:
+# a dosdevices folder made first leaves Wine without its drives, and the
+# benchmark then waits for a port that never opens.
+if not os.path.isdir(os.path.join(prefix, "drive_c")):
+    subprocess.run(["wineboot", "--init"], stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    subprocess.run(["wineserver", "--wait"], check=False)
+
 master, slave = pty.openpty()
 tty.setraw(slave)  # a Windows port starts without XON/XOFF
 os.set_blocking(master, False)
