@@ -3,7 +3,7 @@
 #include "core/alternate_signal_stack.h"
 #include "core/current_line.h"
 #include "shell/fatal_message.h"
-#include "shell/fault_descriptions.h"
+#include "window/fault_descriptions.h"
 
 #include <array>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 
-#include "shell/control_table.h"
+#include "window/control_table.h"
 #include "shell/event_filters.h"
 
 #include <QCheckBox>

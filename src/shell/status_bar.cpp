@@ -1,7 +1,7 @@
 #include "shell/status_bar.h"
 
 #include "shell/app_state.h"
-#include "shell/control_table.h"
+#include "window/control_table.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>

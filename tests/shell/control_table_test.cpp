@@ -1,4 +1,4 @@
-#include "shell/control_table.h"
+#include "window/control_table.h"
 #include "shell/settings_access.h"
 #include "window_fixture.h"
 

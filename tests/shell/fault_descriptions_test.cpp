@@ -1,5 +1,5 @@
 #include "shell/fatal_message.h"
-#include "shell/fault_descriptions.h"
+#include "window/fault_descriptions.h"
 
 #include <gtest/gtest.h>
 

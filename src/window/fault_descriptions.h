@@ -21,7 +21,7 @@ inline constexpr FaultCode StackOverflow = 0xC00000FD;
 
 std::string_view faultText(FaultCode code);
 
-// The fault a signal stands for; `stackOverflow` when the fault address lies
+// POSIX only: the fault a signal stands for; `stackOverflow` when the fault address lies
 // at the edge of the faulting thread's stack.
 FaultCode faultCodeForSignal(int signal, int siCode, bool stackOverflow);
 
