@@ -48,17 +48,16 @@ void writeToStandardError(const FatalBoxText& text) {
                 nullptr);
 }
 
-DWORD WINAPI showBoxForThread(LPVOID faultingThread) {
-    showFatalBox(boxText,
-                 fatalBoxOwner(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(faultingThread))));
+// The reporting thread waits for this one; its windows cannot own the box.
+DWORD WINAPI showBoxBesideFaultingThread(LPVOID /*unused*/) {
+    showFatalBox(boxText, fatalBoxOwner(reportingThread.load()));
     return 0;
 }
 
 // A thread whose stack ran out cannot draw a box; a fresh one can.
 void showBoxFromFreshThread() {
-    const UINT_PTR self = ::GetCurrentThreadId();
     const HANDLE thread =
-        ::CreateThread(nullptr, 0, &showBoxForThread, reinterpret_cast<LPVOID>(self), 0, nullptr);
+        ::CreateThread(nullptr, 0, &showBoxBesideFaultingThread, nullptr, 0, nullptr);
     if (thread != nullptr) {
         ::WaitForSingleObject(thread, INFINITE);
         ::CloseHandle(thread);

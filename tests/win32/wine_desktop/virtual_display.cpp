@@ -50,6 +50,7 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
         "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
         "-nolisten", "tcp"};
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) {
         argv.push_back(word.data());
     }
