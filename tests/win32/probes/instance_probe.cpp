@@ -4,7 +4,9 @@
 // Linux side of the test reads what it writes.
 //
 // Lines: "parameter HEX", "ready", "copydata TAG HEX", "handover HEX",
-// "ended MS". With DROVANE_PROBE_WINDOW=fail the window cannot be opened.
+// "ended MS". With DROVANE_PROBE_WINDOW=fail the window cannot be opened;
+// with DROVANE_PROBE_WINDOW=untitled it is not yet titled "Drovane", as while
+// the first instance still starts.
 
 #include "core/current_line.h"
 #include "win32/hand_over_message.h"
@@ -54,8 +56,9 @@ LRESULT CALLBACK probeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 bool runProbeWindow(const std::string& startParameter) {
     say("parameter " + hex(startParameter));
-    const char* mode = std::getenv("DROVANE_PROBE_WINDOW");
-    if (mode != nullptr && std::string_view(mode) == "fail") {
+    const char* modeText = std::getenv("DROVANE_PROBE_WINDOW");
+    const std::string_view mode = modeText != nullptr ? modeText : "";
+    if (mode == "fail") {
         drovane::CurrentLine.store(123);
         return false;
     }
@@ -66,8 +69,9 @@ bool runProbeWindow(const std::string& startParameter) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     ::RegisterClassW(&windowClass);
     const HWND window = ::CreateWindowExW(
-        0, windowClass.lpszClassName, drovane::InstanceName.data(), WS_OVERLAPPEDWINDOW, 10, 10,
-        300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+        0, windowClass.lpszClassName,
+        mode == "untitled" ? L"Drovane startet" : drovane::InstanceName.data(), WS_OVERLAPPEDWINDOW,
+        10, 10, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (window == nullptr) {
         return false;
     }

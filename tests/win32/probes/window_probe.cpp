@@ -6,6 +6,7 @@
 //                         then "text T" for each static text and "button B"
 //                         for each button, '&' markers dropped; with CAPTION
 //                         then presses that button ("pressed").
+//   close TITLE           asks the window to close, as its close box does.
 //   ask TITLE TEXT        shows a yes/no box; writes "answer yes" or "answer no".
 //
 // Lines are UTF-8. Exit code 0, or 1 when the window or button was not found.
@@ -113,6 +114,17 @@ int read(const wchar_t* title, const wchar_t* press) {
     return 0;
 }
 
+int close(const wchar_t* title) {
+    const HWND window = waitForWindow(title);
+    if (window == nullptr) {
+        say("no window");
+        return 1;
+    }
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    say("closed");
+    return 0;
+}
+
 int ask(const wchar_t* title, const wchar_t* text) {
     const int answer = ::MessageBoxW(nullptr, text, title, MB_YESNO | MB_ICONQUESTION);
     say(answer == IDYES ? "answer yes" : answer == IDNO ? "answer no" : "answer none");
@@ -128,9 +140,12 @@ int wmain(int argc, wchar_t* argv[]) {
     if (command == L"read" && (argc == 3 || argc == 4)) {
         return read(argv[2], argc == 4 ? argv[3] : nullptr);
     }
+    if (command == L"close" && argc == 3) {
+        return close(argv[2]);
+    }
     if (command == L"ask" && argc == 4) {
         return ask(argv[2], argv[3]);
     }
-    std::fputs("usage: read TITLE [CAPTION] | ask TITLE TEXT\n", stderr);
+    std::fputs("usage: read TITLE [CAPTION] | close TITLE | ask TITLE TEXT\n", stderr);
     return 2;
 }

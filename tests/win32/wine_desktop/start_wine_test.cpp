@@ -103,6 +103,26 @@ TEST_F(WineStart, ASecondStartHandsItsFileToTheFirstAndEnds) {
             "copydata 0 " + hex(c.sent + std::string(1, '\0')) + "\nhandover " + hex(c.sent) + "\n";
         EXPECT_TRUE(first->waitForOutput(expected, wineLimit)) << first->out();
     }
+    // Closing the window ends the first instance, with code 0.
+    ASSERT_TRUE(desktop->closeWindow("Drovane"));
+    EXPECT_EQ(first->wait(wineLimit), 0) << first->err();
+}
+
+TEST_F(WineStart, ASecondStartThatFindsNoWindowEndsAllTheSame) {
+    ::setenv("DROVANE_PROBE_WINDOW", "untitled", 1);
+    const auto first = startInstance({"C:\\NC\\P1.nc"});
+    ::unsetenv("DROVANE_PROBE_WINDOW");
+    ASSERT_TRUE(first->waitForOutput("ready\n", wineLimit)) << first->out() << first->err();
+
+    const auto second = startInstance({"C:\\NC\\P2.nc"});
+    ASSERT_EQ(second->wait(wineLimit), 0) << second->err();
+    const long spent = spentBy(second->out());
+    EXPECT_GE(spent, 0) << second->out();
+    EXPECT_LT(spent, 1000) << second->out();
+    EXPECT_EQ(second->out().find("ready"), std::string::npos) << "a second window opened";
+    EXPECT_EQ(first->out().find("copydata"), std::string::npos) << first->out();
+    ASSERT_TRUE(desktop->closeWindow("Drovane startet"));
+    EXPECT_EQ(first->wait(wineLimit), 0) << first->err();
 }
 
 struct BoxCase {

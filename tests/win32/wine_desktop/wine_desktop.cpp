@@ -149,4 +149,10 @@ WindowContent WineDesktop::readWindow(std::string_view title, std::string_view p
     return content;
 }
 
+bool WineDesktop::closeWindow(std::string_view title) const {
+    const auto probe =
+        start(windowsProgram("win32_window_probe.exe"), {"close", std::string(title)});
+    return probe->wait(probeLimit) == 0;
+}
+
 } // namespace drovane::testing

@@ -74,6 +74,8 @@ public:
     // Windows side: waits up to a minute for a visible top-level window
     // titled `title`; presses the button captioned `press` when given.
     WindowContent readWindow(std::string_view title, std::string_view press = {}) const;
+    // Sends WM_CLOSE, as the window's close box does; false when not found.
+    bool closeWindow(std::string_view title) const;
 
 private:
     WineDesktopSetup setup_;
