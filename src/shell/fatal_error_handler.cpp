@@ -2,7 +2,7 @@
 
 #include "core/alternate_signal_stack.h"
 #include "core/current_line.h"
-#include "shell/fatal_message.h"
+#include "window/fatal_message.h"
 #include "window/fault_descriptions.h"
 
 #include <array>

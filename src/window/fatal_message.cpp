@@ -1,4 +1,4 @@
-#include "shell/fatal_message.h"
+#include "window/fatal_message.h"
 
 namespace drovane {
 namespace {

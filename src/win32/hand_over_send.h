@@ -1,0 +1,26 @@
+#pragma once
+
+// The second start's side of the hand-over: its parameter goes to the window
+// of the instance that already runs, as WM_COPYDATA.
+
+#include <string_view>
+#include <windows.h>
+
+namespace drovane {
+
+// A top-level window's title names the running instance: exactly "Drovane"
+// once trailing blanks are stripped, case-sensitive.
+bool isInstanceTitle(std::wstring_view title);
+
+enum class HandOverResult {
+    Sent,
+    NoWindow, // the first instance is still starting, or gone
+    NotAnswered,
+};
+
+// Sends `parameter` (Windows-1252 bytes) and its NUL, tag 0, to the first
+// top-level window with the instance title that is not `ownWindow`; waits
+// until that window has handled it. Sent even when the parameter is empty.
+HandOverResult sendHandOver(std::string_view parameter, HWND ownWindow = nullptr);
+
+} // namespace drovane
