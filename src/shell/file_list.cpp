@@ -1,6 +1,6 @@
 #include "shell/file_list.h"
 
-#include "shell/file_list_columns.h"
+#include "window/file_list_columns.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 
 #include "shell/directory_listing.h"
 #include "shell/drive_listing.h"
-#include "shell/file_list_columns.h"
+#include "window/file_list_columns.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,7 +16,11 @@ std::size_t kindSlot(FileEntry::Kind kind) {
 }
 
 QVariant alignmentOf(int column) {
-    return static_cast<int>(fileListColumns[static_cast<std::size_t>(column)].alignment.toInt());
+    const Qt::Alignment horizontal =
+        fileListColumns[static_cast<std::size_t>(column)].alignment == ColumnAlignment::Right
+            ? Qt::AlignRight
+            : Qt::AlignLeft;
+    return static_cast<int>((horizontal | Qt::AlignVCenter).toInt());
 }
 
 QString columnText(const FileEntry& entry, int column) {
@@ -115,7 +119,7 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return fileListColumns[static_cast<std::size_t>(section)].title.toString();
+        return QString::fromUtf8(fileListColumns[static_cast<std::size_t>(section)].title);
     }
     if (role == Qt::TextAlignmentRole) {
         return alignmentOf(section);
