@@ -73,7 +73,7 @@ void FileBrowser::selectEntry(int index) {
     }
     m_selected = next;
     if (m_observer != nullptr) {
-        m_observer->selectionChanged();
+        m_observer->selectedEntryChanged();
     }
 }
 
@@ -149,9 +149,13 @@ void FileBrowser::read(ListLocation location) {
     if (!m_location.directory.empty() && !isDirectory(m_location.directory)) {
         m_location.directory.clear();
     }
-    m_entries = m_location.directory.empty()
-                    ? m_drives()
-                    : listDirectory(m_location.directory, m_location.pattern);
+    if (!m_location.directory.empty()) {
+        m_entries = listDirectory(m_location.directory, m_location.pattern);
+    } else if (m_drives) {
+        m_entries = m_drives();
+    } else {
+        m_entries.clear();
+    }
     m_rows.clear();
     m_rows.reserve(m_entries.size());
     std::transform(m_entries.begin(), m_entries.end(), std::back_inserter(m_rows), &fileRowText);
@@ -160,7 +164,7 @@ void FileBrowser::read(ListLocation location) {
     if (m_observer != nullptr) {
         m_observer->listingChanged();
         if (hadSelection) {
-            m_observer->selectionChanged();
+            m_observer->selectedEntryChanged();
         }
     }
 }

@@ -6,8 +6,8 @@
 
 #include "window/file_browsing.h"
 #include "window/file_entry.h"
+#include "window/file_row_text.h"
 #include "window/list_location.h"
-#include "window/window_view.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,7 +28,7 @@ public:
     // Around every new reading of the listing; the rows are stale in between.
     virtual void listingAboutToChange() = 0;
     virtual void listingChanged() = 0;
-    virtual void selectionChanged() = 0;
+    virtual void selectedEntryChanged() = 0;
 };
 
 enum class OpenOutcome : std::uint8_t { Nothing, FileOpened, DirectoryChanged };
@@ -71,7 +71,8 @@ public:
     // the text, letter case counting; -1 for none.
     int findEntry(std::string_view text, int column, int firstIndex) const;
 
-    // Where the drives view comes from; this machine's drives unless replaced.
+    // Where the drives view comes from; this machine's drives unless replaced,
+    // none for an empty source.
     void setDriveSource(DriveSource drives);
     // Null for none; the observer must outlive its registration.
     void setObserver(FileBrowserObserver* observer) { m_observer = observer; }

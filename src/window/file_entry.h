@@ -2,7 +2,7 @@
 
 // One entry of the file list and the texts its four columns show.
 
-#include "window/window_view.h"
+#include "window/file_row_text.h"
 
 #include <cstdint>
 #include <optional>

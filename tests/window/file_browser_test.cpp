@@ -30,7 +30,7 @@ public:
         EXPECT_EQ(m_browser.rows().size(), static_cast<std::size_t>(m_browser.entryCount()));
         ++listings;
     }
-    void selectionChanged() override {
+    void selectedEntryChanged() override {
         EXPECT_FALSE(inReset);
         selections.push_back(m_browser.selectedIndex());
     }
@@ -168,6 +168,10 @@ TEST_F(FileBrowserTest, MissingDirectoryShowsTheDrives) {
     // A file is no directory either.
     browser.pointAt(path() + "README" + separator);
     EXPECT_EQ(browser.currentDirectory(), "");
+
+    browser.setDriveSource(nullptr);
+    browser.pointAt("");
+    EXPECT_EQ(browser.entryCount(), 0);
 }
 
 TEST_F(FileBrowserTest, OpeningFoldersChangesTheDirectoryAndSelectsNothing) {
