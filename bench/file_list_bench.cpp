@@ -1,9 +1,9 @@
 // The file list re-reads its folder synchronously on every keystroke in the
 // pattern and file-name fields, so a large NC folder must list quickly.
 
-#include "shell/directory_listing.h"
 #include "shell/file_list.h"
-#include "shell/file_pattern.h"
+#include "window/directory_listing.h"
+#include "window/file_pattern.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,14 +33,15 @@ const QString& largeFolder() {
 }
 
 void BM_MatchPattern(benchmark::State& state) {
-    QStringList names;
+    std::vector<std::string> names;
     for (int i = 0; i < folderSize; ++i) {
-        names.append(QStringLiteral("PROGRAM_%1_Roughing.Nc").arg(i));
+        names.push_back("PROGRAM_" + std::to_string(i) + "_Roughing.Nc");
     }
+    const drovane::FilePattern pattern("*r*ing*.nc");
     for (auto _ : state) {
         int matches = 0;
-        for (const QString& name : names) {
-            matches += drovane::matchesFilePattern(name, QStringLiteral("*r*ing*.nc")) ? 1 : 0;
+        for (const std::string& name : names) {
+            matches += pattern.matches(name) ? 1 : 0;
         }
         benchmark::DoNotOptimize(matches);
     }
@@ -55,7 +56,7 @@ void BM_ListDirectory(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(drovane::listDirectory(folder, QStringLiteral("*.nc")));
+        benchmark::DoNotOptimize(drovane::listDirectory(folder.toStdString(), "*.nc"));
     }
     state.SetItemsProcessed(state.iterations() * folderSize);
 }

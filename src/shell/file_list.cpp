@@ -1,6 +1,6 @@
 #include "shell/file_list.h"
 
-#include "shell/file_list_columns.h"
+#include "window/file_list_columns.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -20,21 +20,20 @@ constexpr int refreshDelayMs = 100;
 FileList::FileList(QWidget* parent) : QTreeView(parent) {
     setModel(&m_model);
     configureLook();
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!m_quiet) {
-            emit changed();
-        }
-    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FileList::viewSelectionChanged);
     m_refreshDelay.setSingleShot(true);
     m_refreshDelay.setInterval(refreshDelayMs);
     connect(&m_refreshDelay, &QTimer::timeout, this, &FileList::refreshFromDisk);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_refreshDelay,
             qOverload<>(&QTimer::start));
-    readLocation(ListLocation{});
+    m_browser.setObserver(this);
+    m_browser.pointAt("");
 }
 
 // The model is a member and goes before the view's base; let go of it first.
 FileList::~FileList() {
+    m_browser.setObserver(nullptr);
     const QScopedValueRollback quiet(m_quiet, true);
     setModel(nullptr);
 }
@@ -63,23 +62,27 @@ void FileList::configureLook() {
 }
 
 void FileList::pointAt(const QString& text) {
-    readLocation(applyLocationText(m_model.location(), text));
+    m_browser.pointAt(text.toStdString());
 }
 
 QString FileList::currentDirectory() const {
-    return m_model.location().directory;
+    return QString::fromStdString(m_browser.currentDirectory());
 }
 
 QString FileList::pattern() const {
-    return m_model.location().pattern;
+    return QString::fromStdString(m_browser.pattern());
 }
 
-void FileList::readLocation(const ListLocation& location) {
-    {
-        const QScopedValueRollback quiet(m_quiet, true);
-        m_model.read(location);
-        selectionModel()->setCurrentIndex(m_model.index(0, 0), QItemSelectionModel::NoUpdate);
-    }
+void FileList::listingAboutToChange() {
+    m_quietBeforeReading = m_quiet;
+    m_quiet = true;
+    m_model.beginReading();
+}
+
+void FileList::listingChanged() {
+    m_model.endReading();
+    selectionModel()->setCurrentIndex(m_model.index(0, 0), QItemSelectionModel::NoUpdate);
+    m_quiet = m_quietBeforeReading;
     QTreeView::scrollToTop();
     if (!m_watcher.directories().isEmpty()) {
         m_watcher.removePaths(m_watcher.directories());
@@ -89,63 +92,12 @@ void FileList::readLocation(const ListLocation& location) {
     }
 }
 
-// Keeps the selected and the current row by name across a re-read; losing
-// the selection, or the directory itself, is reported as a change.
-void FileList::refreshFromDisk() {
-    const QString directoryBefore = currentDirectory();
-    const std::optional<FileEntry> selected = entryCopy(selectedIndex());
-    const std::optional<FileEntry> current = entryCopy(currentIndex().row());
-    const int scrolled = verticalScrollBar()->value();
-
-    readLocation(m_model.location());
-
-    const bool sameDirectory = currentDirectory() == directoryBefore;
-    const int selectedRow =
-        selected && sameDirectory ? m_model.rowOf(selected->kind, selected->name) : -1;
-    const int currentRow =
-        current && sameDirectory ? m_model.rowOf(current->kind, current->name) : -1;
-    {
-        const QScopedValueRollback quiet(m_quiet, true);
-        selectEntry(selectedRow);
-        if (selectedRow < 0) {
-            selectionModel()->setCurrentIndex(m_model.index(std::max(0, currentRow), 0),
-                                              QItemSelectionModel::NoUpdate);
-        }
+// The browser's selection moved (the program chose an entry): show it.
+void FileList::selectedEntryChanged() {
+    if (m_fromView) {
+        return;
     }
-    if (sameDirectory) {
-        verticalScrollBar()->setValue(scrolled);
-    }
-    if (!sameDirectory || (selected && selectedRow < 0)) {
-        emit changed();
-    }
-}
-
-std::optional<FileEntry> FileList::entryCopy(int index) const {
-    const FileEntry* entry = m_model.entry(index);
-    return entry != nullptr ? std::optional<FileEntry>(*entry) : std::nullopt;
-}
-
-int FileList::selectedIndex() const {
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-bool FileList::isFileEntry(int index) const {
-    const FileEntry* entry = m_model.entry(index);
-    return entry != nullptr && entry->kind == FileEntry::Kind::File;
-}
-
-QString FileList::entryName(int index) const {
-    const FileEntry* entry = m_model.entry(index);
-    return entry != nullptr ? entry->name : QString();
-}
-
-int FileList::entryCount() const {
-    return m_model.rowCount();
-}
-
-void FileList::selectEntry(int index) {
-    const QModelIndex row = m_model.index(index, 0);
+    const QModelIndex row = m_model.index(m_browser.selectedIndex(), 0);
     if (!row.isValid()) {
         selectionModel()->clearSelection();
         return;
@@ -156,6 +108,73 @@ void FileList::selectEntry(int index) {
     selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect |
                                                QItemSelectionModel::Rows);
     setAutoScroll(autoScrolls);
+}
+
+// The view's selection moved (the operator, or the line above): tell the
+// browser, then the commands.
+void FileList::viewSelectionChanged() {
+    {
+        const QScopedValueRollback fromView(m_fromView, true);
+        m_browser.selectEntry(viewSelectedRow());
+    }
+    if (!m_quiet) {
+        emit changed();
+    }
+}
+
+int FileList::viewSelectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// Keeps the current row and the scroll position across a re-read; the
+// browser keeps the selection and says whether the commands must hear of it.
+void FileList::refreshFromDisk() {
+    const std::string directoryBefore = m_browser.currentDirectory();
+    const FileEntry* current = m_browser.entry(currentIndex().row());
+    const std::optional<FileEntry> currentEntry =
+        current != nullptr ? std::optional<FileEntry>(*current) : std::nullopt;
+    const int scrolled = verticalScrollBar()->value();
+
+    bool report = false;
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        report = m_browser.reread();
+        const bool sameDirectory = m_browser.currentDirectory() == directoryBefore;
+        const int currentRow = currentEntry && sameDirectory
+                                   ? m_browser.rowOf(currentEntry->kind, currentEntry->name)
+                                   : -1;
+        if (m_browser.selectedIndex() < 0) {
+            selectionModel()->setCurrentIndex(m_model.index(std::max(0, currentRow), 0),
+                                              QItemSelectionModel::NoUpdate);
+        }
+        if (sameDirectory) {
+            verticalScrollBar()->setValue(scrolled);
+        }
+    }
+    if (report) {
+        emit changed();
+    }
+}
+
+int FileList::selectedIndex() const {
+    return m_browser.selectedIndex();
+}
+
+bool FileList::isFileEntry(int index) const {
+    return m_browser.isFileEntry(index);
+}
+
+QString FileList::entryName(int index) const {
+    return QString::fromStdString(m_browser.entryName(index));
+}
+
+int FileList::entryCount() const {
+    return m_browser.entryCount();
+}
+
+void FileList::selectEntry(int index) {
+    m_browser.selectEntry(index);
 }
 
 void FileList::makeEntryVisible(int index) {
@@ -182,28 +201,22 @@ int FileList::entriesPerPage() const {
     return viewport()->height() / height;
 }
 
+// Scrolling is by whole rows, so the scroll value is the top row.
+void FileList::showFromRow(int row) {
+    verticalScrollBar()->setValue(row);
+}
+
 void FileList::openEntry(int index) {
-    const FileEntry* entry = m_model.entry(index);
-    if (entry == nullptr) {
+    switch (m_browser.open(index)) {
+    case OpenOutcome::Nothing:
         return;
-    }
-    ListLocation next = m_model.location();
-    switch (entry->kind) {
-    case FileEntry::Kind::File:
+    case OpenOutcome::FileOpened:
         emit fileOpened();
         return;
-    case FileEntry::Kind::Parent:
-        next.directory = parentDirectory(next.directory);
-        break;
-    case FileEntry::Kind::Drive:
-        next.directory = entry->name;
-        break;
-    case FileEntry::Kind::Folder:
-        next.directory = next.directory + entry->name + u'/';
-        break;
+    case OpenOutcome::DirectoryChanged:
+        emit changed();
+        return;
     }
-    readLocation(next);
-    emit changed();
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

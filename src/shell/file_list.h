@@ -1,26 +1,30 @@
 #pragma once
 
 #include "shell/file_list_model.h"
-#include "shell/list_location.h"
+#include "window/file_browser.h"
 
 #include <QFileSystemWatcher>
 #include <QString>
 #include <QTimer>
 #include <QTreeView>
-#include <optional>
 
 namespace drovane {
 
-// The file list of the send/receive tab: ".." first, then folders, then the
-// files matching the pattern, or the drives view. Paths use "/"; "\" is
-// accepted wherever the program points the list at a text.
-class FileList : public QTreeView {
+// The file list of the send/receive tab: a view of its FileBrowser, which
+// decides what it shows. Paths use "/"; "\" is accepted wherever the program
+// points the list at a text.
+class FileList : public QTreeView, private FileBrowserObserver {
     Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
     ~FileList() override;
     FileList(const FileList&) = delete;
     FileList& operator=(const FileList&) = delete;
+    FileList(FileList&&) = delete;
+    FileList& operator=(FileList&&) = delete;
+
+    FileBrowser& browser() { return m_browser; }
+    const FileBrowser& browser() const { return m_browser; }
 
     // (a) a text without "/" replaces the pattern; (b) a text ending in "/"
     // replaces the directory; (c) anything else sets both. The empty text
@@ -44,6 +48,8 @@ public:
     void scrollLineUp();
     // Rows that fit wholly into the visible area.
     int entriesPerPage() const;
+    // Shows the row at the top as far as the list can scroll.
+    void showFromRow(int row);
 
 signals:
     // The selected entry changed, or the operator opened a folder entry.
@@ -58,16 +64,25 @@ protected:
                  const QModelIndex& index) const override;
 
 private:
+    void listingAboutToChange() override;
+    void listingChanged() override;
+    void selectedEntryChanged() override;
+
     void configureLook();
-    void readLocation(const ListLocation& location);
+    void viewSelectionChanged();
+    int viewSelectedRow() const;
     void openEntry(int index);
     void refreshFromDisk();
-    std::optional<FileEntry> entryCopy(int index) const;
 
-    FileListModel m_model;
+    FileBrowser m_browser;
+    FileListModel m_model{m_browser};
     QFileSystemWatcher m_watcher;
     QTimer m_refreshDelay;
     bool m_quiet = false;
+    bool m_quietBeforeReading = false;
+    // Set while the view's selection is handed to the browser, so the
+    // browser's answer is not handed back.
+    bool m_fromView = false;
 };
 
 // Selects the first entry from firstIndex on whose text in the column starts

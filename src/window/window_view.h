@@ -3,6 +3,8 @@
 // addressed by their name in the control table ("StatusBar", "MainPanel" and
 // "DirectionButton"'s picture included). Texts are UTF-8; the program editor
 // takes Windows-1252 bytes, as the program text is held.
+#include "window/file_row_text.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,14 +28,6 @@ enum class Trigger : std::uint8_t {
     HelpClick,
     // A list entry picked by the user, never one set by the program.
     Picked,
-};
-
-// One row of the file list as shown: the four column texts.
-struct FileRowText {
-    std::string name;
-    std::string size;
-    std::string type;
-    std::string modified;
 };
 
 class WindowView {

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 using drovane::FileList;
-using drovane::FileListModel;
 
 namespace {
 
@@ -125,9 +124,12 @@ TEST_F(FileListTest, LocationRuleKeepsWhatTheTextDoesNotName) {
 }
 
 TEST_F(FileListTest, MissingDirectoryShowsTheDrives) {
-    auto* model = qobject_cast<FileListModel*>(list.model());
-    ASSERT_NE(model, nullptr);
-    model->setDriveSource([] { return QStringList{"/", "/media/op/STICK/"}; });
+    list.browser().setDriveSource([] {
+        using drovane::FileEntry;
+        return std::vector<FileEntry>{
+            {FileEntry::Kind::Drive, "/", 0, std::nullopt, "Laufwerk"},
+            {FileEntry::Kind::Drive, "/media/op/STICK/", 0, std::nullopt, "Laufwerk"}};
+    });
 
     list.pointAt(tree.path() + "missing/*.nc");
     EXPECT_EQ(list.currentDirectory(), "");
