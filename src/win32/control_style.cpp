@@ -1,5 +1,7 @@
 #include "win32/control_style.h"
 
+#include "win32/program_text_view.h"
+
 #include <windows.h>
 
 #include <array>
@@ -43,6 +45,18 @@ constexpr std::array kindStyles{
     KindStyle{ProgressBar, {PROGRESS_CLASSW, 0, 0}},
 };
 
+// The program editor is our own control: the system's edit control reworks its
+// whole text on each insertion and stalls on a long program.
+struct NamedStyle {
+    std::string_view name;
+    ControlStyle style;
+};
+
+constexpr std::array namedStyles{
+    NamedStyle{"ProgramEditor",
+               {ProgramTextViewClass, WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
+};
+
 // An option means a style only for the kinds that have it; the same bits mean
 // something else in another class (ES_CENTER is SS_CENTER is BS_...).
 struct OptionStyle {
@@ -70,6 +84,11 @@ ControlStyle controlStyleFor(const ControlSpec& spec) {
     for (const KindStyle& row : kindStyles) {
         if (row.kind == spec.kind) {
             result = row.style;
+        }
+    }
+    for (const NamedStyle& row : namedStyles) {
+        if (row.name == spec.name) {
+            return {row.style.className, row.style.style | Child, row.style.exStyle};
         }
     }
     result.style |= Child;

@@ -21,27 +21,6 @@ std::wstring editText(HWND edit) {
     return text;
 }
 
-void appendKeepingView(HWND edit, const std::wstring& text) {
-    DWORD selectionStart = 0;
-    DWORD selectionEnd = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
-                 reinterpret_cast<LPARAM>(&selectionEnd));
-    const LRESULT firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const bool atLeftEdge = GetScrollPos(edit, SB_HORZ) == 0;
-
-    SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
-    const LRESULT end = textLength(edit);
-    replaceRange(edit, end, end, text);
-    SendMessageW(edit, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
-    const LRESULT shiftedBy = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0) - firstLine;
-    SendMessageW(edit, EM_LINESCROLL, 0, -shiftedBy);
-    if (atLeftEdge) {
-        SendMessageW(edit, WM_HSCROLL, SB_LEFT, 0);
-    }
-    SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(edit, nullptr, TRUE);
-}
-
 void appendLine(HWND edit, const std::wstring& line) {
     const LRESULT end = textLength(edit);
     replaceRange(edit, end, end, end == 0 ? line : L"\r\n" + line);

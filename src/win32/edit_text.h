@@ -1,7 +1,7 @@
 #pragma once
 
 // Text operations on an EDIT control that the control has no single message
-// for: appending at the end, and the status log's line operations.
+// for: the status log's line operations.
 
 #include <string>
 #include <windows.h>
@@ -9,10 +9,6 @@
 namespace drovane {
 
 std::wstring editText(HWND edit);
-
-// Appends without moving the caret, the selection or the view: the reader
-// stays where they are while a program streams in.
-void appendKeepingView(HWND edit, const std::wstring& text);
 
 // The log: a line after the last, the last line replaced. Both show the end.
 void appendLine(HWND edit, const std::wstring& line);

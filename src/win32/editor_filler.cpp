@@ -1,7 +1,5 @@
 #include "win32/editor_filler.h"
 
-#include "win32/edit_text.h"
-
 #include <algorithm>
 #include <chrono>
 #include <string_view>
@@ -16,7 +14,7 @@ constexpr auto SliceBudget = std::chrono::milliseconds(16);
 
 } // namespace
 
-EditorFiller::EditorFiller(HWND editor, HWND timerOwner, UINT_PTR timerId)
+EditorFiller::EditorFiller(ProgramTextView& editor, HWND timerOwner, UINT_PTR timerId)
     : editor_(editor), timerOwner_(timerOwner), timerId_(timerId) {}
 
 EditorFiller::~EditorFiller() {
@@ -39,7 +37,7 @@ void EditorFiller::clear() {
     pending_.clear();
     frontShown_ = 0;
     lineBreaks_.reset();
-    SetWindowTextW(editor_, L"");
+    editor_.clear();
 }
 
 void EditorFiller::onTimer() {
@@ -57,8 +55,7 @@ void EditorFiller::appendSlices() {
     do {
         const std::string& front = pending_.front();
         const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        appendKeepingView(
-            editor_, lineBreaks_.toEditor(std::string_view(front).substr(frontShown_, length)));
+        editor_.append(lineBreaks_.toEditor(std::string_view(front).substr(frontShown_, length)));
         frontShown_ += length;
         if (frontShown_ == front.size()) {
             pending_.pop_front();

@@ -5,6 +5,7 @@
 // the window's other messages.
 
 #include "win32/editor_line_breaks.h"
+#include "win32/program_text_view.h"
 
 #include <cstddef>
 #include <deque>
@@ -17,7 +18,7 @@ class EditorFiller {
 public:
     // The timer runs on `timerOwner`, which hands its WM_TIMER with
     // `timerId` to onTimer().
-    EditorFiller(HWND editor, HWND timerOwner, UINT_PTR timerId);
+    EditorFiller(ProgramTextView& editor, HWND timerOwner, UINT_PTR timerId);
     EditorFiller(const EditorFiller&) = delete;
     EditorFiller& operator=(const EditorFiller&) = delete;
     EditorFiller(EditorFiller&&) = delete;
@@ -36,7 +37,7 @@ private:
     void appendSlices();
     void stopTimer();
 
-    HWND editor_;
+    ProgramTextView& editor_;
     HWND timerOwner_;
     UINT_PTR timerId_;
     bool timerRuns_ = false;

@@ -2,6 +2,7 @@
 
 #include "win32/control_events.h"
 #include "win32/control_factory.h"
+#include "win32/program_text_view.h"
 #include "win32/resource_ids.h"
 #include "win32/status_bar.h"
 #include "win32/wide_text.h"
@@ -87,7 +88,8 @@ bool Win32MainWindow::createContents(bool boldFont) {
     HICON gear = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(DROVANE_ICON_MACHINE),
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!registerClass(instance_, WindowClass, windowProc, gear) ||
-        !registerClass(instance_, PageClass, pageProc, nullptr)) {
+        !registerClass(instance_, PageClass, pageProc, nullptr) ||
+        !ProgramTextView::registerClass(instance_)) {
         return false;
     }
     const RECT place = centredWindowRect();
@@ -108,8 +110,11 @@ bool Win32MainWindow::createContents(bool boldFont) {
     for (const std::string_view name : rightPressButtons) {
         SetWindowSubclass(control(name), buttonProc, FilterId, reinterpret_cast<DWORD_PTR>(this));
     }
-    programEditor_ =
-        std::make_unique<EditorFiller>(control("ProgramEditor"), window_, EditorTimerId);
+    ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"));
+    if (editor == nullptr) {
+        return false;
+    }
+    programEditor_ = std::make_unique<EditorFiller>(*editor, window_, EditorTimerId);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "win32/edit_text.h"
 #include "win32/picture_icons.h"
+#include "win32/program_text_view.h"
 #include "win32/status_bar.h"
 #include "win32/wide_text.h"
 
@@ -137,13 +138,13 @@ void Win32WindowView::appendEditor(std::string_view bytes) {
 }
 
 void Win32WindowView::editorCaretToStart() {
-    HWND editor = control("ProgramEditor");
-    SendMessageW(editor, EM_SETSEL, 0, 0);
-    SendMessageW(editor, EM_SCROLLCARET, 0, 0);
+    if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
+        editor->scrollToStart();
+    }
 }
 
 void Win32WindowView::clearEditorSelection() {
-    SendMessageW(control("ProgramEditor"), EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    // The program editor shows text and selects none: nothing to clear.
 }
 
 void Win32WindowView::appendStatus(std::string_view line) {
