@@ -2,6 +2,7 @@
 
 #include "win32/control_style.h"
 #include "win32/file_list_rows.h"
+#include "win32/message_params.h"
 #include "win32/picture_icons.h"
 #include "win32/wide_text.h"
 
@@ -73,7 +74,7 @@ HWND createControl(const ControlSpec& spec, const ControlPlace& place) {
     const std::wstring text = wideFromUtf8(spec.text);
     HWND control = CreateWindowExW(style.exStyle, style.className, text.c_str(), style.style,
                                    spec.x, spec.y, spec.width, windowHeight(spec), place.container,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
+                                   fromInteger<HMENU>(static_cast<INT_PTR>(place.id)),
                                    place.instance, nullptr);
     if (control == nullptr) {
         return nullptr;

@@ -60,10 +60,10 @@ constexpr std::array namedStyles{
 // An option means a style only for the kinds that have it; the same bits mean
 // something else in another class (ES_CENTER is SS_CENTER is BS_...).
 struct OptionStyle {
-    unsigned option;
+    unsigned option = 0;
     std::optional<ControlKind> kind; // any kind when empty
-    DWORD set;
-    DWORD cleared;
+    DWORD set = 0;
+    DWORD cleared = 0;
 };
 
 constexpr std::array optionStyles{

@@ -5,9 +5,9 @@
 // control cannot do: it reworks its whole text on every insertion.
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <deque>
 
 namespace drovane {
 

@@ -1,5 +1,6 @@
 #include "win32/program_text_view.h"
 
+#include "win32/message_params.h"
 #include <windowsx.h>
 
 #include <algorithm>
@@ -34,7 +35,7 @@ ProgramTextView* ProgramTextView::of(HWND control) {
     if (std::wstring_view(className) != ProgramTextViewClass) {
         return nullptr;
     }
-    return reinterpret_cast<ProgramTextView*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    return fromInteger<ProgramTextView*>(GetWindowLongPtrW(control, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK ProgramTextView::windowProc(HWND window, UINT message, WPARAM wParam,
@@ -44,7 +45,7 @@ LRESULT CALLBACK ProgramTextView::windowProc(HWND window, UINT message, WPARAM w
         view->setFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view.release()));
     }
-    auto* view = reinterpret_cast<ProgramTextView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* view = fromInteger<ProgramTextView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
         const std::unique_ptr<ProgramTextView> owned(view);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -195,7 +196,7 @@ LRESULT ProgramTextView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         scrollTo(signedSize(top_), signedSize(left_));
         return 0;
     case WM_SETFONT:
-        setFont(reinterpret_cast<HFONT>(wParam));
+        setFont(fromInteger<HFONT>(wParam));
         scrollTo(signedSize(top_), signedSize(left_));
         return 0;
     case WM_GETFONT:
@@ -203,13 +204,13 @@ LRESULT ProgramTextView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
         clear();
         if (lParam != 0) {
-            append(reinterpret_cast<const wchar_t*>(lParam));
+            append(fromInteger<const wchar_t*>(lParam));
         }
         return TRUE;
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(lines_.length());
     case WM_GETTEXT:
-        return copyText(wParam, reinterpret_cast<wchar_t*>(lParam));
+        return copyText(wParam, fromInteger<wchar_t*>(lParam));
     case WM_VSCROLL:
         scrollTo(scrollPosition(SB_VERT, LOWORD(wParam), signedSize(top_), visibleLines()),
                  signedSize(left_));

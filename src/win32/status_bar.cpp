@@ -1,5 +1,6 @@
 #include "win32/status_bar.h"
 
+#include "win32/message_params.h"
 #include "win32/wide_text.h"
 #include "window/control_table.h"
 
@@ -31,7 +32,7 @@ constexpr std::array<StatusField, StatusFieldCount> statusFields{{
 HWND createStatusBar(HWND window, int id, HINSTANCE instance) {
     HWND bar =
         CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                        fromInteger<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (bar == nullptr) {
         return nullptr;
     }

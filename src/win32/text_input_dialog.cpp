@@ -1,6 +1,7 @@
 #include "win32/text_input_dialog.h"
 
 #include "win32/edit_text.h"
+#include "win32/message_params.h"
 
 #include <array>
 #include <vector>
@@ -96,7 +97,7 @@ struct Exchange {
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        const auto* exchange = reinterpret_cast<const Exchange*>(lParam);
+        const auto* exchange = fromInteger<const Exchange*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         SetWindowTextW(dialog, exchange->title.c_str());
         SetDlgItemTextW(dialog, PromptId, exchange->prompt.c_str());
@@ -105,7 +106,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         if (LOWORD(wParam) == IDOK) {
-            auto* exchange = reinterpret_cast<Exchange*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            auto* exchange = fromInteger<Exchange*>(GetWindowLongPtrW(dialog, DWLP_USER));
             exchange->answer = editText(GetDlgItem(dialog, AnswerId));
         }
         EndDialog(dialog, LOWORD(wParam));

@@ -2,6 +2,7 @@
 
 #include "win32/control_events.h"
 #include "win32/control_factory.h"
+#include "win32/message_params.h"
 #include "win32/program_text_view.h"
 #include "win32/resource_ids.h"
 #include "win32/status_bar.h"
@@ -59,7 +60,7 @@ RECT centredWindowRect() {
 }
 
 HMENU controlId(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    return fromInteger<HMENU>(static_cast<INT_PTR>(id));
 }
 
 } // namespace
@@ -85,7 +86,7 @@ Win32MainWindow::~Win32MainWindow() {
 
 bool Win32MainWindow::createContents(bool boldFont) {
     const ProgramChange building = programChange();
-    HICON gear = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(DROVANE_ICON_MACHINE),
+    auto* gear = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(DROVANE_ICON_MACHINE),
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!registerClass(instance_, WindowClass, windowProc, gear) ||
         !registerClass(instance_, PageClass, pageProc, nullptr) ||
@@ -218,11 +219,11 @@ LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM w
                                              LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Win32MainWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+            fromInteger<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = fromInteger<Win32MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -247,7 +248,7 @@ LRESULT CALLBACK Win32MainWindow::pageProc(HWND page, UINT message, WPARAM wPara
 
 LRESULT CALLBACK Win32MainWindow::buttonProc(HWND button, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR subclass, DWORD_PTR self) {
-    const auto* window = reinterpret_cast<const Win32MainWindow*>(self);
+    const auto* window = fromInteger<const Win32MainWindow*>(self);
     if (message == WM_RBUTTONDOWN) {
         // At once, before the button sees it: a right press never presses it.
         if (const ControlSpec* spec = window->specById(GetDlgCtrlID(button))) {
@@ -267,7 +268,7 @@ LRESULT CALLBACK Win32MainWindow::statusBarProc(HWND bar, UINT message, WPARAM w
     }
     const LRESULT result = DefSubclassProc(bar, message, wParam, lParam);
     if (message == WM_LBUTTONDOWN) {
-        const auto* window = reinterpret_cast<const Win32MainWindow*>(self);
+        const auto* window = fromInteger<const Win32MainWindow*>(self);
         RECT client{};
         GetClientRect(window->window_, &client);
         if (isHelpClick(GET_X_LPARAM(lParam), static_cast<int>(client.right))) {
@@ -288,10 +289,9 @@ LRESULT Win32MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         onCommand(wParam, lParam);
         return 0;
     case WM_NOTIFY:
-        return onNotify(*reinterpret_cast<NMHDR*>(lParam));
+        return onNotify(*fromInteger<NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
-        if (const auto brush =
-                onColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+        if (const auto brush = onColour(fromInteger<HDC>(wParam), fromInteger<HWND>(lParam))) {
             return *brush;
         }
         break;

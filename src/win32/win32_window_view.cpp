@@ -75,6 +75,7 @@ std::vector<std::string> Win32WindowView::items(std::string_view control) const 
     HWND combo = this->control(control);
     const LRESULT count = combo == nullptr ? 0 : SendMessageW(combo, CB_GETCOUNT, 0, 0);
     std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         result.push_back(utf8FromWide(itemText(combo, index)));
     }
