@@ -1,0 +1,51 @@
+#pragma once
+
+// Shows a program in the editor without freezing the window: the first lines
+// appear at once and the rest follows in short slices from a timer, between
+// the window's other messages.
+
+#include "win32/editor_line_breaks.h"
+#include "win32/program_text_view.h"
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <windows.h>
+
+namespace drovane {
+
+class EditorFiller {
+public:
+    // The timer runs on `timerOwner`, which hands its WM_TIMER with
+    // `timerId` to onTimer().
+    EditorFiller(ProgramTextView& editor, HWND timerOwner, UINT_PTR timerId);
+    EditorFiller(const EditorFiller&) = delete;
+    EditorFiller& operator=(const EditorFiller&) = delete;
+    EditorFiller(EditorFiller&&) = delete;
+    EditorFiller& operator=(EditorFiller&&) = delete;
+    ~EditorFiller();
+
+    // Windows-1252 bytes after what is shown or still to come.
+    void append(std::string bytes);
+    void clear();
+    void onTimer();
+    bool isFilling() const { return !pending_.empty(); }
+    // Runs the remaining slices now (tests, benchmarks).
+    void finish();
+
+private:
+    void appendSlices();
+    void stopTimer();
+
+    ProgramTextView& editor_;
+    HWND timerOwner_;
+    UINT_PTR timerId_;
+    bool timerRuns_ = false;
+    // Bytes still to show, oldest first; they stay bytes until their slice
+    // comes, so a large batch costs the window nothing when it arrives.
+    std::deque<std::string> pending_;
+    std::size_t frontShown_ = 0;
+    EditorLineBreaks lineBreaks_;
+};
+
+} // namespace drovane

@@ -1,0 +1,55 @@
+#pragma once
+
+// The program editor: a read-only text control with both scroll bars that
+// paints only the lines in view, so a program of any size shows at once and
+// grows without stalling the window. It answers WM_SETTEXT, WM_GETTEXT,
+// WM_GETTEXTLENGTH, WM_SETFONT and WM_GETFONT like the system's controls.
+
+#include "win32/program_lines.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string_view>
+
+namespace drovane {
+
+inline constexpr const wchar_t* ProgramTextViewClass = L"DrovaneProgramText";
+
+class ProgramTextView {
+public:
+    explicit ProgramTextView(HWND window) : window_(window) {}
+
+    static bool registerClass(HINSTANCE instance);
+    // The view behind a control of this class; null for any other window.
+    static ProgramTextView* of(HWND control);
+
+    // Text with "\r\n" line breaks; what is in view stays in view.
+    void append(std::wstring_view text);
+    void clear();
+    void scrollToStart();
+    const ProgramLines& lines() const { return lines_; }
+    std::size_t firstVisibleLine() const { return top_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void setFont(HFONT font);
+    void updateScrollBars();
+    void scrollTo(std::ptrdiff_t top, std::ptrdiff_t left);
+    std::ptrdiff_t scrollPosition(int bar, WORD request, std::ptrdiff_t now, int page) const;
+    int visibleLines() const;
+    int visibleColumns() const;
+    LRESULT copyText(std::size_t room, wchar_t* buffer) const;
+
+    HWND window_;
+    HFONT font_ = nullptr;
+    int lineHeight_ = 16;
+    int charWidth_ = 8;
+    ProgramLines lines_;
+    std::size_t top_ = 0;
+    std::size_t left_ = 0; // in average character widths
+};
+
+} // namespace drovane

@@ -1,0 +1,160 @@
+#include "window_fixture.h"
+
+#include "win32/program_text_view.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <commctrl.h>
+#include <string>
+#include <thread>
+
+using namespace drovane;
+
+namespace {
+
+std::string programLines(std::size_t bytes) {
+    std::string text;
+    text.reserve(bytes + 16);
+    for (int number = 10; text.size() < bytes; number += 10) {
+        text += "N" + std::to_string(number) + " G01 X12.5 Y-3 F200\r\n";
+    }
+    return text;
+}
+
+std::wstring editorText(HWND editor) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(editor)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(editor, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+TEST_F(WindowTest, TheEditorShowsWindows1252BytesWithOneBreakPerLineEnd) {
+    view->appendEditor("%\nO1001 (W\xE4lzfr\xE4ser \x80)\r"); // bytes, not UTF-8
+    view->appendEditor("\nN10 M30\r\n");
+    window->programEditor().finish();
+    EXPECT_EQ(editorText(control("ProgramEditor")),
+              L"%\r\nO1001 (W\u00E4lzfr\u00E4ser \u20AC)\r\nN10 M30\r\n");
+    view->clearEditor();
+    view->appendEditor("\nN20");
+    window->programEditor().finish();
+    EXPECT_EQ(editorText(control("ProgramEditor")), L"\r\nN20");
+}
+
+TEST_F(WindowTest, ALargeProgramArrivesInSlicesBetweenTheWindowsMessages) {
+    const std::string program = programLines(std::size_t{8} * 1024 * 1024);
+    HWND editor = control("ProgramEditor");
+    view->appendEditor(program);
+    // The call came back before the whole text was in: the window can answer.
+    EXPECT_TRUE(window->programEditor().isFilling());
+    EXPECT_LT(static_cast<std::size_t>(GetWindowTextLengthW(editor)), program.size());
+    ASSERT_TRUE(pumpUntil([&] { return !window->programEditor().isFilling(); }));
+    EXPECT_EQ(static_cast<std::size_t>(GetWindowTextLengthW(editor)), program.size());
+    EXPECT_EQ(ProgramTextView::of(editor)->lines().count(),
+              static_cast<std::size_t>(std::count(program.begin(), program.end(), '\n') + 1));
+}
+
+TEST_F(WindowTest, ClearingWhileFillingDropsTheRestOfTheOldText) {
+    view->appendEditor(programLines(std::size_t{4} * 1024 * 1024));
+    ASSERT_TRUE(window->programEditor().isFilling());
+    view->clearEditor();
+    view->appendEditor("N10\n");
+    ASSERT_TRUE(pumpUntil([&] { return !window->programEditor().isFilling(); }));
+    EXPECT_EQ(editorText(control("ProgramEditor")), L"N10\r\n");
+}
+
+TEST_F(WindowTest, WhatTheReaderLooksAtStaysInViewWhileTheRestComesIn) {
+    HWND editor = control("ProgramEditor");
+    const ProgramTextView& shown = *ProgramTextView::of(editor);
+    view->appendEditor(programLines(std::size_t{2} * 1024 * 1024));
+    ASSERT_TRUE(pumpUntil([&] { return shown.lines().count() > 1000; }));
+    for (int page = 0; page < 5; ++page) {
+        SendMessageW(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
+    }
+    const std::size_t reading = shown.firstVisibleLine();
+    EXPECT_GT(reading, 0U);
+    ASSERT_TRUE(pumpUntil([&] { return !window->programEditor().isFilling(); }));
+    EXPECT_EQ(shown.firstVisibleLine(), reading);
+    view->editorCaretToStart();
+    EXPECT_EQ(shown.firstVisibleLine(), 0U);
+    SendMessageW(editor, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_GT(shown.firstVisibleLine(), shown.lines().count() - 100);
+}
+
+TEST_F(WindowTest, TheStatusLogAddsReplacesAndClearsWholeLines) {
+    view->appendStatus("Port COM1 geöffnet");
+    view->appendStatus("Gesendet: 10");
+    view->replaceLastStatus("Gesendet: 20");
+    EXPECT_EQ(view->text("StatusLine"), "Port COM1 geöffnet\r\nGesendet: 20");
+    view->clearStatus();
+    view->replaceLastStatus("Übertragung beendet. ");
+    EXPECT_EQ(view->text("StatusLine"), "Übertragung beendet. ");
+}
+
+TEST_F(WindowTest, DropDownsHoldTheirEntriesInOrderAndTellTheSelectedOne) {
+    const std::array<std::string, 3> parities{"NOPARITY", "EVENPARITY", "ODDPARITY"};
+    view->setItems("ParityCombo", parities);
+    EXPECT_EQ(view->items("ParityCombo"),
+              std::vector<std::string>(parities.begin(), parities.end()));
+    EXPECT_EQ(view->selectedItem("ParityCombo"), -1);
+    EXPECT_EQ(view->text("ParityCombo"), "");
+    view->selectItem("ParityCombo", 2);
+    EXPECT_EQ(view->text("ParityCombo"), "ODDPARITY");
+    view->selectItem("ParityCombo", -1);
+    EXPECT_EQ(view->selectedItem("ParityCombo"), -1);
+}
+
+TEST_F(WindowTest, TabTitlesAndTextsKeepTheirUmlauts) {
+    view->setTabTitle(2, "Wälzfräser.nc");
+    EXPECT_EQ(view->tabTitle(2), "Wälzfräser.nc");
+    view->setText("FileButton", "Programm speichern");
+    EXPECT_EQ(view->text("FileButton"), "Programm speichern");
+    view->setStatusField(2, "Hilfe");
+    wchar_t help[16] = {};
+    SendMessageW(control("StatusBar"), SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(help));
+    EXPECT_STREQ(help, L"\tHilfe");
+}
+
+TEST_F(WindowTest, TheDirectionButtonShowsTheModesPicture) {
+    const auto picture = [this] {
+        return SendMessageW(control("DirectionButton"), BM_GETIMAGE, IMAGE_ICON, 0);
+    };
+    const LRESULT send = picture();
+    ASSERT_NE(send, 0);
+    view->showMode(Mode::Receive);
+    EXPECT_NE(picture(), send);
+    EXPECT_NE(picture(), 0);
+    view->showMode(Mode::Send);
+    EXPECT_EQ(picture(), send);
+}
+
+TEST_F(WindowTest, ProgressTakesTheJobsMaximumAndValue) {
+    view->setProgressMaximum(5000);
+    view->setProgressValue(1234);
+    EXPECT_EQ(SendMessageW(control("TransferProgress"), PBM_GETRANGE, FALSE, 0), 5000);
+    EXPECT_EQ(SendMessageW(control("TransferProgress"), PBM_GETPOS, 0, 0), 1234);
+}
+
+TEST_F(WindowTest, WorkPostedFromOtherThreadsRunsOnTheWindowsThreadInOrder) {
+    const DWORD windowThread = GetCurrentThreadId();
+    std::vector<int> order;
+    std::atomic<bool> wrongThread{false};
+    constexpr int Posts = 500;
+    std::thread job([&] {
+        for (int index = 0; index < Posts; ++index) {
+            window->post([&, index] {
+                wrongThread = wrongThread || GetCurrentThreadId() != windowThread;
+                order.push_back(index);
+            });
+        }
+    });
+    const bool done = pumpUntil([&] { return order.size() == Posts; });
+    job.join();
+    ASSERT_TRUE(done);
+    EXPECT_FALSE(wrongThread);
+    for (int index = 0; index < Posts; ++index) {
+        ASSERT_EQ(order[static_cast<std::size_t>(index)], index);
+    }
+}
