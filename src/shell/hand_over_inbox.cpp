@@ -2,6 +2,7 @@
 
 #include "core/current_line.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
 
 #include <QApplication>
 #include <utility>
@@ -49,11 +50,10 @@ bool HandOverInbox::mustWait() const {
 
 void HandOverInbox::apply(const QString& path) {
     markStep();
-    MainWindow& window = session_.window();
-    if (window.mode() == Mode::Receive) {
-        window.switchMode(Mode::Send);
+    if (session_.state().mode == Mode::Receive) {
+        session_.switchMode(Mode::Send);
     }
-    session_.programs().openProgramByPath(path);
+    session_.programs().openProgramByPath(path.toStdString());
     emit applied(path);
 }
 

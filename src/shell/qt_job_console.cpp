@@ -1,7 +1,7 @@
 #include "shell/qt_job_console.h"
 
-#include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "window/app_state.h"
 
 #include <QMetaObject>
 #include <QPlainTextEdit>

@@ -2,7 +2,6 @@
 
 #include "core/current_line.h"
 #include "shell/app_icons.h"
-#include "shell/app_state.h"
 #include "shell/embedded_resources.h"
 #include "shell/hand_over_inbox.h"
 #include "shell/hand_over_receiver.h"
@@ -10,12 +9,13 @@
 #include "shell/instance_directory.h"
 #include "shell/qt_dialogs.h"
 #include "shell/qt_text.h"
-#include "shell/settings_access.h"
 #include "shell/single_instance.h"
 #include "shell/start_parameter.h"
 #include "shell/transfer_runner.h"
 #include "shell/window_messages.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
+#include "window/settings_access.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -80,19 +80,19 @@ int runApplication(int argc, char** argv, StartupOptions options) {
     state.abortRequest.clear();
     markStep();
     installFatalErrorHandler(std::move(options.fatalBox));
-    state.startParameter = startParameterOf(QCoreApplication::arguments());
+    state.startParameter = startParameterOf(QCoreApplication::arguments()).toStdString();
 
     markStep();
     const std::filesystem::path instanceDirectory = defaultInstanceDirectory();
     const InstanceLock instanceLock(instanceDirectory); // held until the process ends
     if (instanceLock.role() == InstanceLock::Role::Second) {
         // Nobody listening (the first is still starting) ends this start all the same.
-        sendHandOver(instanceDirectory, handOverText(state.startParameter));
+        sendHandOver(instanceDirectory, handOverText(QString::fromStdString(state.startParameter)));
         shutdown();
     }
 
     markStep();
-    state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());
+    state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath()).toStdString();
     QtDialogs dialogs;
     HelpWindow* help = nullptr; // made on the first request, owned by the window
     CommandDispatch::Hooks hooks;
@@ -118,13 +118,13 @@ int runApplication(int argc, char** argv, StartupOptions options) {
     }
 
     markStep();
-    const bool hasStartFile = !state.startParameter.isEmpty();
+    const bool hasStartFile = !state.startParameter.empty();
     if (hasStartFile) {
         session.openStartFile(state.startParameter);
     }
     markStep();
     session.restoreSavedState(hasStartFile);
-    session.dispatch().installButtonFilters();
+    session.installButtonFilters();
     if (!germanTexts) {
         // After the start file, whose loading empties the log.
         session.window().appendStatus(GermanQtTextsMissing);

@@ -1,12 +1,12 @@
 #include "shell/transfer_runner.h"
 
-#include "shell/app_state.h"
-#include "shell/live_controls_mirror.h"
-#include "shell/settings_snapshot_reader.h"
+#include "shell/qt_control_changes.h"
 #include "shell/window_session.h"
 #include "transfer/job_settings.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
+#include "window/app_state.h"
+#include "window/settings_snapshot_reader.h"
 
 #include <memory>
 #include <utility>
@@ -14,9 +14,12 @@
 namespace drovane {
 
 TransferRunner::TransferRunner(AppState& state, WindowSession& session)
-    : state_(state), window_(session.window()), console_(session.window(), state),
+    : state_(state), session_(session), console_(session.window(), state),
       target_(console_, session.programs(), state) {
-    mirrorLiveControls(window_, live_, console_);
+    mirror_.copyAll(session.view());
+    reportControlChanges(
+        session.window(), LiveControlsMirror::controls(), console_,
+        [this](std::string_view control) { mirror_.changed(control, session_.view()); });
     line_.virtualMachine().setReport([this](std::string_view line) { console_.appendLine(line); });
 }
 
@@ -29,7 +32,7 @@ TransferRunner::~TransferRunner() {
 }
 
 bool TransferRunner::start(Mode mode) {
-    SettingsSnapshot controls = readSettingsSnapshot(window_);
+    SettingsSnapshot controls = readSettingsSnapshot(session_.view());
     // The line does not carry the end character, so the machine is told here.
     line_.virtualMachine().setEndCharacter(endCharacter(controls.endCharField));
     std::function<void()> body;

@@ -10,6 +10,7 @@
 #include "shell/qt_job_console.h"
 #include "shell/window_receive_target.h"
 #include "transfer/live_controls.h"
+#include "window/live_controls_mirror.h"
 
 #include <functional>
 
@@ -36,9 +37,10 @@ public:
 
 private:
     AppState& state_;
-    MainWindow& window_;
-    LiveControls live_; // before the console, whose end cuts the mirror's links
-    QtJobConsole console_;
+    WindowSession& session_;
+    LiveControls live_;
+    LiveControlsMirror mirror_{live_};
+    QtJobConsole console_; // after the mirror, whose links it cuts at its end
     WindowReceiveTarget target_;
     // One for the whole run: the virtual machine behind it keeps its program.
     PortSelectingLine line_;

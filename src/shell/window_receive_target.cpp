@@ -1,8 +1,8 @@
 #include "shell/window_receive_target.h"
 
-#include "shell/app_state.h"
-#include "shell/program_commands.h"
 #include "shell/qt_job_console.h"
+#include "window/app_state.h"
+#include "window/program_commands.h"
 
 #include <chrono>
 #include <future>

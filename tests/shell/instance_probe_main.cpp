@@ -9,10 +9,10 @@
 // text it should show into FILE instead of showing it.
 
 #include "core/current_line.h"
-#include "shell/app_state.h"
 #include "shell/hand_over_inbox.h"
 #include "shell/startup.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
 
 #include <QSocketNotifier>
 #include <atomic>
@@ -59,7 +59,7 @@ void endHeldJob(AppState& state) {
 void runCommand(const std::string& command, WindowSession& session, AppState& state,
                 HandOverInbox& inbox) {
     if (command == "receive") {
-        session.window().switchMode(Mode::Receive);
+        session.switchMode(Mode::Receive);
         say("ok");
     } else if (command == "state") {
         say(stateLine(session, state));
