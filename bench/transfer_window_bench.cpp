@@ -5,7 +5,7 @@
 // loop's answer to input).
 
 #include "core/unique_fd.h"
-#include "shell/transfer_runner.h"
+#include "shell/qt_transfer_runner.h"
 #include "shell/window_session.h"
 #include "window/app_state.h"
 #include "window/dialogs.h"
@@ -71,7 +71,7 @@ struct Rig {
         choose("ParityCombo", QStringLiteral("NOPARITY"));
         choose("HandshakeCombo", QStringLiteral("NOHANDSHAKE"));
         window.show();
-        runner = std::make_unique<TransferRunner>(state, *session);
+        runner = std::make_unique<QtTransferRunner>(state, *session);
     }
     ~Rig() { runner.reset(); }
     Rig(const Rig&) = delete;
@@ -110,7 +110,7 @@ struct Rig {
     AppState state;
     SilentDialogs dialogs;
     std::unique_ptr<WindowSession> session;
-    std::unique_ptr<TransferRunner> runner;
+    std::unique_ptr<QtTransferRunner> runner;
 };
 
 Rig& rig() {

@@ -1,7 +1,7 @@
 // Files handed over by later starts, as the window applies them: never into
 // an open dialog, never the wrong file, never half.
 
-#include "shell/hand_over_inbox.h"
+#include "shell/qt_hand_over_inbox.h"
 #include "window_fixture.h"
 
 #include <QDialog>
@@ -19,7 +19,7 @@ protected:
         writeBytes(nc_ + "A.nc", "program A\n");
         writeBytes(nc_ + "B.nc", "program B\n");
         writeBytes(nc_ + "C.nc", "program C\n");
-        inbox_ = std::make_unique<HandOverInbox>(*session_, [this] { return state_.jobRuns(); });
+        inbox_ = std::make_unique<QtHandOverInbox>(*session_);
         inbox_->receive(nc_ + "A.nc");
         window().programView().finish();
     }
@@ -38,7 +38,7 @@ protected:
     }
 
     QString nc_;
-    std::unique_ptr<HandOverInbox> inbox_;
+    std::unique_ptr<QtHandOverInbox> inbox_;
 };
 
 TEST_F(HandOverWindowTest, AFileThatIsNotThereLeavesTheProgramWhole) {

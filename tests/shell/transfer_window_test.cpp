@@ -2,8 +2,8 @@
 // the master side, the window offscreen and the dialogs scripted.
 
 #include "core/unique_fd.h"
-#include "shell/hand_over_inbox.h"
-#include "shell/transfer_runner.h"
+#include "shell/qt_hand_over_inbox.h"
+#include "shell/qt_transfer_runner.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -71,11 +71,11 @@ protected:
         choose("PercentFilterCombo", QStringLiteral("Ja"));
         window().controlAs<QLineEdit>("LeaderCountField")->setText(QStringLiteral("3"));
         window().controlAs<QLineEdit>("TrailerCountField")->setText(QStringLiteral("2"));
-        runner_ = std::make_unique<TransferRunner>(state_, *session_);
+        runner_ = std::make_unique<QtTransferRunner>(state_, *session_);
         onStart_ = [this](Mode mode) {
             runner_->start(mode);
         };
-        inbox_ = std::make_unique<HandOverInbox>(*session_, [this] { return state_.jobRuns(); });
+        inbox_ = std::make_unique<QtHandOverInbox>(*session_);
         runner_->setJobEnded([this] { inbox_->jobEnded(); });
     }
     ~TransferWindowTest() override {
@@ -125,8 +125,8 @@ protected:
 
     UniqueFd master_;
     UniqueFd slave_;
-    std::unique_ptr<TransferRunner> runner_;
-    std::unique_ptr<HandOverInbox> inbox_;
+    std::unique_ptr<QtTransferRunner> runner_;
+    std::unique_ptr<QtHandOverInbox> inbox_;
 };
 
 TEST_F(TransferWindowTest, SendFromTheWindowReachesThePeerByteForByte) {

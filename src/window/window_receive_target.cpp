@@ -1,8 +1,4 @@
-#include "shell/window_receive_target.h"
-
-#include "shell/qt_job_console.h"
-#include "window/app_state.h"
-#include "window/program_commands.h"
+#include "window/window_receive_target.h"
 
 #include <chrono>
 #include <future>
@@ -17,12 +13,12 @@ constexpr std::chrono::milliseconds ShutdownLook{10};
 
 } // namespace
 
-WindowReceiveTarget::WindowReceiveTarget(QtJobConsole& console, ProgramCommands& programs,
+WindowReceiveTarget::WindowReceiveTarget(QueuedJobConsole& console, ProgramCommands& programs,
                                          AppState& state)
     : console_(console), programs_(programs), state_(state) {}
 
 std::optional<OverwriteDecision>
-WindowReceiveTarget::onGuiThread(std::function<OverwriteDecision()> work) {
+WindowReceiveTarget::onWindowThread(std::function<OverwriteDecision()> work) {
     auto promise = std::make_shared<std::promise<OverwriteDecision>>();
     std::future<OverwriteDecision> answer = promise->get_future();
     console_.post([promise, work = std::move(work)] { promise->set_value(work()); });
@@ -36,12 +32,12 @@ WindowReceiveTarget::onGuiThread(std::function<OverwriteDecision()> work) {
 }
 
 OverwriteDecision WindowReceiveTarget::checkSaveTarget() {
-    return onGuiThread([this] { return programs_.checkSaveTarget(); })
+    return onWindowThread([this] { return programs_.checkSaveTarget(); })
         .value_or(OverwriteDecision::InvalidName);
 }
 
 void WindowReceiveTarget::saveProgram(std::string_view programText, OverwriteDecision decision) {
-    onGuiThread([this, text = std::string(programText), decision]() mutable {
+    onWindowThread([this, text = std::string(programText), decision]() mutable {
         state_.programText = std::move(text);
         state_.judgement.decision = decision;
         programs_.saveProgram();

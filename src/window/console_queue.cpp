@@ -1,4 +1,4 @@
-#include "shell/console_queue.h"
+#include "window/console_queue.h"
 
 #include <utility>
 

@@ -6,22 +6,25 @@
 // starts: its end stops and awaits a running one.
 
 #include "machine/port_selecting_line.h"
-#include "shell/main_window.h"
-#include "shell/qt_job_console.h"
-#include "shell/window_receive_target.h"
 #include "transfer/live_controls.h"
+#include "window/app_state.h"
 #include "window/live_controls_mirror.h"
+#include "window/program_commands.h"
+#include "window/queued_job_console.h"
+#include "window/window_receive_target.h"
+#include "window/window_view.h"
 
 #include <functional>
+#include <string_view>
 
 namespace drovane {
 
-struct AppState;
-class WindowSession;
-
 class TransferRunner {
 public:
-    TransferRunner(AppState& state, WindowSession& session);
+    // The console's reports must reach the window's thread in order, and the
+    // front end must report every change of LiveControlsMirror::controls().
+    TransferRunner(AppState& state, WindowView& view, ProgramCommands& programs,
+                   QueuedJobConsole& console);
     ~TransferRunner();
     TransferRunner(const TransferRunner&) = delete;
     TransferRunner& operator=(const TransferRunner&) = delete;
@@ -30,23 +33,24 @@ public:
 
     // False when a job runs already.
     bool start(Mode mode);
-    // Called on the GUI thread after each job, behind everything it reported,
-    // once the window no longer counts the job as running.
+    // Called on the window's thread after each job, behind everything it
+    // reported, once the window no longer counts the job as running.
     void setJobEnded(std::function<void()> jobEnded) { jobEnded_ = std::move(jobEnded); }
-    QtJobConsole& console() { return console_; }
+    // A mirrored control changed; window thread.
+    void controlChanged(std::string_view control) { mirror_.changed(control, view_); }
 
 private:
+    void jobEnded();
+
     AppState& state_;
-    WindowSession& session_;
+    WindowView& view_;
+    QueuedJobConsole& console_;
     LiveControls live_;
     LiveControlsMirror mirror_{live_};
-    QtJobConsole console_; // after the mirror, whose links it cuts at its end
     WindowReceiveTarget target_;
     // One for the whole run: the virtual machine behind it keeps its program.
     PortSelectingLine line_;
     std::function<void()> jobEnded_;
-
-    void jobEnded();
 };
 
 } // namespace drovane

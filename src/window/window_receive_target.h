@@ -1,24 +1,22 @@
 #pragma once
 
 // Where a reception goes: the window's own check of the save target and its
-// save, asked from the job thread and answered on the GUI thread, after
+// save, asked from the job thread and answered on the window's thread, after
 // everything the job reported before.
 
 #include "transfer/receive_target.h"
+#include "window/app_state.h"
+#include "window/program_commands.h"
+#include "window/queued_job_console.h"
 
 #include <functional>
 #include <optional>
 
 namespace drovane {
 
-class AbortRequest;
-struct AppState;
-class ProgramCommands;
-class QtJobConsole;
-
 class WindowReceiveTarget final : public ReceiveTarget {
 public:
-    WindowReceiveTarget(QtJobConsole& console, ProgramCommands& programs, AppState& state);
+    WindowReceiveTarget(QueuedJobConsole& console, ProgramCommands& programs, AppState& state);
 
     // InvalidName, so that the job ends at once, when the window goes away
     // before it answers.
@@ -27,9 +25,9 @@ public:
 
 private:
     // Nothing when a shutdown comes first.
-    std::optional<OverwriteDecision> onGuiThread(std::function<OverwriteDecision()> work);
+    std::optional<OverwriteDecision> onWindowThread(std::function<OverwriteDecision()> work);
 
-    QtJobConsole& console_;
+    QueuedJobConsole& console_;
     ProgramCommands& programs_;
     AppState& state_;
 };

@@ -1,25 +1,18 @@
-#include "shell/transfer_runner.h"
+#include "window/transfer_runner.h"
 
-#include "shell/qt_control_changes.h"
-#include "shell/window_session.h"
 #include "transfer/job_settings.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
-#include "window/app_state.h"
 #include "window/settings_snapshot_reader.h"
 
-#include <memory>
 #include <utility>
 
 namespace drovane {
 
-TransferRunner::TransferRunner(AppState& state, WindowSession& session)
-    : state_(state), session_(session), console_(session.window(), state),
-      target_(console_, session.programs(), state) {
-    mirror_.copyAll(session.view());
-    reportControlChanges(
-        session.window(), LiveControlsMirror::controls(), console_,
-        [this](std::string_view control) { mirror_.changed(control, session_.view()); });
+TransferRunner::TransferRunner(AppState& state, WindowView& view, ProgramCommands& programs,
+                               QueuedJobConsole& console)
+    : state_(state), view_(view), console_(console), target_(console, programs, state) {
+    mirror_.copyAll(view);
     line_.virtualMachine().setReport([this](std::string_view line) { console_.appendLine(line); });
 }
 
@@ -32,7 +25,7 @@ TransferRunner::~TransferRunner() {
 }
 
 bool TransferRunner::start(Mode mode) {
-    SettingsSnapshot controls = readSettingsSnapshot(session_.view());
+    SettingsSnapshot controls = readSettingsSnapshot(view_);
     // The line does not carry the end character, so the machine is told here.
     line_.virtualMachine().setEndCharacter(endCharacter(controls.endCharField));
     std::function<void()> body;
