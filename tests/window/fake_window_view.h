@@ -27,17 +27,17 @@ public:
     // Every control as the control table makes it, as after a restart.
     void reset();
 
-    std::string text(std::string_view control) const override;
-    void setText(std::string_view control, std::string_view text) override;
-    bool checked(std::string_view control) const override;
-    void setChecked(std::string_view control, bool on) override;
-    void setEnabled(std::string_view control, bool enabled) override;
+    std::string text(std::string_view name) const override;
+    void setText(std::string_view name, std::string_view text) override;
+    bool checked(std::string_view name) const override;
+    void setChecked(std::string_view name, bool on) override;
+    void setEnabled(std::string_view name, bool enabled) override;
     void setFocus(std::string_view control) override { focus = control; }
 
-    std::vector<std::string> items(std::string_view control) const override;
-    void setItems(std::string_view control, std::span<const std::string> items) override;
-    int selectedItem(std::string_view control) const override;
-    void selectItem(std::string_view control, int index) override;
+    std::vector<std::string> items(std::string_view name) const override;
+    void setItems(std::string_view name, std::span<const std::string> items) override;
+    int selectedItem(std::string_view name) const override;
+    void selectItem(std::string_view name, int index) override;
 
     std::string tabTitle(int tab) const override;
     void setTabTitle(int tab, std::string_view title) override;
@@ -62,7 +62,7 @@ public:
     void selectFileRow(int row) override { fileRow = row; }
 
     // Selects the drop-down entry with this text, as the operator would.
-    void pick(std::string_view control, std::string_view entry);
+    void pick(std::string_view name, std::string_view entry);
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
 

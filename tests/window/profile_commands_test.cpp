@@ -292,9 +292,9 @@ TEST_F(ProfileCommandsTest, AddRefusesTakenAndUnstorableNamesAndIgnoresNoAnswer)
         "Maschine hinzufügen | Dieser Name kann nicht gespeichert werden. Ein Maschinenname "
         "darf kein \"]\" und keine Steuerzeichen enthalten und nicht nur aus Leerzeichen "
         "bestehen.";
-    EXPECT_EQ(dialogs_.informed(), (Lines{"Maschine hinzufügen | Diese Maschine ist bereits "
-                                          "vorhanden. Bitte wählen Sie einen anderen Namen aus !",
-                                          invalid, invalid, invalid, invalid}));
+    const std::string taken = "Maschine hinzufügen | Diese Maschine ist bereits vorhanden. Bitte "
+                              "wählen Sie einen anderen Namen aus !";
+    EXPECT_EQ(dialogs_.informed(), (Lines{taken, invalid, invalid, invalid, invalid}));
     EXPECT_EQ(settingsBytes(), TwoMachines);
     EXPECT_EQ(entries("MachineCombo"), (Lines{"A", "B"}));
     EXPECT_EQ(machineIndex(), 0);
