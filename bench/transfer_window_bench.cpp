@@ -5,10 +5,10 @@
 // loop's answer to input).
 
 #include "core/unique_fd.h"
-#include "shell/app_state.h"
-#include "shell/dialogs.h"
-#include "shell/transfer_runner.h"
+#include "shell/qt_transfer_runner.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
+#include "window/dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -56,7 +56,7 @@ struct Rig {
         }
         master.reset(masterFd);
         slave.reset(slaveFd);
-        state.settingsPath = dir.filePath("drovane.ini");
+        state.settingsPath = dir.filePath("drovane.ini").toStdString();
         session = std::make_unique<WindowSession>(state, dialogs, false, CommandDispatch::Hooks{});
         MainWindow& window = session->window();
         const auto choose = [&window](const char* combo, const QString& text) {
@@ -71,7 +71,7 @@ struct Rig {
         choose("ParityCombo", QStringLiteral("NOPARITY"));
         choose("HandshakeCombo", QStringLiteral("NOHANDSHAKE"));
         window.show();
-        runner = std::make_unique<TransferRunner>(state, *session);
+        runner = std::make_unique<QtTransferRunner>(state, *session);
     }
     ~Rig() { runner.reset(); }
     Rig(const Rig&) = delete;
@@ -110,7 +110,7 @@ struct Rig {
     AppState state;
     SilentDialogs dialogs;
     std::unique_ptr<WindowSession> session;
-    std::unique_ptr<TransferRunner> runner;
+    std::unique_ptr<QtTransferRunner> runner;
 };
 
 Rig& rig() {
@@ -120,7 +120,7 @@ Rig& rig() {
 
 void BM_Send(benchmark::State& bench) {
     Rig& r = rig();
-    r.session->window().switchMode(Mode::Send);
+    r.session->switchMode(Mode::Send);
     r.state.programText = generatedProgram(std::size_t{256} * 1024U);
     std::atomic<bool> stop{false};
     std::atomic<std::int64_t> onWire{0};
@@ -150,7 +150,7 @@ BENCHMARK(BM_Send)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_Receive50MB(benchmark::State& bench) {
     Rig& r = rig();
-    r.session->window().switchMode(Mode::Receive);
+    r.session->switchMode(Mode::Receive);
     const std::string program = generatedProgram(std::size_t{50} * 1024U * 1024U) + "\x04";
     double worstLateMs = 0;
     double lateSumMs = 0;

@@ -3,7 +3,7 @@
 // What the window benchmarks share: dialogs that answer nothing, and a long
 // program of many short lines, as a machine's drilling program has.
 
-#include "shell/dialogs.h"
+#include "window/dialogs.h"
 
 #include <optional>
 #include <string>
@@ -12,13 +12,13 @@ namespace drovane::bench {
 
 class SilentDialogs final : public Dialogs {
 public:
-    void inform(const QString& /*title*/, const QString& /*text*/) override {}
-    bool askYesNo(const QString& /*title*/, const QString& /*text*/) override { return false; }
-    std::optional<QString> askText(const QString& /*title*/, const QString& /*prompt*/,
-                                   const QString& /*initial*/) override {
+    void inform(std::string_view /*title*/, std::string_view /*text*/) override {}
+    bool askYesNo(std::string_view /*title*/, std::string_view /*text*/) override { return false; }
+    std::optional<std::string> askText(std::string_view /*title*/, std::string_view /*prompt*/,
+                                       std::string_view /*initial*/) override {
         return std::nullopt;
     }
-    QString chooseFolder(const QString& /*prompt*/, const QString& /*start*/) override {
+    std::string chooseFolder(std::string_view /*prompt*/, std::string_view /*start*/) override {
         return {};
     }
 };

@@ -3,9 +3,9 @@
 // with the first lines shown and the window free for input; "Complete" runs
 // the remaining slices as well.
 
-#include "shell/app_state.h"
-#include "shell/dialogs.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
+#include "window/dialogs.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ struct Setup {
         app = std::make_unique<QApplication>(argc, argv);
         const std::string program = generatedProgram(20U * 1024U * 1024U);
         std::ofstream(dir.filePath("BIG.nc").toStdString(), std::ios::binary) << program;
-        state.settingsPath = dir.filePath("drovane.ini");
+        state.settingsPath = dir.filePath("drovane.ini").toStdString();
         session = std::make_unique<WindowSession>(state, dialogs, false, CommandDispatch::Hooks{});
         session->window().show();
         session->window().fileList()->pointAt(dir.path() + "/*.nc");

@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
-#include "window/control_table.h"
 #include "shell/event_filters.h"
+#include "window/control_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -235,11 +235,9 @@ Mode MainWindow::mode() const {
                                                                                      : Mode::Send;
 }
 
-void MainWindow::switchMode(Mode mode) {
-    const bool receive = mode == Mode::Receive;
-    directionButton_->setIcon(receive ? AppIcons::iconReceive() : AppIcons::iconSend());
-    fileButton_->setText(receive ? SaveCaption : LoadCaption);
-    fileNameField_->clear();
+void MainWindow::showMode(Mode mode) {
+    directionButton_->setIcon(mode == Mode::Receive ? AppIcons::iconReceive()
+                                                    : AppIcons::iconSend());
 }
 
 void MainWindow::appendStatus(const QString& line) {

@@ -7,6 +7,8 @@
 #include "shell/file_list.h"
 #include "shell/program_view.h"
 #include "shell/status_bar.h"
+#include "window/tabs.h"
+#include "window/window_view.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -18,10 +20,6 @@
 #include <string_view>
 
 namespace drovane {
-
-enum class Mode { Send, Receive };
-
-inline constexpr int ProgramTab = 2;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -46,9 +44,9 @@ public:
     QPushButton* startButton() const { return startButton_; }
     ProgramView& programView() const { return *programView_; }
 
+    // The picture of DirectionButton.
     Mode mode() const;
-    // Picture, FileButton caption and an empty FileNameField change together.
-    void switchMode(Mode mode);
+    void showMode(Mode mode);
 
     void appendStatus(const QString& line);
     void clearStatus();
@@ -72,8 +70,5 @@ private:
     QPlainTextEdit* statusLine_ = nullptr;
     ProgramView* programView_ = nullptr;
 };
-
-inline const QString LoadCaption = QStringLiteral("Programm laden");
-inline const QString SaveCaption = QStringLiteral("Programm speichern");
 
 } // namespace drovane

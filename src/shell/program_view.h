@@ -31,11 +31,13 @@ public:
     // Runs the remaining slices now (tests, benchmarks).
     void finish();
 
+    // Shows the next slice now; what the editor shows at once of a new text.
+    void appendSlice();
+
 signals:
     void filled();
 
 private:
-    void appendSlice();
     void insert(QTextCursor& cursor, std::string_view bytes);
 
     QPointer<QPlainTextEdit> editor_;

@@ -1,39 +1,45 @@
 #include "shell/qt_dialogs.h"
 
+#include "shell/qt_text.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace drovane {
 
-void QtDialogs::inform(const QString& title, const QString& text) {
-    QMessageBox::information(owner_, title, text, QMessageBox::Ok);
+void QtDialogs::inform(std::string_view title, std::string_view text) {
+    QMessageBox::information(owner_, qStringFromUtf8(title), qStringFromUtf8(text),
+                             QMessageBox::Ok);
 }
 
-bool QtDialogs::askYesNo(const QString& title, const QString& text) {
-    return QMessageBox::question(owner_, title, text, QMessageBox::Yes | QMessageBox::No,
+bool QtDialogs::askYesNo(std::string_view title, std::string_view text) {
+    return QMessageBox::question(owner_, qStringFromUtf8(title), qStringFromUtf8(text),
+                                 QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt,
-                                          const QString& initial) {
+std::optional<std::string> QtDialogs::askText(std::string_view title, std::string_view prompt,
+                                              std::string_view initial) {
     bool accepted = false;
-    QString text =
-        QInputDialog::getText(owner_, title, prompt, QLineEdit::Normal, initial, &accepted);
+    const QString text =
+        QInputDialog::getText(owner_, qStringFromUtf8(title), qStringFromUtf8(prompt),
+                              QLineEdit::Normal, qStringFromUtf8(initial), &accepted);
     if (!accepted) {
         return std::nullopt;
     }
-    return text;
+    return text.toStdString();
 }
 
-QString QtDialogs::chooseFolder(const QString& prompt, const QString& start) {
+std::string QtDialogs::chooseFolder(std::string_view prompt, std::string_view start) {
     // Qt's own dialog has the edit box for typing a path on every desktop.
     QString folder = QFileDialog::getExistingDirectory(
-        owner_, prompt, start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        owner_, qStringFromUtf8(prompt), qStringFromUtf8(start),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) {
         folder += QLatin1Char('/');
     }
-    return folder;
+    return folder.toStdString();
 }
 
 } // namespace drovane

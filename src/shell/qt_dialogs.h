@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/dialogs.h"
+#include "window/dialogs.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,11 +13,11 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    void inform(const QString& title, const QString& text) override;
-    bool askYesNo(const QString& title, const QString& text) override;
-    std::optional<QString> askText(const QString& title, const QString& prompt,
-                                   const QString& initial) override;
-    QString chooseFolder(const QString& prompt, const QString& start) override;
+    void inform(std::string_view title, std::string_view text) override;
+    bool askYesNo(std::string_view title, std::string_view text) override;
+    std::optional<std::string> askText(std::string_view title, std::string_view prompt,
+                                       std::string_view initial) override;
+    std::string chooseFolder(std::string_view prompt, std::string_view start) override;
 
 private:
     QPointer<QWidget> owner_;

@@ -42,6 +42,10 @@ std::string windows1252FromQString(const QString& text) {
     return bytes;
 }
 
+QString qStringFromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string localPathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }

@@ -12,6 +12,9 @@ namespace drovane {
 QString qStringFromWindows1252(std::string_view bytes);
 std::string windows1252FromQString(const QString& text);
 
+// UTF-8, as the window logic holds its texts.
+QString qStringFromUtf8(std::string_view text);
+
 std::string localPathBytes(const QString& path);
 QString qStringFromLocalPath(std::string_view bytes);
 

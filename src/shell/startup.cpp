@@ -2,20 +2,21 @@
 
 #include "core/current_line.h"
 #include "shell/app_icons.h"
-#include "shell/app_state.h"
 #include "shell/embedded_resources.h"
-#include "shell/hand_over_inbox.h"
 #include "shell/hand_over_receiver.h"
 #include "shell/help_window.h"
 #include "shell/instance_directory.h"
 #include "shell/qt_dialogs.h"
+#include "shell/qt_hand_over_inbox.h"
 #include "shell/qt_text.h"
-#include "shell/settings_access.h"
+#include "shell/qt_transfer_runner.h"
 #include "shell/single_instance.h"
 #include "shell/start_parameter.h"
-#include "shell/transfer_runner.h"
 #include "shell/window_messages.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
+#include "window/settings_access.h"
+#include "window/start_order.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,72 +75,81 @@ int runApplication(int argc, char** argv, StartupOptions options) {
     QTranslator translator;
     const bool germanTexts = installGermanTranslations(translator, options.translationsDirectory);
 
-    markStep();
     AppState state; // version, transfer lock
-    registerEmbeddedResources();
-    AppIcons::iconSend(); // loads the four pictures
-    state.abortRequest.clear();
-    markStep();
-    installFatalErrorHandler(std::move(options.fatalBox));
-    state.startParameter = startParameterOf(QCoreApplication::arguments());
-
-    markStep();
-    const std::filesystem::path instanceDirectory = defaultInstanceDirectory();
-    const InstanceLock instanceLock(instanceDirectory); // held until the process ends
-    if (instanceLock.role() == InstanceLock::Role::Second) {
-        // Nobody listening (the first is still starting) ends this start all the same.
-        sendHandOver(instanceDirectory, handOverText(state.startParameter));
-        shutdown();
-    }
-
-    markStep();
-    state.settingsPath = settingsPathBeside(QCoreApplication::applicationDirPath());
     QtDialogs dialogs;
-    HelpWindow* help = nullptr; // made on the first request, owned by the window
-    CommandDispatch::Hooks hooks;
-    TransferRunner* transfers = nullptr;
-    hooks.startTransfer = [&transfers](Mode mode) {
-        if (transfers != nullptr) {
-            transfers->start(mode);
+    const std::filesystem::path instanceDirectory = defaultInstanceDirectory();
+    std::optional<InstanceLock> instanceLock; // held until the process ends
+    std::optional<WindowSession> session;
+    std::optional<QtTransferRunner> runner;
+    std::optional<QtHandOverInbox> inbox;
+    std::optional<HandOverReceiver> receiver;
+
+    StartSteps steps;
+    steps.prepare = [&] {
+        registerEmbeddedResources();
+        AppIcons::iconSend(); // loads the four pictures
+        state.abortRequest.clear();
+        markStep();
+        installFatalErrorHandler(std::move(options.fatalBox));
+    };
+    steps.startParameter = [&state] {
+        state.startParameter = startParameterOf(QCoreApplication::arguments()).toStdString();
+        return state.startParameter;
+    };
+    steps.handedOverToRunningInstance = [&](const std::string& parameter) {
+        instanceLock.emplace(instanceDirectory);
+        if (instanceLock->role() != InstanceLock::Role::Second) {
+            return false;
+        }
+        // Nobody listening (the first is still starting) ends this start all the same.
+        sendHandOver(instanceDirectory, handOverText(QString::fromStdString(parameter)));
+        return true;
+    };
+    steps.showWindow = [&] {
+        state.settingsPath =
+            settingsPathBeside(QCoreApplication::applicationDirPath()).toStdString();
+        session.emplace(state, dialogs, boldFontChosen(state.settingsPath),
+                        CommandDispatch::Hooks{});
+        runner.emplace(state, *session);
+        session->dispatch().setStartTransfer([&runner](Mode mode) { runner->start(mode); });
+        HelpWindow* help = nullptr; // made on the first request, owned by the window
+        session->dispatch().setHelp([help, &session]() mutable {
+            if (help == nullptr) {
+                help = new HelpWindow(&session->window());
+            }
+            help->present();
+        });
+        dialogs.setOwner(&session->window());
+        session->window().show();
+        if (session->window().windowHandle() == nullptr) {
+            RaiseFatal(7);
         }
     };
-    WindowSession session(state, dialogs, boldFontChosen(state.settingsPath), std::move(hooks));
-    TransferRunner runner(state, session);
-    transfers = &runner;
-    session.dispatch().setHelp([&help, &session] {
-        if (help == nullptr) {
-            help = new HelpWindow(&session.window());
+    steps.openStartFile = [&](const std::string& path) {
+        session->openStartFile(path);
+    };
+    steps.restoreSavedState = [&](bool hasStartFile) {
+        session->restoreSavedState(hasStartFile);
+    };
+    steps.finishWindow = [&] {
+        session->installButtonFilters();
+        if (!germanTexts) {
+            session->window().appendStatus(GermanQtTextsMissing);
         }
-        help->present();
-    });
-    dialogs.setOwner(&session.window());
-    session.window().show();
-    if (session.window().windowHandle() == nullptr) {
-        RaiseFatal(7);
+    };
+    steps.receiveHandOvers = [&] {
+        inbox.emplace(*session);
+        runner->setJobEnded([&inbox] { inbox->jobEnded(); });
+        receiver.emplace(instanceDirectory);
+        QObject::connect(&*receiver, &HandOverReceiver::handedOver, &*inbox,
+                         &QtHandOverInbox::receive);
+        if (options.started) {
+            options.started(*session, state, *inbox);
+        }
+    };
+    if (runStartOrder(steps) == StartOutcome::HandedOver) {
+        shutdown();
     }
-
-    markStep();
-    const bool hasStartFile = !state.startParameter.isEmpty();
-    if (hasStartFile) {
-        session.openStartFile(state.startParameter);
-    }
-    markStep();
-    session.restoreSavedState(hasStartFile);
-    session.dispatch().installButtonFilters();
-    if (!germanTexts) {
-        // After the start file, whose loading empties the log.
-        session.window().appendStatus(GermanQtTextsMissing);
-    }
-
-    markStep();
-    HandOverInbox inbox(session, [&state] { return state.jobRuns(); });
-    runner.setJobEnded([&inbox] { inbox.jobEnded(); });
-    HandOverReceiver receiver(instanceDirectory);
-    QObject::connect(&receiver, &HandOverReceiver::handedOver, &inbox, &HandOverInbox::receive);
-    if (options.started) {
-        options.started(session, state, inbox);
-    }
-
     QApplication::exec();
     shutdown();
 }

@@ -11,14 +11,14 @@
 namespace drovane {
 
 struct AppState;
-class HandOverInbox;
+class QtHandOverInbox;
 class WindowSession;
 
 // What a test build changes about the start-up; the program uses the defaults.
 struct StartupOptions {
     FatalBoxCommand fatalBox;
     // Runs once the window is up and hand-overs are received.
-    std::function<void(WindowSession&, AppState&, HandOverInbox&)> started;
+    std::function<void(WindowSession&, AppState&, QtHandOverInbox&)> started;
     // Where Qt's translations lie; empty for Qt's own folder.
     QString translationsDirectory;
 };

@@ -1,6 +1,6 @@
 #include "shell/status_bar.h"
 
-#include "shell/app_state.h"
+#include "window/app_state.h"
 #include "window/control_table.h"
 
 #include <QHBoxLayout>
@@ -35,6 +35,10 @@ StatusBar::StatusBar(QWidget* parent) : QFrame(parent) {
 
 QString StatusBar::fieldText(int field) const {
     return fields_.at(static_cast<std::size_t>(field))->text();
+}
+
+void StatusBar::setFieldText(int field, const QString& text) {
+    fields_.at(static_cast<std::size_t>(field))->setText(text);
 }
 
 void StatusBar::mousePressEvent(QMouseEvent* event) {

@@ -14,6 +14,7 @@ class StatusBar : public QFrame {
 public:
     explicit StatusBar(QWidget* parent);
     QString fieldText(int field) const;
+    void setFieldText(int field, const QString& text);
 
 signals:
     void helpClicked();

@@ -1,5 +1,5 @@
 #include "window/control_table.h"
-#include "shell/settings_access.h"
+#include "window/settings_access.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Files handed over by later starts, as the window applies them: never into
 // an open dialog, never the wrong file, never half.
 
-#include "shell/hand_over_inbox.h"
+#include "shell/qt_hand_over_inbox.h"
 #include "window_fixture.h"
 
 #include <QDialog>
@@ -19,7 +19,7 @@ protected:
         writeBytes(nc_ + "A.nc", "program A\n");
         writeBytes(nc_ + "B.nc", "program B\n");
         writeBytes(nc_ + "C.nc", "program C\n");
-        inbox_ = std::make_unique<HandOverInbox>(*session_, [this] { return state_.jobRuns(); });
+        inbox_ = std::make_unique<QtHandOverInbox>(*session_);
         inbox_->receive(nc_ + "A.nc");
         window().programView().finish();
     }
@@ -38,7 +38,7 @@ protected:
     }
 
     QString nc_;
-    std::unique_ptr<HandOverInbox> inbox_;
+    std::unique_ptr<QtHandOverInbox> inbox_;
 };
 
 TEST_F(HandOverWindowTest, AFileThatIsNotThereLeavesTheProgramWhole) {
@@ -51,7 +51,7 @@ TEST_F(HandOverWindowTest, AFileThatIsNotThereLeavesTheProgramWhole) {
         expectShown(QStringLiteral("A.nc"), "program A\n");
         ASSERT_EQ(dialogs_.calls.size(), 1U);
         EXPECT_EQ(dialogs_.calls[0].text,
-                  QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(name));
+                  "Die Datei \"" + std::string(name) + "\" kann nicht gelesen werden.");
     }
     // Where the search meets a folder of a longer name first, the file still loads.
     QDir(nc_).mkdir(QStringLiteral("P1 alt"));
@@ -63,12 +63,12 @@ TEST_F(HandOverWindowTest, AFileThatIsNotThereLeavesTheProgramWhole) {
 TEST_F(HandOverWindowTest, AHandOverWaitsForTheOpenDialogAndOnlyTheNewestIsApplied) {
     writeBytes(nc_ + "T.nc", "old T\n");
     dialogs_.yesNoAnswers = {true};
-    dialogs_.folderAnswers = {QString()};
+    dialogs_.folderAnswers = {std::string()};
     dialogs_.textAnswers = {std::nullopt};
     const std::vector<std::pair<const char*, std::function<void()>>> dialogs{
         {"overwrite question",
          [this] {
-             window().switchMode(Mode::Receive);
+             session_->switchMode(Mode::Receive);
              window().directoryField()->setText(nc_);
              window().fileNameField()->setText(QStringLiteral("T.nc"));
              QTest::mouseClick(window().fileButton(), Qt::LeftButton);
@@ -83,7 +83,7 @@ TEST_F(HandOverWindowTest, AHandOverWaitsForTheOpenDialogAndOnlyTheNewestIsAppli
          }},
         {"message box",
          [this] {
-             programs().openProgramByPath(nc_ + "gone.nc");
+             programs().openProgramByPath((nc_ + "gone.nc").toStdString());
          }},
     };
     for (const auto& [name, openDialog] : dialogs) {

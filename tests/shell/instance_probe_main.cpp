@@ -9,10 +9,10 @@
 // text it should show into FILE instead of showing it.
 
 #include "core/current_line.h"
-#include "shell/app_state.h"
-#include "shell/hand_over_inbox.h"
+#include "shell/qt_hand_over_inbox.h"
 #include "shell/startup.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
 
 #include <QSocketNotifier>
 #include <atomic>
@@ -57,9 +57,9 @@ void endHeldJob(AppState& state) {
 }
 
 void runCommand(const std::string& command, WindowSession& session, AppState& state,
-                HandOverInbox& inbox) {
+                QtHandOverInbox& inbox) {
     if (command == "receive") {
-        session.window().switchMode(Mode::Receive);
+        session.switchMode(Mode::Receive);
         say("ok");
     } else if (command == "state") {
         say(stateLine(session, state));
@@ -97,10 +97,10 @@ void runCommand(const std::string& command, WindowSession& session, AppState& st
     }
 }
 
-void listen(WindowSession& session, AppState& state, HandOverInbox& inbox) {
-    QObject::connect(&inbox, &HandOverInbox::applied,
+void listen(WindowSession& session, AppState& state, QtHandOverInbox& inbox) {
+    QObject::connect(&inbox, &QtHandOverInbox::applied,
                      [](const QString& path) { say("applied " + text(path)); });
-    QObject::connect(&inbox, &HandOverInbox::held,
+    QObject::connect(&inbox, &QtHandOverInbox::held,
                      [](const QString& path) { say("held " + text(path)); });
     auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &session.window());
     auto pending = std::make_shared<std::string>();

@@ -1,10 +1,10 @@
 // Shows the window as the program does, on the tab given, for screenshots:
 // screenshot_window SETTINGS_FILE START_FILE TAB
-#include "shell/app_state.h"
 #include "shell/qt_dialogs.h"
-#include "shell/settings_access.h"
 #include "shell/startup.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
+#include "window/settings_access.h"
 
 #include <QApplication>
 
@@ -17,11 +17,11 @@ int main(int argc, char* argv[]) {
     QTranslator translator;
     drovane::installGermanTranslations(translator);
     drovane::AppState state;
-    state.settingsPath = arguments.at(1);
+    state.settingsPath = arguments.at(1).toStdString();
     drovane::QtDialogs dialogs;
     drovane::WindowSession session(state, dialogs, drovane::boldFontChosen(state.settingsPath), {});
     session.window().show();
-    session.openStartFile(arguments.at(2));
+    session.openStartFile(arguments.at(2).toStdString());
     session.restoreSavedState(true);
     session.window().mainPanel()->setCurrentIndex(arguments.at(3).toInt());
     return QApplication::exec();

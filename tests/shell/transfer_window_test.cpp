@@ -2,8 +2,8 @@
 // the master side, the window offscreen and the dialogs scripted.
 
 #include "core/unique_fd.h"
-#include "shell/hand_over_inbox.h"
-#include "shell/transfer_runner.h"
+#include "shell/qt_hand_over_inbox.h"
+#include "shell/qt_transfer_runner.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -71,11 +71,11 @@ protected:
         choose("PercentFilterCombo", QStringLiteral("Ja"));
         window().controlAs<QLineEdit>("LeaderCountField")->setText(QStringLiteral("3"));
         window().controlAs<QLineEdit>("TrailerCountField")->setText(QStringLiteral("2"));
-        runner_ = std::make_unique<TransferRunner>(state_, *session_);
+        runner_ = std::make_unique<QtTransferRunner>(state_, *session_);
         onStart_ = [this](Mode mode) {
             runner_->start(mode);
         };
-        inbox_ = std::make_unique<HandOverInbox>(*session_, [this] { return state_.jobRuns(); });
+        inbox_ = std::make_unique<QtHandOverInbox>(*session_);
         runner_->setJobEnded([this] { inbox_->jobEnded(); });
     }
     ~TransferWindowTest() override {
@@ -125,8 +125,8 @@ protected:
 
     UniqueFd master_;
     UniqueFd slave_;
-    std::unique_ptr<TransferRunner> runner_;
-    std::unique_ptr<HandOverInbox> inbox_;
+    std::unique_ptr<QtTransferRunner> runner_;
+    std::unique_ptr<QtHandOverInbox> inbox_;
 };
 
 TEST_F(TransferWindowTest, SendFromTheWindowReachesThePeerByteForByte) {
@@ -151,7 +151,7 @@ TEST_F(TransferWindowTest, SendFromTheWindowReachesThePeerByteForByte) {
 }
 
 TEST_F(TransferWindowTest, ReceptionLandsInTheNamedFileByteForByte) {
-    window().switchMode(Mode::Receive);
+    session_->switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
     window().fileNameField()->setText(QStringLiteral("R1.nc"));
     std::string program;
@@ -189,7 +189,7 @@ TEST_F(TransferWindowTest, AProgramSentToVirtuellComesBackAndIsSaved) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return machineLine("gespeichert"); }, 5000))
         << logLines().join('|').toStdString();
 
-    window().switchMode(Mode::Receive);
+    session_->switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
     window().fileNameField()->setText(QStringLiteral("V7.nc"));
     pressStart();
@@ -200,7 +200,7 @@ TEST_F(TransferWindowTest, AProgramSentToVirtuellComesBackAndIsSaved) {
 }
 
 TEST_F(TransferWindowTest, EndCharacterEditedDuringTheReceptionTakesEffect) {
-    window().switchMode(Mode::Receive);
+    session_->switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
     window().fileNameField()->setText(QStringLiteral("E.nc"));
     pressStart();
@@ -214,7 +214,7 @@ TEST_F(TransferWindowTest, EndCharacterEditedDuringTheReceptionTakesEffect) {
 TEST_F(TransferWindowTest, SecondPressAbortsAndThirdStartsAnew) {
     for (const Mode mode : {Mode::Send, Mode::Receive}) {
         SCOPED_TRACE(mode == Mode::Send ? "send" : "receive");
-        window().switchMode(mode);
+        session_->switchMode(mode);
         // A send held by RTS/CTS waits for CTS, which a pseudo-terminal never
         // raises; a reception waits for data.
         choose("HandshakeCombo",
@@ -272,7 +272,7 @@ TEST_F(TransferWindowTest, APressBeforeTheWindowShowsTheEndStartsNoSecondSend) {
 
 TEST_F(TransferWindowTest, AHandOverAtTheEndOfAnAbortedReceptionIsNotOverwrittenByIt) {
     writeBytes(folder("H.nc"), "handed over\n");
-    window().switchMode(Mode::Receive);
+    session_->switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
     window().fileNameField()->setText(QStringLiteral("R.nc"));
     pressStart();
@@ -299,14 +299,13 @@ TEST_F(TransferWindowTest, AHandOverAtTheEndOfAnAbortedReceptionIsNotOverwritten
 }
 
 TEST_F(TransferWindowTest, InvalidTargetNameEndsTheReceptionBeforeItStarts) {
-    window().switchMode(Mode::Receive);
+    session_->switchMode(Mode::Receive);
     window().directoryField()->setText(folder());
     window().fileNameField()->setText(QStringLiteral("a?b.nc"));
     pressStart();
     ASSERT_TRUE(settled());
     ASSERT_EQ(dialogs_.calls.size(), 1U);
-    EXPECT_EQ(dialogs_.calls[0].text,
-              QString::fromUtf8("Der Dateiname enthält ungültige Zeichen !"));
+    EXPECT_EQ(dialogs_.calls[0].text, "Der Dateiname enthält ungültige Zeichen !");
     EXPECT_EQ(caption(), QString::fromUtf8("Übertragung starten"));
 }
 

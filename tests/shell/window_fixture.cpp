@@ -39,57 +39,6 @@ QApplication& application() {
     return environment->app();
 }
 
-void ScriptedDialogs::runWhileOpen() const {
-    if (whileOpen) {
-        whileOpen();
-    }
-}
-
-void ScriptedDialogs::inform(const QString& title, const QString& text) {
-    calls.push_back({QStringLiteral("inform"), title, text});
-    runWhileOpen();
-}
-
-bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
-    calls.push_back({QStringLiteral("yesno"), title, text});
-    runWhileOpen();
-    EXPECT_FALSE(yesNoAnswers.empty()) << "unexpected question: " << text.toStdString();
-    if (yesNoAnswers.empty()) {
-        return false;
-    }
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
-}
-
-std::optional<QString> ScriptedDialogs::askText(const QString& title, const QString& prompt,
-                                                const QString& initial) {
-    calls.push_back({QStringLiteral("text"), title, prompt});
-    runWhileOpen();
-    if (textAnswers.empty()) {
-        return initial;
-    }
-    const bool cancelled = !textAnswers.front().has_value();
-    QString answer = textAnswers.front().value_or(QString());
-    textAnswers.pop_front();
-    if (cancelled) {
-        return std::nullopt;
-    }
-    return answer;
-}
-
-QString ScriptedDialogs::chooseFolder(const QString& prompt, const QString& start) {
-    calls.push_back({QStringLiteral("folder"), start, prompt});
-    runWhileOpen();
-    EXPECT_FALSE(folderAnswers.empty());
-    if (folderAnswers.empty()) {
-        return {};
-    }
-    QString answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
-}
-
 std::string readBytes(const QString& path) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -102,7 +51,7 @@ void writeBytes(const QString& path, std::string_view bytes) {
 
 WindowTest::WindowTest() {
     application();
-    state_.settingsPath = folder(QStringLiteral("drovane.ini"));
+    state_.settingsPath = folder(QStringLiteral("drovane.ini")).toStdString();
     rebuild();
 }
 
@@ -136,7 +85,7 @@ void WindowTest::rebuild(bool boldFont) {
                                      ++helpShown_;
                                  }};
     session_ = std::make_unique<WindowSession>(state_, dialogs_, boldFont, std::move(hooks));
-    session_->dispatch().installButtonFilters();
+    session_->installButtonFilters();
 }
 
 QString WindowTest::folder(const QString& relative) const {
@@ -144,7 +93,7 @@ QString WindowTest::folder(const QString& relative) const {
 }
 
 void WindowTest::writeSettings(std::string_view bytes) const {
-    writeBytes(state_.settingsPath, bytes);
+    writeBytes(QString::fromStdString(state_.settingsPath), bytes);
 }
 
 int WindowTest::selectInList(const QString& directory, const QString& name) {

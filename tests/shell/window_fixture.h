@@ -3,10 +3,10 @@
 // Builds the window as the start-up does, with scripted dialogs and a
 // settings file in a temporary folder.
 
-#include "shell/app_state.h"
-#include "shell/dialogs.h"
+#include "../window/scripted_dialogs.h"
 #include "shell/qt_text.h"
 #include "shell/window_session.h"
+#include "window/app_state.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,33 +28,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace drovane::testing {
 
 QApplication& application();
-
-struct DialogCall {
-    QString kind; // "inform", "yesno", "text", "folder"
-    QString title;
-    QString text;
-};
-
-class ScriptedDialogs final : public Dialogs {
-public:
-    std::vector<DialogCall> calls;
-    std::deque<bool> yesNoAnswers;
-    std::deque<QString> folderAnswers;
-    // Answers of the input dialog (nullopt: cancelled); without one the
-    // dialog confirms its initial text.
-    std::deque<std::optional<QString>> textAnswers;
-    // Runs while a dialog is open, before it is answered.
-    std::function<void()> whileOpen;
-
-    void inform(const QString& title, const QString& text) override;
-    bool askYesNo(const QString& title, const QString& text) override;
-    std::optional<QString> askText(const QString& title, const QString& prompt,
-                                   const QString& initial) override;
-    QString chooseFolder(const QString& prompt, const QString& start) override;
-
-private:
-    void runWhileOpen() const;
-};
 
 std::string readBytes(const QString& path);
 void writeBytes(const QString& path, std::string_view bytes);

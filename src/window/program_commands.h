@@ -1,0 +1,41 @@
+#pragma once
+
+// Loading the selected program, judging a save target and saving the program:
+// the window's side of the program files.
+
+#include "programs/program_file.h"
+#include "window/app_state.h"
+#include "window/dialogs.h"
+#include "window/file_browsing.h"
+#include "window/window_view.h"
+
+#include <string>
+#include <string_view>
+
+namespace drovane {
+
+class ProgramCommands {
+public:
+    ProgramCommands(AppState& state, WindowView& view, FileBrowsing& files, Dialogs& dialogs);
+
+    // Loads the file selected in the file list; nothing for no file entry.
+    void loadProgram();
+    // Asks before an existing file would be replaced; remembers what it judged.
+    OverwriteDecision checkSaveTarget();
+    void saveProgram();
+    // Shows the file's folder with "*." + its extension, selects and loads
+    // it. A file that is not there leaves the program as it was. UTF-8.
+    void openProgramByPath(std::string_view path);
+
+private:
+    // The path text the three fields name.
+    std::string targetPath() const;
+    void reportUnreadable(std::string_view name);
+
+    AppState& state_;
+    WindowView& view_;
+    FileBrowsing& files_;
+    Dialogs& dialogs_;
+};
+
+} // namespace drovane
