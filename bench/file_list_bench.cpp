@@ -1,7 +1,7 @@
 // The file list re-reads its folder synchronously on every keystroke in the
 // pattern and file-name fields, so a large NC folder must list quickly.
 
-#include "shell/file_list.h"
+#include "qt/file_list.h"
 #include "window/directory_listing.h"
 #include "window/file_pattern.h"
 

@@ -5,8 +5,8 @@
 // loop's answer to input).
 
 #include "core/unique_fd.h"
-#include "shell/qt_transfer_runner.h"
-#include "shell/window_session.h"
+#include "qt/qt_transfer_runner.h"
+#include "qt/window_session.h"
 #include "window/app_state.h"
 #include "window/dialogs.h"
 

@@ -3,7 +3,7 @@
 // with the first lines shown and the window free for input; "Complete" runs
 // the remaining slices as well.
 
-#include "shell/window_session.h"
+#include "qt/window_session.h"
 #include "window/app_state.h"
 #include "window/dialogs.h"
 

@@ -1,0 +1,59 @@
+#pragma once
+
+// The window logic's view of the Qt main window: controls by their name.
+
+#include "qt/main_window.h"
+#include "window/window_view.h"
+
+namespace drovane {
+
+class QtWindowView final : public WindowView {
+public:
+    explicit QtWindowView(MainWindow& window) : window_(window) {}
+
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    bool checked(std::string_view control) const override;
+    void setChecked(std::string_view control, bool on) override;
+    void setEnabled(std::string_view control, bool enabled) override;
+    void setFocus(std::string_view control) override;
+
+    std::vector<std::string> items(std::string_view control) const override;
+    void setItems(std::string_view control, std::span<const std::string> items) override;
+    int selectedItem(std::string_view control) const override;
+    void selectItem(std::string_view control, int index) override;
+
+    std::string tabTitle(int tab) const override;
+    void setTabTitle(int tab, std::string_view title) override;
+    void showMode(Mode mode) override;
+
+    void clearEditor() override;
+    void appendEditor(std::string_view bytes) override;
+    void editorCaretToStart() override;
+    void clearEditorSelection() override;
+
+    void appendStatus(std::string_view line) override;
+    void replaceLastStatus(std::string_view line) override;
+    void clearStatus() override;
+    void clearStatusSelection() override;
+
+    void setProgressMaximum(int maximum) override;
+    void setProgressValue(int value) override;
+
+    void setStatusField(int field, std::string_view text) override;
+
+    // Today's file list reads its own rows: see QtFileBrowsing.
+    void showFileRows(std::span<const FileRowText> rows) override;
+    int selectedFileRow() const override;
+    void selectFileRow(int row) override;
+
+private:
+    QWidget* widget(std::string_view control) const;
+    template <typename T> T* as(std::string_view control) const {
+        return qobject_cast<T*>(widget(control));
+    }
+
+    MainWindow& window_;
+};
+
+} // namespace drovane
