@@ -85,8 +85,14 @@ protected:
                 extra);
     }
 
-    std::vector<std::string> transfer(const std::string& command, const fs::path& file) const {
-        return {command, "--settings", (folder_ / "drovane.ini").string(), file.string()};
+    std::vector<std::string> transfer(const std::string& command, const fs::path& file,
+                                      const std::string& port = {}) const {
+        std::vector<std::string> words{command, "--settings", (folder_ / "drovane.ini").string()};
+        if (!port.empty()) {
+            words.insert(words.end(), {"--port", port});
+        }
+        words.push_back(file.string());
+        return words;
     }
 
     PtyPeer peer_;
@@ -102,9 +108,10 @@ TEST_F(Ser2netCli, SendArrivesByteForByteOnBothKindsOfPort) {
     const std::string expected =
         std::string(20, '\0') + text + std::string(30, '\0') + std::string(1, '\x04');
     std::size_t before = 0;
-    for (const std::string& port : {server_->rfc2217Name(), server_->socketName()}) {
-        writeSettings(port, "115200", leaderAndTrailer);
-        Cli cli(transfer("send", folder_ / "P1.nc"));
+    // The profile names the one port, --port the other.
+    writeSettings(server_->rfc2217Name(), "115200", leaderAndTrailer);
+    for (const std::string& port : {std::string(), server_->socketName()}) {
+        Cli cli(transfer("send", folder_ / "P1.nc", port));
         EXPECT_EQ(cli.wait(), 0) << port << "\n" << cli.out() << cli.err();
         ASSERT_TRUE(peer_.waitForBytes(before + expected.size()))
             << port << " " << peer_.received().size() - before << "\n"
