@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 #include <utility>
 
 namespace drovane {
@@ -342,31 +343,42 @@ bool NetworkPort::sendByte(unsigned char byte, std::optional<Clock::time_point> 
 }
 
 void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
-    flush();
-    const auto now = Clock::now();
+    auto now = Clock::now();
+    // Held by the pace, the outbox fills up to a batch before it goes:
+    // handing over each byte as the pace frees it would be a segment a byte.
+    bool wantRoom = false;
+    if (hold != Hold::Pace || flushDue(now)) {
+        flush();
+        wantRoom = !outbox_.empty();
+    }
     auto until = earlier(deadline, now + kNetworkLook);
     if (hold == Hold::Pace) {
-        until = earlier(until, wireFreeAt_ - lead_ + characterTime_);
+        until = earlier(until, wireFreeAt_ - lead_ +
+                                   static_cast<Clock::duration::rep>(batch_) * characterTime_);
+    }
+    if (!outbox_.empty()) {
+        until = earlier(until, outboxSince_ + kBatchWindow);
     }
     if (abort_ != nullptr) {
         until = earlier(until, now + kAbortLook);
     }
     // A full receive queue reads nothing, so input would wake at once for
     // ever; then only the time and the socket's room wake us.
-    const bool inputWakes = queue_.room() > 0;
-    if (inputWakes || !outbox_.empty()) {
-        socket_->wait(!outbox_.empty(), *until);
+    if (queue_.room() > 0) {
+        socket_->wait(wantRoom, *until);
     } else {
-        socket_->wait(false, std::min(*until, now + kAbortLook));
+        std::this_thread::sleep_until(*until);
     }
     pump();
 }
 
 void NetworkPort::waitForInput(std::optional<Clock::time_point> until) {
-    const auto limit = until.value_or(Clock::now() + kNetworkLook);
-    // Answers to our commands and queued bytes go out meanwhile.
-    const auto now = Clock::now();
-    socket_->wait(!outbox_.empty(), outbox_.empty() ? limit : std::min(limit, now + kBatchWindow));
+    auto limit = until.value_or(Clock::now() + kNetworkLook);
+    // Bytes still in the outbox go out when their batch window ends.
+    if (!outbox_.empty()) {
+        limit = std::min(limit, outboxSince_ + kBatchWindow);
+    }
+    socket_->wait(false, limit);
 }
 
 std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
@@ -453,7 +465,7 @@ std::size_t NetworkPort::drain() {
             }
             return stillQueued();
         },
-        [this](Clock::time_point until) { socket_->wait(!outbox_.empty(), until); },
+        [](Clock::time_point until) { std::this_thread::sleep_until(until); },
         [] { return Clock::now(); },
         [this] { return abortRaised(); },
     };
