@@ -111,6 +111,7 @@ TEST_F(Ser2netCli, SendArrivesByteForByteOnBothKindsOfPort) {
     // The profile names the one port, --port the other.
     writeSettings(server_->rfc2217Name(), "115200", leaderAndTrailer);
     for (const std::string& port : {std::string(), server_->socketName()}) {
+        ASSERT_TRUE(server_->waitUntilIdle());
         Cli cli(transfer("send", folder_ / "P1.nc", port));
         EXPECT_EQ(cli.wait(), 0) << port << "\n" << cli.out() << cli.err();
         ASSERT_TRUE(peer_.waitForBytes(before + expected.size()))
@@ -126,6 +127,7 @@ TEST_F(Ser2netCli, SendArrivesByteForByteOnBothKindsOfPort) {
 TEST_F(Ser2netCli, TheProfilesBaudRateReachesThePort) {
     for (const auto& [baud, speed] : {std::pair{"57600", B57600}, std::pair{"1200", B1200}}) {
         writeSettings(server_->rfc2217Name(), baud);
+        ASSERT_TRUE(server_->waitUntilIdle());
         Cli cli(transfer("receive", folder_ / (std::string(baud) + ".nc")));
         ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
         EXPECT_EQ(slaveSpeed(peer_.slavePath()), speed) << baud;
@@ -146,6 +148,7 @@ TEST_F(Ser2netCli, ReceptionIsSavedByteForByteOnBothKindsOfPort) {
     for (const std::string& port : {server_->rfc2217Name(), server_->socketName()}) {
         writeSettings(port, "115200");
         const fs::path target = folder_ / (port.substr(0, 6) + ".nc");
+        ASSERT_TRUE(server_->waitUntilIdle());
         Cli cli(transfer("receive", target));
         ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
         peer_.write(std::string(5, '\0') + program + "\x04");
@@ -161,7 +164,7 @@ TEST_F(Ser2netCli, AnXoffFromTheMachineHoldsTheSendWithNothingLost) {
     put(folder_ / "P1.nc", text);
     writeSettings(server_->socketName(), "19200", "Protokoll = XON/XOFF\r\n");
     Cli cli(transfer("send", folder_ / "P1.nc"));
-    ASSERT_TRUE(peer_.waitForBytes(1000));
+    ASSERT_TRUE(peer_.waitForBytes(1000)) << peer_.received().size() << "\n" << cli.out();
     peer_.write("\x13");
     ASSERT_TRUE(cli.waitForOutput("XOFF erhalten")) << cli.out();
     // What was on the way has landed by now; from here on nothing moves.
@@ -223,6 +226,7 @@ TEST_F(Ser2netCli, APortThatCannotBeReachedIsToldWhy) {
     };
     for (const Case& c : cases) {
         writeSettings(c.port, "9600");
+        ASSERT_TRUE(server_->waitUntilIdle());
         Cli cli(transfer("send", folder_ / "P1.nc"));
         EXPECT_EQ(cli.wait(), 2) << c.port;
         EXPECT_NE(cli.out().find(c.reason), std::string::npos) << c.port << "\n" << cli.out();

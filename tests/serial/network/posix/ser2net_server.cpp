@@ -2,17 +2,21 @@
 
 #include "core/unique_fd.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <netinet/in.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -20,13 +24,30 @@ namespace drovane::testing {
 
 namespace {
 
-bool accepts(int port) {
-    const UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+// The states of the sockets on 127.0.0.1:`port` (hex codes of
+// /proc/net/tcp: "0A" listening, "01" established, ...). Read rather than
+// probed: a probe connection would make ser2net open the device, and a
+// connection right after it could find the device still busy.
+std::vector<std::string> socketStates(int port) {
+    char local[32];
+    std::snprintf(local, sizeof local, "0100007F:%04X", port);
+    std::ifstream table("/proc/net/tcp");
+    std::vector<std::string> states;
+    std::string line;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string slot, localAddress, remoteAddress, state;
+        fields >> slot >> localAddress >> remoteAddress >> state;
+        if (localAddress == local) {
+            states.push_back(state);
+        }
+    }
+    return states;
+}
+
+bool listens(int port) {
+    const auto states = socketStates(port);
+    return std::find(states.begin(), states.end(), "0A") != states.end();
 }
 
 // Ends the process; one that ignores `signal` for five seconds is killed.
@@ -103,7 +124,7 @@ Ser2netServer::Ser2netServer(const std::string& devicePath)
     }
     pid_ = pid;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!(accepts(rfc2217Port_) && accepts(rawPort_))) {
+    while (!(listens(rfc2217Port_) && listens(rawPort_))) {
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_ ||
             std::chrono::steady_clock::now() >= until) {
@@ -123,6 +144,28 @@ Ser2netServer::~Ser2netServer() {
     }
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
+}
+
+bool Ser2netServer::waitUntilIdle() const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+        // Anything but listening and TIME_WAIT (which outlives the connection).
+        const auto busy = [](int port) {
+            const auto states = socketStates(port);
+            return std::any_of(states.begin(), states.end(), [](const std::string& state) {
+                return state != "0A" && state != "06";
+            });
+        };
+        if (!busy(rfc2217Port_) && !busy(rawPort_)) {
+            // The connection is gone; give ser2net a moment to close the device.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 void Ser2netServer::kill() {

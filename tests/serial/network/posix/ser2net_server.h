@@ -24,6 +24,10 @@ public:
     bool running() const { return pid_ > 0; }
     std::string rfc2217Name() const;
     std::string socketName() const;
+    // Waits until no connection to either port is left, so that the next
+    // one finds the device free (ser2net gives one connection the device at
+    // a time and turns others away); false after ten seconds.
+    bool waitUntilIdle() const;
     // As a power cut or a crash would: SIGKILL, no goodbye on the sockets.
     void kill();
     // What it wrote to its standard output and error.
