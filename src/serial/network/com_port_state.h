@@ -39,7 +39,7 @@ public:
 
 private:
     struct PendingControl {
-        telnet::Control control;
+        telnet::Control control = telnet::Control::NoFlowControl;
         LineClock::time_point deadline;
     };
 

@@ -9,7 +9,9 @@ using std::chrono::milliseconds;
 using telnet::Control;
 
 std::string one(int value) {
-    return std::string(1, static_cast<char>(value));
+    std::string text;
+    text.push_back(static_cast<char>(value));
+    return text;
 }
 
 TEST(ComPortState, SettingsCountAsAcknowledgedOnlyWhenAllFiveAnswered) {

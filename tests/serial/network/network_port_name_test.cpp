@@ -7,18 +7,18 @@ namespace {
 
 struct GoodName {
     const char* name;
-    NetworkProtocol protocol;
     const char* host;
     std::uint16_t port;
+    NetworkProtocol protocol;
 };
 
 TEST(NetworkPortName, WellFormedNamesGiveProtocolHostAndPort) {
     const GoodName cases[] = {
-        {"rfc2217://127.0.0.1:4001", NetworkProtocol::Rfc2217, "127.0.0.1", 4001},
-        {"socket://devsrv.halle2.local:23", NetworkProtocol::RawSocket, "devsrv.halle2.local", 23},
-        {"rfc2217://[::1]:7000", NetworkProtocol::Rfc2217, "::1", 7000},
-        {"socket://[fe80::1:2]:1", NetworkProtocol::RawSocket, "fe80::1:2", 1},
-        {"rfc2217://m-3:65535", NetworkProtocol::Rfc2217, "m-3", 65535},
+        {"rfc2217://127.0.0.1:4001", "127.0.0.1", 4001, NetworkProtocol::Rfc2217},
+        {"socket://devsrv.halle2.local:23", "devsrv.halle2.local", 23, NetworkProtocol::RawSocket},
+        {"rfc2217://[::1]:7000", "::1", 7000, NetworkProtocol::Rfc2217},
+        {"socket://[fe80::1:2]:1", "fe80::1:2", 1, NetworkProtocol::RawSocket},
+        {"rfc2217://m-3:65535", "m-3", 65535, NetworkProtocol::Rfc2217},
     };
     for (const GoodName& c : cases) {
         const NetworkPortName parsed = parseNetworkPortName(c.name);

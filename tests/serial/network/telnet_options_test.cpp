@@ -17,8 +17,8 @@ TEST(TelnetOptions, OpeningOffersComPortAndBinaryBothWays) {
 }
 
 struct Exchange {
-    unsigned char verb;
-    unsigned char option;
+    unsigned char verb = 0;
+    unsigned char option = 0;
     std::optional<std::string> answer;
 };
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -178,6 +179,23 @@ TEST_F(Ser2netCli, AnXoffFromTheMachineHoldsTheSendWithNothingLost) {
     ASSERT_TRUE(peer_.waitForBytes(text.size() + 1));
     EXPECT_TRUE(peer_.received() == text + "\x04");
     EXPECT_NE(cli.out().find("XON erhalten"), std::string::npos) << cli.out();
+}
+
+// An abort stops the flow to the machine, not only our writes: little is on
+// the way (the pace), and what the server still holds it throws away.
+TEST_F(Ser2netCli, AnAbortStopsTheFlowToTheMachineSoon) {
+    const std::string text = programOf(20000);
+    put(folder_ / "P1.nc", text);
+    writeSettings(server_->rfc2217Name(), "9600");
+    Cli cli(transfer("send", folder_ / "P1.nc"));
+    ASSERT_TRUE(peer_.waitForBytes(500));
+    cli.signal(SIGINT);
+    EXPECT_EQ(cli.wait(), 3) << cli.out();
+    std::this_thread::sleep_for(milliseconds(500));
+    const std::size_t stopped = peer_.received().size();
+    std::this_thread::sleep_for(milliseconds(1000));
+    EXPECT_EQ(peer_.received().size(), stopped);
+    EXPECT_LT(stopped, text.size() / 2);
 }
 
 TEST_F(Ser2netCli, AServerKilledMidSendIsAnIoErrorNotAHang) {
