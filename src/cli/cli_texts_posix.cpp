@@ -2,7 +2,9 @@
 
 namespace drovane::cli_text {
 
-const std::string_view kPortExamples = "ttyUSB0, COM1,\n                  /dev/ttyS0 oder VIRTUELL";
+const std::string_view kPortExamples =
+    "ttyUSB0, COM1,\n                  /dev/ttyS0, VIRTUELL oder rfc2217://Rechner:Port\n          "
+    "        bzw. socket://Rechner:Port (Geräteserver im Netz)";
 const std::string_view kInterruptHelp =
     "Strg+C (SIGINT) oder SIGTERM bricht eine Übertragung ab; ein zweites Signal\n"
     "beendet das Programm sofort.\n";

@@ -1,5 +1,7 @@
 #include "machine/port_selecting_line.h"
 
+#include "serial/network/network_port_name.h"
+
 namespace drovane {
 
 PortSelectingLine::PortSelectingLine(double virtualClockSpeed, VirtualMachineSettings machine)
@@ -10,6 +12,12 @@ int PortSelectingLine::open(const SerialSettings& settings) {
         lastOpened_ = &virtual_;
         const int id = virtual_.open(settings);
         virtualId_ = id != 0 ? id : virtualId_;
+        return id;
+    }
+    if (isNetworkPortName(settings.portName)) {
+        lastOpened_ = &network_;
+        const int id = network_.open(settings);
+        networkId_ = id != 0 ? id : networkId_;
         return id;
     }
     lastOpened_ = terminal_.get();
@@ -27,6 +35,8 @@ void PortSelectingLine::close(int id) {
         line->close(id);
         if (id == virtualId_) {
             virtualId_ = 0;
+        } else if (id == networkId_) {
+            networkId_ = 0;
         } else {
             terminalId_ = 0;
         }
@@ -41,6 +51,13 @@ int PortSelectingLine::drain(int id) {
 void PortSelectingLine::watchAbort(const AbortRequest* abort) {
     terminal_->watchAbort(abort);
     virtual_.watchAbort(abort);
+    network_.watchAbort(abort);
+}
+
+void PortSelectingLine::watchNotices(const LogSink* notices) {
+    terminal_->watchNotices(notices);
+    virtual_.watchNotices(notices);
+    network_.watchNotices(notices);
 }
 
 int PortSelectingLine::applyTimeouts(int id, const SerialTimeouts& timeouts) {
@@ -92,6 +109,9 @@ SerialLine* PortSelectingLine::lineFor(int id) {
     }
     if (id == terminalId_) {
         return terminal_.get();
+    }
+    if (id == networkId_) {
+        return &network_;
     }
     return nullptr;
 }

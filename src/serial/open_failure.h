@@ -17,6 +17,13 @@ enum class OpenFailure : std::uint8_t {
     PermissionDenied,
     SettingsRefused, // rate, data bits, parity or handshake the port cannot take
     DeviceFailed,    // the device answered with an error of its own
+    // Ports on a device server in the network.
+    BadNetworkName,    // rfc2217:// or socket:// followed by no valid host:port
+    HostUnknown,       // the host name does not resolve
+    ConnectionRefused, // nothing listens on that port
+    ConnectTimedOut,   // no answer within the connect timeout
+    HostUnreachable,   // no route to the host
+    NoComPortControl,  // the server does not take the COM port control option
 };
 
 struct OpenFailureLine {
@@ -24,7 +31,7 @@ struct OpenFailureLine {
     std::string_view line;
 };
 
-inline constexpr std::array<OpenFailureLine, 6> kOpenFailureLines{{
+inline constexpr std::array<OpenFailureLine, 12> kOpenFailureLines{{
     {OpenFailure::NoSuchPort, "Ursache: die Schnittstelle existiert nicht."},
     {OpenFailure::NotSerial, "Ursache: das Gerät ist keine serielle Schnittstelle."},
     {OpenFailure::InUse, "Ursache: die Schnittstelle wird von einem anderen Programm benutzt."},
@@ -33,6 +40,16 @@ inline constexpr std::array<OpenFailureLine, 6> kOpenFailureLines{{
      "Ursache: die Schnittstelle nimmt die Einstellungen nicht an (Baudrate, Datenbits, "
      "Parität, Stopbits oder Handshake)."},
     {OpenFailure::DeviceFailed, "Ursache: die Schnittstelle meldet einen Gerätefehler."},
+    {OpenFailure::BadNetworkName,
+     "Ursache: der Netzwerk-Port ist kein gültiges rfc2217://Rechner:Port oder "
+     "socket://Rechner:Port."},
+    {OpenFailure::HostUnknown, "Ursache: der Rechnername ist unbekannt."},
+    {OpenFailure::ConnectionRefused, "Ursache: der Server lehnt die Verbindung ab."},
+    {OpenFailure::ConnectTimedOut,
+     "Ursache: der Server hat innerhalb von 5 Sekunden nicht geantwortet."},
+    {OpenFailure::HostUnreachable, "Ursache: der Rechner ist im Netzwerk nicht erreichbar."},
+    {OpenFailure::NoComPortControl,
+     "Ursache: der Server bietet keine Steuerung der Schnittstelle (RFC 2217) an."},
 }};
 
 // Empty for None.

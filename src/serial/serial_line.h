@@ -39,6 +39,11 @@ public:
     virtual void watchAbort(const AbortRequest* abort) = 0;
     // Why the last open gave 0, for the operator; None after one that worked.
     virtual OpenFailure lastOpenFailure() const = 0;
+    // From now on the line reports what the operator should know but is no
+    // error (a device server that ignores a request) through `notices`, on
+    // the thread that uses the line. nullptr ends it; the sink must outlive
+    // it. Local ports have nothing to say.
+    virtual void watchNotices(const LogSink* notices) { static_cast<void>(notices); }
 
     // Nonzero on success.
     int setTimeouts(int id, std::uint32_t readInterval, std::uint32_t readTotalConstant,

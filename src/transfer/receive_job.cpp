@@ -5,6 +5,7 @@
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/log_text.h"
+#include "transfer/notice_watch.h"
 #include "transfer/received_chunk.h"
 #include "transfer/signal_wait.h"
 
@@ -44,6 +45,7 @@ void ReceiveJob::runLocked() {
     console.clearLog();
     console.clearEditor();
     console.setProgramText({});
+    const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
     if (!openLine()) {
         return;
     }

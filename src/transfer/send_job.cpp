@@ -5,6 +5,7 @@
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/log_text.h"
+#include "transfer/notice_watch.h"
 #include "transfer/signal_wait.h"
 #include "transfer/transmit_text.h"
 
@@ -33,6 +34,7 @@ void SendJob::runLocked() {
     context_.console.setProgressMaximum(static_cast<std::int64_t>(text_.size()));
     context_.console.setProgressValue(0);
     const AbortWatch watch(context_.line, context_.abort);
+    const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
     if (!openLine()) {
         return;
     }
