@@ -1,7 +1,7 @@
 #include "win32/file_list_rows.h"
 
-#include "window/file_list_columns.h"
 #include "win32/wide_text.h"
+#include "window/file_list_columns.h"
 
 #include <cstddef>
 
@@ -15,8 +15,7 @@ void FileListRows::setUpList(HWND list) {
         std::wstring title = wideFromUtf8(column.title);
         LVCOLUMNW description{};
         description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        description.fmt =
-            column.alignment == ColumnAlignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        description.fmt = column.alignment == ColumnAlignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
         description.cx = column.width;
         description.pszText = title.data();
         SendMessageW(list, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&description));

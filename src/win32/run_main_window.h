@@ -3,10 +3,9 @@
 // The window's whole life: common controls and COM made ready, the window
 // built, handed to the caller to fill, shown, and run until it is closed.
 
-#include "win32/win32_main_window.h"
 #include "win32/win32_dialogs.h"
+#include "win32/win32_main_window.h"
 #include "win32/win32_window_view.h"
-
 
 #include <functional>
 #include <memory>
@@ -29,8 +28,8 @@ public:
 
 // What the caller does between building and showing: fill the settings
 // controls, point the file list, hook the hand-over. Null for nothing to keep.
-using WindowReady = std::function<std::unique_ptr<WindowContents>(
-    Win32MainWindow&, Win32WindowView&, Win32Dialogs&)>;
+using WindowReady = std::function<std::unique_ptr<WindowContents>(Win32MainWindow&,
+                                                                  Win32WindowView&, Win32Dialogs&)>;
 
 // The message loop's exit code; WindowNotOpened when the window could not be
 // built (the start-up turns that into its fatal error).

@@ -4,9 +4,8 @@
 
 namespace drovane {
 
-Win32HandOverInbox::Win32HandOverInbox(AppState& state, WindowView& view,
-                                       ProgramCommands& programs, HWND window,
-                                       std::function<void()> applied)
+Win32HandOverInbox::Win32HandOverInbox(AppState& state, WindowView& view, ProgramCommands& programs,
+                                       HWND window, std::function<void()> applied)
     : inbox_(state, view, programs, [window] { return IsWindowEnabled(window) == FALSE; }),
       retry_(window, [this] { retry(); }), applied_(std::move(applied)) {}
 

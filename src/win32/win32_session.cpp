@@ -57,9 +57,7 @@ void Win32Session::receiveHandOvers() {
         if (auto text = handOverFromMessage(message, lParam)) {
             // Applied later: the second start waits for this message and
             // should end at once.
-            window_.post([this, path = utf8FromWindows1252(*text)] {
-                inbox_.receive(path);
-            });
+            window_.post([this, path = utf8FromWindows1252(*text)] { inbox_.receive(path); });
             return std::optional<LRESULT>(TRUE);
         }
         return std::optional<LRESULT>();

@@ -22,16 +22,27 @@ StartSteps startSteps(AppState& state, std::unique_ptr<Win32Session>& session,
         state.abortRequest.clear();
         markStep();
     };
-    steps.startParameter = [&state] { return state.startParameter; };
+    steps.startParameter = [&state] {
+        return state.startParameter;
+    };
     // The process level has asked the named mutex before any window.
-    steps.handedOverToRunningInstance = [](const std::string& /*parameter*/) { return false; };
-    steps.showWindow = [&session, &makeSession] { session = makeSession(); };
-    steps.openStartFile = [&session](const std::string& path) { session->openStartFile(path); };
+    steps.handedOverToRunningInstance = [](const std::string& /*parameter*/) {
+        return false;
+    };
+    steps.showWindow = [&session, &makeSession] {
+        session = makeSession();
+    };
+    steps.openStartFile = [&session](const std::string& path) {
+        session->openStartFile(path);
+    };
     steps.restoreSavedState = [&session](bool hasStartFile) {
         session->restoreSavedState(hasStartFile);
     };
-    steps.finishWindow = [] {}; // the window filters its buttons itself
-    steps.receiveHandOvers = [&session] { session->receiveHandOvers(); };
+    steps.finishWindow = [] {
+    }; // the window filters its buttons itself
+    steps.receiveHandOvers = [&session] {
+        session->receiveHandOvers();
+    };
     return steps;
 }
 
