@@ -7,11 +7,12 @@
 #include "window/shown_text.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace drovane {
 
-Win32Session::Win32Session(AppState& state, Win32MainWindow& window, Win32WindowView& view,
-                           Win32Dialogs& dialogs)
+Win32Session::Win32Session(AppState& state, Win32MainWindow& window, WindowView& view,
+                           Dialogs& dialogs, std::function<void()> showHelp)
     : window_(window), view_(view), presenter_(browser_, view),
       programs_(state, view, browser_, dialogs),
       dispatch_(state, view, browser_, dialogs, programs_, CommandDispatch::Hooks{}),
@@ -19,7 +20,7 @@ Win32Session::Win32Session(AppState& state, Win32MainWindow& window, Win32Window
       runner_(state, view, programs_, console_),
       inbox_(state, view, programs_, window.handle(), [this] { refreshLiveControls(); }) {
     dispatch_.setStartTransfer([this](Mode mode) { runner_.start(mode); });
-    dispatch_.setHelp([&dialogs] { dialogs.showHelp(); });
+    dispatch_.setHelp(std::move(showHelp));
     runner_.setJobEnded([this] { inbox_.retry(); });
 }
 

@@ -13,6 +13,7 @@
 #include "window/program_commands.h"
 #include "window/transfer_runner.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,8 @@ struct AppState;
 
 class Win32Session final : public WindowContents {
 public:
-    Win32Session(AppState& state, Win32MainWindow& window, Win32WindowView& view,
-                 Win32Dialogs& dialogs);
+    Win32Session(AppState& state, Win32MainWindow& window, WindowView& view, Dialogs& dialogs,
+                 std::function<void()> showHelp);
 
     // What the operator did to a control, as the window reports it.
     void report(std::string_view control, Trigger trigger);
@@ -43,7 +44,7 @@ private:
     void refreshLiveControls();
 
     Win32MainWindow& window_;
-    Win32WindowView& view_;
+    WindowView& view_;
     FileBrowser browser_;
     FileListPresenter presenter_;
     ProgramCommands programs_;

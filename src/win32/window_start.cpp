@@ -63,7 +63,8 @@ bool runWindow(HINSTANCE instance, int showCommand, const std::string& startPara
                            Win32Dialogs& dialogs) -> std::unique_ptr<WindowContents> {
         std::unique_ptr<Win32Session> session;
         const std::function<std::unique_ptr<Win32Session>()> make = [&] {
-            return std::make_unique<Win32Session>(state, window, view, dialogs);
+            return std::make_unique<Win32Session>(state, window, view, dialogs,
+                                                  [&dialogs] { dialogs.showHelp(); });
         };
         runStartOrder(startSteps(state, session, make));
         listener = session.get();
