@@ -1,6 +1,8 @@
 #include "win32/gui_timer.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 
 namespace drovane {
 
