@@ -1,7 +1,7 @@
 #include "win32/file_list_rows.h"
 
-#include "win32/file_list_columns_copy.h"
 #include "win32/wide_text.h"
+#include "window/file_list_columns.h"
 
 #include <cstddef>
 
@@ -11,12 +11,11 @@ void FileListRows::setUpList(HWND list) {
     constexpr DWORD look = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, look, look);
     int index = 0;
-    for (const auto& column : win32copy::fileListColumns) {
+    for (const auto& column : fileListColumns) {
         std::wstring title = wideFromUtf8(column.title);
         LVCOLUMNW description{};
         description.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        description.fmt =
-            column.alignment == win32copy::ColumnAlignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        description.fmt = column.alignment == ColumnAlignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
         description.cx = column.width;
         description.pszText = title.data();
         SendMessageW(list, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&description));

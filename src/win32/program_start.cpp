@@ -1,6 +1,7 @@
 #include "win32/program_start.h"
 
 #include "win32/fatal_error_handler.h"
+#include "win32/hand_over_path.h"
 #include "win32/hand_over_send.h"
 #include "win32/instance_mutex.h"
 #include "win32/start_parameter.h"
@@ -14,7 +15,7 @@ int runProgram(const wchar_t* commandLine, const WindowRun& runWindow) {
     const InstanceMutex instance;
     if (instance.anotherInstanceRuns()) {
         // Whether or not a window took it, the second start ends.
-        sendHandOver(startParameter);
+        sendHandOver(handOverPath(startParameter));
         return 0;
     }
     if (!runWindow(std::move(startParameter))) {

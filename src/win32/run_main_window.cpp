@@ -64,12 +64,15 @@ int runMainWindow(HINSTANCE instance, int showCommand, bool boldFont, ControlEve
     }
     Win32WindowView view(*window);
     Win32Dialogs dialogs(window->handle());
+    std::unique_ptr<WindowContents> contents;
     if (ready) {
-        ready(*window, view, dialogs);
+        contents = ready(*window, view, dialogs);
     }
     ShowWindow(window->handle(), showCommand);
     UpdateWindow(window->handle());
-    return runMessageLoop(*window);
+    const int exitCode = runMessageLoop(*window);
+    contents.reset();
+    return exitCode;
 }
 
 } // namespace drovane

@@ -2,10 +2,12 @@
 // travels in WM_COPYDATA, and what the first instance takes from it.
 
 #include "win32/hand_over_message.h"
+#include "win32/hand_over_path.h"
 #include "win32/hand_over_send.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,27 @@ TEST(HandOver, WithoutAnInstanceWindowNothingIsSent) {
     const RecordingWindow lookalike(L"drovane");
     EXPECT_EQ(sendHandOver("P1.nc"), HandOverResult::NoWindow);
     EXPECT_TRUE(lookalike.received().empty());
+}
+
+TEST(HandOver, ARelativeStartFileTravelsAsAWholePath) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    ASSERT_NE(SetCurrentDirectoryW(L"C:\\windows\\system32"), FALSE);
+    const struct {
+        std::string parameter;
+        std::string sent;
+    } cases[] = {
+        {"P2.nc", "C:\\windows\\system32\\P2.nc"},
+        {"..\\Pr\xFC"
+         "fung\\P3.nc",
+         "C:\\windows\\Pr\xFC"
+         "fung\\P3.nc"},
+        {"C:\\NC\\P1.nc", "C:\\NC\\P1.nc"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(handOverPath(c.parameter), c.sent) << c.parameter;
+    }
+    std::filesystem::current_path(before);
 }
 
 } // namespace

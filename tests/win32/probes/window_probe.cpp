@@ -4,7 +4,8 @@
 //
 //   read TITLE [CAPTION]  waits up to 60 s for the window; writes "client WxH",
 //                         then "text T" for each static text and "button B"
-//                         for each button, '&' markers dropped; with CAPTION
+//                         for each button, "field F" for each one-line edit
+//                         field, '&' markers dropped; with CAPTION
 //                         then presses that button ("pressed").
 //   close TITLE           asks the window to close, as its close box does.
 //   ask TITLE TEXT        shows a yes/no box; writes "answer yes" or "answer no".
@@ -99,6 +100,9 @@ int read(const wchar_t* title, const wchar_t* press) {
             }
         } else if (_wcsicmp(kind.c_str(), L"Static") == 0 && !text.empty()) {
             say("text " + utf8(text));
+        } else if (_wcsicmp(kind.c_str(), L"Edit") == 0 &&
+                   (::GetWindowLongW(child, GWL_STYLE) & ES_MULTILINE) == 0) {
+            say("field " + utf8(text));
         }
     }
     if (press == nullptr) {

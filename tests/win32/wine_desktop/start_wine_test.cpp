@@ -2,7 +2,7 @@
 // second start hands its file to the first and ends, a fault ends in the
 // "Programmfehler" box, and the system's boxes speak German.
 
-#include "wine_desktop.h"
+#include "shared_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Wine's first start in a prefix takes long; a loaded machine longer still.
-constexpr milliseconds wineLimit(120'000);
-
-WineDesktop* desktop = nullptr;
-
 std::string hex(std::string_view bytes) {
     std::string text;
     for (const char byte : bytes) {
@@ -30,35 +25,14 @@ std::string hex(std::string_view bytes) {
     return text.empty() ? "-" : text;
 }
 
-fs::path fromEnvironment(const char* name, const fs::path& fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? fs::path(value) : fallback;
-}
-
-class DesktopEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        const fs::path bin = fromEnvironment("DROVANE_WINDOWS_BIN", DROVANE_WINDOWS_BIN);
-        desktop_ = std::make_unique<WineDesktop>(
-            WineDesktopSetup{fromEnvironment("WINEPREFIX", bin.parent_path() / "wineprefix"), bin,
-                             DROVANE_TEST_OUTPUT});
-        desktop = desktop_.get();
-    }
-    void TearDown() override {
-        desktop = nullptr;
-        desktop_.reset();
-    }
-
-private:
-    std::unique_ptr<WineDesktop> desktop_;
-};
-
 class WineStart : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(desktop != nullptr && desktop->ready()); }
+    void SetUp() override { ASSERT_TRUE(desktop() != nullptr && desktop()->ready()); }
+
+    static WineDesktop* desktop() { return sharedDesktop(); }
 
     static std::unique_ptr<CliChild> startInstance(const std::vector<std::string>& arguments) {
-        return desktop->start(desktop->windowsProgram("win32_instance_probe.exe"), arguments);
+        return desktop()->start(desktop()->windowsProgram("win32_instance_probe.exe"), arguments);
     }
 };
 
@@ -73,10 +47,10 @@ TEST_F(WineStart, ASecondStartHandsItsFileToTheFirstAndEnds) {
     ASSERT_TRUE(first->waitForOutput("ready\n", wineLimit)) << first->out() << first->err();
     EXPECT_NE(first->out().find("parameter " + hex("C:\\NC\\P1.nc") + "\n"), std::string::npos);
 
-    const auto window = desktop->findWindow("Drovane", wineLimit);
+    const auto window = desktop()->findWindow("Drovane", wineLimit);
     ASSERT_TRUE(window.has_value());
-    EXPECT_EQ(desktop->titleOf(*window), "Drovane");
-    const fs::path picture = desktop->screenshot(*window, "first_instance");
+    EXPECT_EQ(desktop()->titleOf(*window), "Drovane");
+    const fs::path picture = desktop()->screenshot(*window, "first_instance");
     ASSERT_FALSE(picture.empty());
     EXPECT_GT(fs::file_size(picture), 0U);
 
@@ -104,7 +78,7 @@ TEST_F(WineStart, ASecondStartHandsItsFileToTheFirstAndEnds) {
         EXPECT_TRUE(first->waitForOutput(expected, wineLimit)) << first->out();
     }
     // Closing the window ends the first instance, with code 0.
-    ASSERT_TRUE(desktop->closeWindow("Drovane"));
+    ASSERT_TRUE(desktop()->closeWindow("Drovane"));
     EXPECT_EQ(first->wait(wineLimit), 0) << first->err();
 }
 
@@ -121,7 +95,7 @@ TEST_F(WineStart, ASecondStartThatFindsNoWindowEndsAllTheSame) {
     EXPECT_LT(spent, 1000) << second->out();
     EXPECT_EQ(second->out().find("ready"), std::string::npos) << "a second window opened";
     EXPECT_EQ(first->out().find("copydata"), std::string::npos) << first->out();
-    ASSERT_TRUE(desktop->closeWindow("Drovane startet"));
+    ASSERT_TRUE(desktop()->closeWindow("Drovane startet"));
     EXPECT_EQ(first->wait(wineLimit), 0) << first->err();
 }
 
@@ -143,8 +117,8 @@ TEST_F(WineStart, EveryFaultEndsInTheProgrammfehlerBoxAndExitCodeZero) {
     };
     for (const auto& c : cases) {
         const auto faulting =
-            desktop->start(desktop->windowsProgram("win32_fault_probe.exe"), {c.fault});
-        const WindowContent box = desktop->readWindow("Programmfehler", "OK");
+            desktop()->start(desktop()->windowsProgram("win32_fault_probe.exe"), {c.fault});
+        const WindowContent box = desktop()->readWindow("Programmfehler", "OK");
         EXPECT_TRUE(box.found) << c.fault;
         EXPECT_EQ(box.texts, std::vector<std::string>{c.text}) << c.fault;
         EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"}) << c.fault;
@@ -158,7 +132,7 @@ TEST_F(WineStart, AWindowThatCannotOpenIsFault7) {
     ::setenv("DROVANE_PROBE_WINDOW", "fail", 1);
     const auto first = startInstance({});
     ::unsetenv("DROVANE_PROBE_WINDOW");
-    const WindowContent box = desktop->readWindow("Programmfehler", "OK");
+    const WindowContent box = desktop()->readWindow("Programmfehler", "OK");
     EXPECT_EQ(box.texts, std::vector<std::string>{"Funktionsaufruf fehlgeschlagen!  Zeile: 123"});
     EXPECT_TRUE(box.pressed);
     EXPECT_EQ(first->wait(wineLimit), 0) << first->err();
@@ -170,9 +144,9 @@ TEST_F(WineStart, TheSystemsQuestionBoxAnswersInGerman) {
         const char* answer;
     } cases[] = {{"Ja", "answer yes\n"}, {"Nein", "answer no\n"}};
     for (const auto& c : cases) {
-        const auto asking = desktop->start(desktop->windowsProgram("win32_window_probe.exe"),
-                                           {"ask", "Drovane Frage", "Programm speichern?"});
-        const WindowContent box = desktop->readWindow("Drovane Frage", c.press);
+        const auto asking = desktop()->start(desktop()->windowsProgram("win32_window_probe.exe"),
+                                             {"ask", "Drovane Frage", "Programm speichern?"});
+        const WindowContent box = desktop()->readWindow("Drovane Frage", c.press);
         EXPECT_EQ(box.texts, std::vector<std::string>{"Programm speichern?"});
         EXPECT_EQ(box.buttons, (std::vector<std::string>{"Ja", "Nein"}));
         ASSERT_EQ(asking->wait(wineLimit), 0);
@@ -182,9 +156,3 @@ TEST_F(WineStart, TheSystemsQuestionBoxAnswersInGerman) {
 
 } // namespace
 } // namespace drovane::testing
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new drovane::testing::DesktopEnvironment);
-    return RUN_ALL_TESTS();
-}

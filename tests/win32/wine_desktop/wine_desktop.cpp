@@ -142,6 +142,8 @@ WindowContent WineDesktop::readWindow(std::string_view title, std::string_view p
             content.texts.push_back(rest);
         } else if (word == "button") {
             content.buttons.push_back(rest);
+        } else if (word == "field") {
+            content.fields.push_back(rest);
         } else if (word == "pressed") {
             content.pressed = true;
         }

@@ -41,6 +41,8 @@ struct WindowContent {
     WindowSize client;
     std::vector<std::string> texts;
     std::vector<std::string> buttons;
+    // The one-line edit fields, in the window's order.
+    std::vector<std::string> fields;
     bool pressed = false;
 };
 
@@ -58,6 +60,7 @@ public:
 
     bool ready() const { return !display_.name().empty(); }
     const std::string& display() const { return display_.name(); }
+    const std::filesystem::path& prefix() const { return setup_.prefix; }
     std::filesystem::path windowsProgram(std::string_view name) const;
 
     // `program` (a .exe) under Wine, with its output read as it comes.
