@@ -124,9 +124,11 @@ OpenedPort TermiosPort::open(const SerialSettings& settings) {
     if (::ioctl(fd.get(), TCSETS2, &*values) != 0) {
         return {nullptr, openFailureFromErrno(errno)};
     }
-    // As a Windows port starts: what waited from an earlier transfer is no
-    // part of this one.
-    ::ioctl(fd.get(), TCFLSH, TCIOFLUSH);
+    // What waited for reading from an earlier transfer is no part of this
+    // one. Output is left alone: a close leaves none that is ours, and on a
+    // pseudo-terminal a flush also drops what the last transfer sent and the
+    // kernel has not yet handed to the far end.
+    ::ioctl(fd.get(), TCFLSH, TCIFLUSH);
     // Stops other programs; root passes it, which is what the flock is for.
     ::ioctl(fd.get(), TIOCEXCL);
     askForLowLatency(fd.get());

@@ -88,9 +88,11 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     if (::SetCommTimeouts(device.get(), &timeouts) == FALSE) {
         return {nullptr, OpenFailure::DeviceFailed};
     }
-    // What waited from an earlier transfer, and its errors, are no part of
-    // this one.
-    ::PurgeComm(device.get(), kPurgeAll);
+    // What waited for reading from an earlier transfer, and its errors, are
+    // no part of this one. Output is left alone: a close leaves none that is
+    // ours, and under Wine a purge drops what the last transfer sent and a
+    // pseudo-terminal has not yet handed to the far end.
+    ::PurgeComm(device.get(), kPurgeInput);
     DWORD oldErrors = 0;
     ::ClearCommError(device.get(), &oldErrors, nullptr);
     return {std::make_unique<Win32Port>(Key{}, std::move(device), settings), OpenFailure::None};

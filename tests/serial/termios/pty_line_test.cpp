@@ -28,6 +28,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
+using namespace std::string_literals;
 
 std::string allByteValues() {
     std::string bytes;
@@ -119,6 +120,23 @@ TEST_F(PtyLine, ClosingRightAfterAWriteLosesNothingThePeerHasNotReadYet) {
         line_.close(id);
         ASSERT_EQ(readMaster(bytes.size()), bytes) << "attempt " << attempt;
     }
+}
+
+TEST_F(PtyLine, TheNextOpenLosesNothingOfTheTransferBefore) {
+    // Sent and closed, then opened again before the peer has read: the
+    // kernel may still hold the bytes on their way to the master.
+    const std::string bytes = "\0\0\0N1\r\nM30\r\n\0\0\x04"s;
+    std::string sent;
+    for (int transfer = 0; transfer < 100; ++transfer) {
+        const int id = openLine();
+        ASSERT_EQ(line_.write(id, bytes.data(), static_cast<int>(bytes.size())),
+                  static_cast<int>(bytes.size()));
+        line_.close(id);
+        sent += bytes;
+    }
+    const std::string got = readMaster(sent.size());
+    EXPECT_EQ(got.size(), sent.size());
+    EXPECT_TRUE(got == sent) << "every transfer whole and in order";
 }
 
 TEST_F(PtyLine, ReadGivesUpAfterItsTotalTimeoutAndReturnsAfterAGap) {
