@@ -6,10 +6,17 @@
 #include "window/live_controls_mirror.h"
 #include "window/shown_text.h"
 
+#include <chrono>
 #include <filesystem>
 #include <utility>
 
 namespace drovane {
+namespace {
+
+// Bursts of changes on disk (a copy of many files) cost one re-read.
+constexpr std::chrono::milliseconds diskChangeDelay{100};
+
+} // namespace
 
 Win32Session::Win32Session(AppState& state, Win32MainWindow& window, WindowView& view,
                            Dialogs& dialogs, std::function<void()> showHelp)
@@ -18,10 +25,15 @@ Win32Session::Win32Session(AppState& state, Win32MainWindow& window, WindowView&
       dispatch_(state, view, browser_, dialogs, programs_, CommandDispatch::Hooks{}),
       console_(window, view, state, [this] { refreshLiveControls(); }),
       runner_(state, view, programs_, console_),
-      inbox_(state, view, programs_, window.handle(), [this] { refreshLiveControls(); }) {
+      inbox_(state, view, programs_, window.handle(), [this] { refreshLiveControls(); }),
+      diskChangeDelay_(window.handle(), [this] { rereadChangedDirectory(); }),
+      directoryWatch_(
+          [this] { window_.post([this] { diskChangeDelay_.start(diskChangeDelay); }); }) {
     dispatch_.setStartTransfer([this](Mode mode) { runner_.start(mode); });
     dispatch_.setHelp(std::move(showHelp));
     runner_.setJobEnded([this] { inbox_.retry(); });
+    presenter_.setListingShown([this] { watchShownDirectory(); });
+    watchShownDirectory();
 }
 
 void Win32Session::report(std::string_view control, Trigger trigger) {
@@ -63,6 +75,18 @@ void Win32Session::receiveHandOvers() {
         }
         return std::optional<LRESULT>();
     });
+}
+
+void Win32Session::watchShownDirectory() {
+    const std::string directory = browser_.currentDirectory();
+    directoryWatch_.watch(directory.empty() ? std::filesystem::path() : pathFromShown(directory));
+}
+
+void Win32Session::rereadChangedDirectory() {
+    if (const auto trigger = presenter_.directoryChangedOnDisk()) {
+        dispatch("FileList", *trigger);
+    }
+    refreshLiveControls();
 }
 
 void Win32Session::refreshLiveControls() {

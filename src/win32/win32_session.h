@@ -4,6 +4,8 @@
 // and profile commands, the jobs with their console, and the hand-over
 // inbox, wired to the window's controls.
 
+#include "win32/directory_watch.h"
+#include "win32/gui_timer.h"
 #include "win32/run_main_window.h"
 #include "win32/win32_hand_over_inbox.h"
 #include "win32/win32_job_console.h"
@@ -42,6 +44,8 @@ private:
     // The program changes the controls a job reads again without the
     // window reporting it; they are copied after anything that may do so.
     void refreshLiveControls();
+    void watchShownDirectory();
+    void rereadChangedDirectory();
 
     Win32MainWindow& window_;
     WindowView& view_;
@@ -52,6 +56,8 @@ private:
     Win32JobConsole console_;
     TransferRunner runner_; // its end awaits the job, whose reports need the console
     Win32HandOverInbox inbox_;
+    GuiTimer diskChangeDelay_;
+    DirectoryWatch directoryWatch_; // its thread posts to the window; it ends first
 };
 
 } // namespace drovane

@@ -44,6 +44,9 @@ std::optional<Trigger> FileListPresenter::directoryChangedOnDisk() {
 
 void FileListPresenter::listingChanged() {
     m_view.showFileRows(m_browser.rows());
+    if (m_listingShown) {
+        m_listingShown();
+    }
 }
 
 void FileListPresenter::selectedEntryChanged() {

@@ -7,7 +7,9 @@
 #include "window/file_browser.h"
 #include "window/window_view.h"
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace drovane {
 
@@ -32,6 +34,9 @@ public:
     // The directory changed on disk: ListChanged when the directory or the
     // selected entry is gone.
     std::optional<Trigger> directoryChangedOnDisk();
+    // Told whenever the list shows a new listing, so that the front end can
+    // watch the directory it is of.
+    void setListingShown(std::function<void()> shown) { m_listingShown = std::move(shown); }
 
 private:
     void listingAboutToChange() override {}
@@ -40,6 +45,7 @@ private:
 
     FileBrowser& m_browser;
     WindowView& m_view;
+    std::function<void()> m_listingShown;
     bool m_fromView = false;
 };
 

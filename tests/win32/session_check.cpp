@@ -110,5 +110,21 @@ TEST_F(SessionTest, AFileWaitsWhileADialogHasTheWindowAndComesAfter) {
     EXPECT_TRUE(dialogs_.told.empty()) << dialogs_.told.front();
 }
 
+TEST_F(SessionTest, TheListFollowsItsFolderOnDisk) {
+    std::ofstream(folder_ / "A.nc") << "O0003\r\n";
+    session_->openStartFile(shownFromPath(folder_ / "A.nc"));
+    ASSERT_TRUE(showsFile("A.nc"));
+    const auto rows = [this] {
+        return window->fileRows().count();
+    };
+    ASSERT_EQ(rows(), 2) << "\"..\" and A.nc";
+
+    std::ofstream(folder_ / "B.nc") << "O0004\r\n";
+    EXPECT_TRUE(pumpUntil([&] { return rows() == 3; })) << rows();
+    fs::remove(folder_ / "A.nc");
+    fs::remove(folder_ / "B.nc");
+    EXPECT_TRUE(pumpUntil([&] { return rows() == 1; })) << rows();
+}
+
 } // namespace
 } // namespace drovane
