@@ -46,7 +46,10 @@ public:
     NetworkPort(NetworkPort&&) = delete;
     NetworkPort& operator=(NetworkPort&&) = delete;
 
-    void setTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
+    bool setTimeouts(const SerialTimeouts& timeouts) {
+        timeouts_ = timeouts;
+        return true;
+    }
     void watchAbort(const AbortRequest* abort) { abort_ = abort; }
     void watchNotices(const LogSink* notices) { notices_ = notices; }
     bool setSignal(SerialSignal signal, int value);

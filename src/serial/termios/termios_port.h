@@ -43,7 +43,10 @@ public:
     TermiosPort(TermiosPort&&) = delete;
     TermiosPort& operator=(TermiosPort&&) = delete;
 
-    void setTimeouts(const SerialTimeouts& timeouts) { timeouts_ = timeouts; }
+    bool setTimeouts(const SerialTimeouts& timeouts) {
+        timeouts_ = timeouts;
+        return true;
+    }
     void watchAbort(const AbortRequest* abort) { abort_ = abort; }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
