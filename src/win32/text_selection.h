@@ -1,0 +1,47 @@
+#pragma once
+
+// What the operator marked in the program editor: from where the button went
+// down (the anchor) to where it is now (the caret), either way round.
+
+#include "win32/program_lines.h"
+
+#include <compare>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace drovane {
+
+struct TextPosition {
+    std::size_t line = 0;
+    std::size_t column = 0;
+    auto operator<=>(const TextPosition&) const = default;
+};
+
+// The marked columns of one line; `throughBreak` when the mark goes on to the next.
+struct LineSpan {
+    std::size_t from = 0;
+    std::size_t to = 0;
+    bool throughBreak = false;
+};
+
+class TextSelection {
+public:
+    void startAt(TextPosition position) { anchor_ = caret_ = position; }
+    void extendTo(TextPosition position) { caret_ = position; }
+    void selectAll(const ProgramLines& lines);
+    void clear() { startAt({}); }
+
+    bool empty() const { return anchor_ == caret_; }
+    TextPosition first() const { return std::min(anchor_, caret_); }
+    TextPosition last() const { return std::max(anchor_, caret_); }
+    std::optional<LineSpan> spanOn(std::size_t line, std::size_t lineLength) const;
+    // With "\r\n" between lines, as the text was given.
+    std::wstring text(const ProgramLines& lines) const;
+
+private:
+    TextPosition anchor_;
+    TextPosition caret_;
+};
+
+} // namespace drovane
