@@ -1,5 +1,6 @@
 #include "win32/program_text_view.h"
 
+#include "win32/clipboard_text.h"
 #include "win32/message_params.h"
 #include <windowsx.h>
 
@@ -9,11 +10,76 @@
 namespace drovane {
 namespace {
 
-constexpr int Margin = 2;
 constexpr int WheelLines = 3;
 
 std::ptrdiff_t signedSize(std::size_t value) {
     return static_cast<std::ptrdiff_t>(value);
+}
+
+// The window's device context with a font in it, for measuring text.
+class FontDc {
+public:
+    FontDc(HWND window, HFONT font)
+        : window_(window), dc_(GetDC(window)), previous_(SelectObject(dc_, font)) {}
+    ~FontDc() {
+        SelectObject(dc_, previous_);
+        ReleaseDC(window_, dc_);
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() { RestoreDC(dc_, saved_); }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// Measured as TabbedTextOutW draws it, tabs included.
+int textWidth(HDC dc, std::wstring_view line, std::size_t columns) {
+    if (columns == 0) {
+        return 0;
+    }
+    return LOWORD(GetTabbedTextExtentW(dc, line.data(), static_cast<int>(columns), 0, nullptr));
+}
+
+// The column boundary nearest to x, which counts from the line's left end.
+std::size_t columnAt(HDC dc, std::wstring_view line, int x) {
+    std::size_t low = 0;
+    std::size_t high = line.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (textWidth(dc, line, middle) <= x) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    if (low < line.size() && x - textWidth(dc, line, low) > textWidth(dc, line, low + 1) - x) {
+        ++low;
+    }
+    return low;
+}
+
+POINT pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+std::ptrdiff_t rowAt(int y, int lineHeight) {
+    // Rounds down above the window too, where a drag goes on.
+    return (y >= 0 ? y : y - lineHeight + 1) / lineHeight;
 }
 
 } // namespace
@@ -67,6 +133,7 @@ void ProgramTextView::append(std::wstring_view text) {
 
 void ProgramTextView::clear() {
     lines_.clear();
+    selection_.clear();
     top_ = 0;
     left_ = 0;
     updateScrollBars();
@@ -75,6 +142,11 @@ void ProgramTextView::clear() {
 
 void ProgramTextView::scrollToStart() {
     scrollTo(0, 0);
+}
+
+void ProgramTextView::clearSelection() {
+    selection_.clear();
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 int ProgramTextView::visibleLines() const {
@@ -91,15 +163,12 @@ int ProgramTextView::visibleColumns() const {
 
 void ProgramTextView::setFont(HFONT font) {
     font_ = font;
-    HDC dc = GetDC(window_);
-    const HGDIOBJ previous = SelectObject(dc, font_);
+    const FontDc dc(window_, font_);
     TEXTMETRICW metrics{};
-    if (GetTextMetricsW(dc, &metrics) != 0) {
+    if (GetTextMetricsW(dc.get(), &metrics) != 0) {
         lineHeight_ = std::max(1, static_cast<int>(metrics.tmHeight));
         charWidth_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth));
     }
-    SelectObject(dc, previous);
-    ReleaseDC(window_, dc);
 }
 
 void ProgramTextView::updateScrollBars() {
@@ -157,22 +226,131 @@ std::ptrdiff_t ProgramTextView::scrollPosition(int bar, WORD request, std::ptrdi
     }
 }
 
+int ProgramTextView::textLeft() const {
+    return Margin - static_cast<int>(left_) * charWidth_;
+}
+
 void ProgramTextView::paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
     FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
     const HGDIOBJ previous = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const int x = Margin - static_cast<int>(left_) * charWidth_;
     const std::size_t end = std::min(lines_.count(), top_ + visibleLines() + 1);
     for (std::size_t index = top_; index < end; ++index) {
-        const std::wstring_view line = lines_.line(index);
-        const int y = static_cast<int>(index - top_) * lineHeight_;
-        TabbedTextOutW(dc, x, y, line.data(), static_cast<int>(line.size()), 0, nullptr, x);
+        paintLine(dc, index, static_cast<int>(index - top_) * lineHeight_);
     }
     SelectObject(dc, previous);
     EndPaint(window_, &paint);
+}
+
+void ProgramTextView::paintLine(HDC dc, std::size_t index, int y) const {
+    const std::wstring_view line = lines_.line(index);
+    const int x = textLeft();
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    TabbedTextOutW(dc, x, y, line.data(), static_cast<int>(line.size()), 0, nullptr, x);
+    paintSelection(dc, index, y);
+}
+
+void ProgramTextView::paintSelection(HDC dc, std::size_t index, int y) const {
+    const std::wstring_view line = lines_.line(index);
+    const std::optional<LineSpan> span = selection_.spanOn(index, line.size());
+    if (!span) {
+        return;
+    }
+    const int x = textLeft();
+    const int breakWidth = span->throughBreak ? charWidth_ : 0;
+    const RECT marked{x + textWidth(dc, line, span->from), y,
+                      x + textWidth(dc, line, span->to) + breakWidth, y + lineHeight_};
+    FillRect(dc, &marked, GetSysColorBrush(COLOR_HIGHLIGHT));
+    // The same text again over the mark, so tabs land where they did.
+    const SavedDcState saved(dc);
+    IntersectClipRect(dc, marked.left, marked.top, marked.right, marked.bottom);
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    TabbedTextOutW(dc, x, y, line.data(), static_cast<int>(line.size()), 0, nullptr, x);
+}
+
+TextPosition ProgramTextView::positionAt(POINT point) const {
+    const std::ptrdiff_t line = std::clamp<std::ptrdiff_t>(
+        signedSize(top_) + rowAt(point.y, lineHeight_), 0, signedSize(lines_.count()) - 1);
+    const auto index = static_cast<std::size_t>(line);
+    const FontDc dc(window_, font_);
+    return {index, columnAt(dc.get(), lines_.line(index), point.x - textLeft())};
+}
+
+void ProgramTextView::pressButton(WPARAM keys, POINT point) {
+    SetFocus(window_);
+    SetCapture(window_);
+    selecting_ = true;
+    if ((keys & MK_SHIFT) != 0) {
+        selection_.extendTo(positionAt(point));
+    } else {
+        selection_.startAt(positionAt(point));
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ProgramTextView::dragTo(POINT point) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (point.y < 0) {
+        scrollTo(signedSize(top_) - 1, signedSize(left_));
+    } else if (point.y >= client.bottom) {
+        scrollTo(signedSize(top_) + 1, signedSize(left_));
+    }
+    selection_.extendTo(positionAt(point));
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ProgramTextView::selectLineAt(POINT point) {
+    const std::size_t line = positionAt(point).line;
+    selection_.startAt({line, 0});
+    selection_.extendTo({line, lines_.line(line).size()});
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ProgramTextView::selectAll() {
+    selection_.selectAll(lines_);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ProgramTextView::copySelection() const {
+    if (!selection_.empty()) {
+        putOnClipboard(window_, selection_.text(lines_));
+    }
+}
+
+bool ProgramTextView::commandKey(WPARAM key) {
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        return false;
+    }
+    if (key == 'A') {
+        selectAll();
+        return true;
+    }
+    if (key == 'C' || key == VK_INSERT) {
+        copySelection();
+        return true;
+    }
+    return false;
+}
+
+bool ProgramTextView::scrollKey(WPARAM key) {
+    static constexpr struct {
+        WPARAM key;
+        int bar;
+        WORD request;
+    } keys[] = {{VK_UP, SB_VERT, SB_LINEUP},    {VK_DOWN, SB_VERT, SB_LINEDOWN},
+                {VK_PRIOR, SB_VERT, SB_PAGEUP}, {VK_NEXT, SB_VERT, SB_PAGEDOWN},
+                {VK_HOME, SB_VERT, SB_TOP},     {VK_END, SB_VERT, SB_BOTTOM},
+                {VK_LEFT, SB_HORZ, SB_LINEUP},  {VK_RIGHT, SB_HORZ, SB_LINEDOWN}};
+    for (const auto& entry : keys) {
+        if (entry.key == key) {
+            SendMessageW(window_, entry.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, entry.request, 0);
+            return true;
+        }
+    }
+    return false;
 }
 
 LRESULT ProgramTextView::copyText(std::size_t room, wchar_t* buffer) const {
@@ -223,25 +401,31 @@ LRESULT ProgramTextView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         scrollTo(signedSize(top_) - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * WheelLines,
                  signedSize(left_));
         return 0;
-    case WM_KEYDOWN: {
-        static constexpr struct {
-            WPARAM key;
-            int bar;
-            WORD request;
-        } keys[] = {{VK_UP, SB_VERT, SB_LINEUP},    {VK_DOWN, SB_VERT, SB_LINEDOWN},
-                    {VK_PRIOR, SB_VERT, SB_PAGEUP}, {VK_NEXT, SB_VERT, SB_PAGEDOWN},
-                    {VK_HOME, SB_VERT, SB_TOP},     {VK_END, SB_VERT, SB_BOTTOM},
-                    {VK_LEFT, SB_HORZ, SB_LINEUP},  {VK_RIGHT, SB_HORZ, SB_LINEDOWN}};
-        for (const auto& key : keys) {
-            if (key.key == wParam) {
-                SendMessageW(window_, key.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, key.request, 0);
-                return 0;
-            }
+    case WM_KEYDOWN:
+        if (commandKey(wParam) || scrollKey(wParam)) {
+            return 0;
         }
         break;
-    }
     case WM_LBUTTONDOWN:
-        SetFocus(window_);
+        pressButton(wParam, pointOf(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (selecting_ && (wParam & MK_LBUTTON) != 0) {
+            dragTo(pointOf(lParam));
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        selecting_ = false;
+        ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        selecting_ = false;
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        selectLineAt(pointOf(lParam));
+        return 0;
+    case WM_COPY:
+        copySelection();
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;

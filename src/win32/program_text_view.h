@@ -3,9 +3,11 @@
 // The program editor: a read-only text control with both scroll bars that
 // paints only the lines in view, so a program of any size shows at once and
 // grows without stalling the window. It answers WM_SETTEXT, WM_GETTEXT,
-// WM_GETTEXTLENGTH, WM_SETFONT and WM_GETFONT like the system's controls.
+// WM_GETTEXTLENGTH, WM_SETFONT, WM_GETFONT and WM_COPY like the system's
+// controls; the mouse marks text, Ctrl+A marks all, Ctrl+C copies.
 
 #include "win32/program_lines.h"
+#include "win32/text_selection.h"
 
 #include <windows.h>
 
@@ -18,6 +20,9 @@ inline constexpr const wchar_t* ProgramTextViewClass = L"DrovaneProgramText";
 
 class ProgramTextView {
 public:
+    // Left of the first column, in pixels.
+    static constexpr int Margin = 2;
+
     explicit ProgramTextView(HWND window) : window_(window) {}
 
     static bool registerClass(HINSTANCE instance);
@@ -28,13 +33,26 @@ public:
     void append(std::wstring_view text);
     void clear();
     void scrollToStart();
+    void clearSelection();
     const ProgramLines& lines() const { return lines_; }
     std::size_t firstVisibleLine() const { return top_; }
+    int lineHeight() const { return lineHeight_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    void paintLine(HDC dc, std::size_t index, int y) const;
+    void paintSelection(HDC dc, std::size_t index, int y) const;
+    int textLeft() const;
+    TextPosition positionAt(POINT point) const;
+    void pressButton(WPARAM keys, POINT point);
+    void dragTo(POINT point);
+    void selectLineAt(POINT point);
+    void selectAll();
+    void copySelection() const;
+    bool commandKey(WPARAM key);
+    bool scrollKey(WPARAM key);
     void setFont(HFONT font);
     void updateScrollBars();
     void scrollTo(std::ptrdiff_t top, std::ptrdiff_t left);
@@ -50,6 +68,8 @@ private:
     ProgramLines lines_;
     std::size_t top_ = 0;
     std::size_t left_ = 0; // in average character widths
+    TextSelection selection_;
+    bool selecting_ = false;
 };
 
 } // namespace drovane

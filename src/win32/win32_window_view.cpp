@@ -145,7 +145,9 @@ void Win32WindowView::editorCaretToStart() {
 }
 
 void Win32WindowView::clearEditorSelection() {
-    // The program editor shows text and selects none: nothing to clear.
+    if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
+        editor->clearSelection();
+    }
 }
 
 void Win32WindowView::appendStatus(std::string_view line) {
