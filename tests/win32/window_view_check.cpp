@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include "win32/message_params.h"
 #include "win32/program_text_view.h"
 
 #include <algorithm>
@@ -29,7 +30,112 @@ std::wstring editorText(HWND editor) {
     return text;
 }
 
+// The editor's font in the editor's device context, for placing clicks.
+class EditorDc {
+public:
+    explicit EditorDc(HWND editor)
+        : editor_(editor), dc_(GetDC(editor)),
+          previous_(
+              SelectObject(dc_, fromInteger<HGDIOBJ>(SendMessageW(editor, WM_GETFONT, 0, 0)))) {}
+    ~EditorDc() {
+        SelectObject(dc_, previous_);
+        ReleaseDC(editor_, dc_);
+    }
+    EditorDc(const EditorDc&) = delete;
+    EditorDc& operator=(const EditorDc&) = delete;
+
+    // Just right of the boundary before `column`, nearer to it than to the next.
+    int columnX(std::wstring_view line, std::size_t column) const {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, line.data(), static_cast<int>(column), &size);
+        return ProgramTextView::Margin + static_cast<int>(size.cx) + 1;
+    }
+
+private:
+    HWND editor_;
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+class ClipboardReading {
+public:
+    ClipboardReading() : open_(OpenClipboard(nullptr) != 0) {}
+    ~ClipboardReading() {
+        if (open_) {
+            CloseClipboard();
+        }
+    }
+    ClipboardReading(const ClipboardReading&) = delete;
+    ClipboardReading& operator=(const ClipboardReading&) = delete;
+
+    std::wstring text() const {
+        HANDLE data = open_ ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+        const auto* chars =
+            data == nullptr ? nullptr : static_cast<const wchar_t*>(GlobalLock(data));
+        if (chars == nullptr) {
+            return L"<no text on the clipboard>";
+        }
+        std::wstring text(chars);
+        GlobalUnlock(data);
+        return text;
+    }
+
+private:
+    bool open_;
+};
+
+std::wstring copied(HWND editor) {
+    SendMessageW(editor, WM_COPY, 0, 0);
+    return ClipboardReading().text();
+}
+
+void pressWithControl(HWND editor, WPARAM key) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    std::array<BYTE, 256> before = keys;
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys.data());
+    SendMessageW(editor, WM_KEYDOWN, key, 0);
+    SetKeyboardState(before.data());
+}
+
 } // namespace
+
+TEST_F(WindowTest, TheEditorCopiesWhatWasMarkedUntilTheMarkOrTheTextIsCleared) {
+    HWND editor = control("ProgramEditor");
+    const std::wstring_view lines[] = {L"%", L"N10 G01 X12.5", L"N20 M30"};
+    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"%\r\nN10 G01 X12.5\r\nN20 M30"));
+    const int row = ProgramTextView::of(editor)->lineHeight();
+    RECT client{};
+    GetClientRect(editor, &client);
+    ASSERT_GE(client.bottom, 3 * row) << "the three lines must be in view";
+    const EditorDc dc(editor);
+    const auto mouse = [&](UINT message, WPARAM keys, std::size_t line, std::size_t column) {
+        const int x = dc.columnX(lines[line], column);
+        const int y = static_cast<int>(line) * row + row / 2;
+        SendMessageW(editor, message, keys, MAKELPARAM(x, y));
+    };
+
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, 1, 4);
+    mouse(WM_MOUSEMOVE, MK_LBUTTON, 2, 1);
+    mouse(WM_MOUSEMOVE, MK_LBUTTON, 2, 3);
+    mouse(WM_LBUTTONUP, 0, 2, 3);
+    EXPECT_EQ(copied(editor), L"G01 X12.5\r\nN20");
+    // Shift+click moves the far end, here to before the anchor.
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 0, 0);
+    mouse(WM_LBUTTONUP, 0, 0, 0);
+    mouse(WM_MOUSEMOVE, 0, 2, 7); // the button is up: marks nothing
+    EXPECT_EQ(copied(editor), L"%\r\nN10 ");
+
+    // A cleared mark copies nothing: the clipboard keeps what it had.
+    pressWithControl(editor, 'A');
+    view->clearEditorSelection();
+    EXPECT_EQ(copied(editor), L"%\r\nN10 ");
+    pressWithControl(editor, 'A');
+    EXPECT_EQ(copied(editor), L"%\r\nN10 G01 X12.5\r\nN20 M30");
+    SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"N99"));
+    EXPECT_EQ(copied(editor), L"%\r\nN10 G01 X12.5\r\nN20 M30");
+}
 
 TEST_F(WindowTest, TheEditorShowsWindows1252BytesWithOneBreakPerLineEnd) {
     view->appendEditor("%\nO1001 (W\xE4lzfr\xE4ser \x80)\r"); // bytes, not UTF-8
