@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstdint>
 #include <exception>
-#include <new>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <ucontext.h>
@@ -128,17 +127,7 @@ void onFatalSignal(int signal, siginfo_t* info, void* context) {
 
 [[noreturn]] void onTerminate() {
     const std::int32_t line = CurrentLine.load(std::memory_order_relaxed);
-    FaultCode code = UnknownFault;
-    if (const auto exception = std::current_exception()) {
-        try {
-            std::rethrow_exception(exception);
-        } catch (const std::bad_alloc&) {
-            code = AllocationFailed;
-        } catch (...) {
-            code = UnknownFault;
-        }
-    }
-    reportAndExit(code, line);
+    reportAndExit(faultCodeForException(std::current_exception()), line);
 }
 
 void prepareLaunch(FatalBoxCommand command) {

@@ -2,12 +2,12 @@
 
 #include "core/current_line.h"
 #include "win32/fatal_box.h"
+#include "window/fault_descriptions.h"
 
 #include <atomic>
 #include <csignal>
 #include <cwchar>
 #include <exception>
-#include <new>
 
 namespace drovane {
 namespace {
@@ -84,17 +84,7 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* pointers) {
 
 [[noreturn]] void onTerminate() {
     const std::int32_t line = CurrentLine.load(std::memory_order_relaxed);
-    FaultCode code = UnknownFault;
-    if (const auto exception = std::current_exception()) {
-        try {
-            std::rethrow_exception(exception);
-        } catch (const std::bad_alloc&) {
-            code = AllocationFailed;
-        } catch (...) {
-            code = UnknownFault;
-        }
-    }
-    reportAndEnd(code, line);
+    reportAndEnd(faultCodeForException(std::current_exception()), line);
 }
 
 void onAbort(int /*signal*/) {

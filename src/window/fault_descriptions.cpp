@@ -1,6 +1,7 @@
 #include "window/fault_descriptions.h"
 
 #include <array>
+#include <new>
 
 namespace drovane {
 namespace {
@@ -44,6 +45,19 @@ std::string_view faultText(FaultCode code) {
         }
     }
     return "Unknown error code";
+}
+
+FaultCode faultCodeForException(const std::exception_ptr& exception) {
+    if (!exception) {
+        return UnknownFault;
+    }
+    try {
+        std::rethrow_exception(exception);
+    } catch (const std::bad_alloc&) {
+        return AllocationFailed;
+    } catch (...) {
+        return UnknownFault;
+    }
 }
 
 } // namespace drovane

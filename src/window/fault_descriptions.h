@@ -5,6 +5,7 @@
 // which of them. Lookups only; safe inside a signal handler.
 
 #include <cstdint>
+#include <exception>
 #include <string_view>
 
 namespace drovane {
@@ -24,5 +25,9 @@ std::string_view faultText(FaultCode code);
 // POSIX only: the fault a signal stands for; `stackOverflow` when the fault address lies
 // at the edge of the faulting thread's stack.
 FaultCode faultCodeForSignal(int signal, int siCode, bool stackOverflow);
+
+// The fault an exception that ends the program stands for (std::terminate,
+// not a signal handler): running out of memory, or an unknown one.
+FaultCode faultCodeForException(const std::exception_ptr& exception);
 
 } // namespace drovane
