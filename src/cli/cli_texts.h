@@ -44,7 +44,8 @@ Exit-Codes:
   2  Schnittstelle konnte nicht geöffnet werden
   3  abgebrochen (beim Empfang: das bis dahin Empfangene liegt in der
      gemeldeten Datei)
-  4  empfangen, aber nicht gespeichert
+  4  empfangen, aber nicht gespeichert (das Empfangene liegt in der
+     gemeldeten Datei, wenn ein Ordner sie aufnahm)
   5  empfangen und gespeichert, aber mit Leitungsfehlern (Programm prüfen)
 )";
 
@@ -81,6 +82,10 @@ inline constexpr std::string_view kNoMachines = "Die Einstellungsdatei enthält 
 inline constexpr std::string_view kRememberedWithoutGroupBefore = "Warnung: Maschine ";
 inline constexpr std::string_view kRememberedWithoutGroupAfter =
     " hat keinen Eintrag in der Einstellungsdatei, es gelten die Standardwerte.";
+inline constexpr std::string_view kUnreadableGroupBefore = "Die Maschine ";
+inline constexpr std::string_view kUnreadableGroupAfter =
+    " wird nicht verwendet: ihr Gruppenname in der Einstellungsdatei ist kein gültiges UTF-8 "
+    "oder enthält Zeichen außerhalb von Windows-1252.";
 inline constexpr std::string_view kNoPorts = "Keine seriellen Schnittstellen gefunden.";
 inline constexpr std::string_view kNoAlias = "-";
 // A setting the port would refuse.
@@ -108,6 +113,8 @@ inline constexpr std::string_view kFolderMissingBefore = "Der Ordner ";
 inline constexpr std::string_view kFolderMissingAfter = " existiert nicht.";
 inline constexpr std::string_view kRescuedBefore = "Der empfangene Text liegt in ";
 inline constexpr std::string_view kRescuedAfter = ".";
+inline constexpr std::string_view kNotRescued =
+    "Der empfangene Text konnte nirgends gesichert werden; nichts ist gespeichert.";
 
 // Transfers
 inline constexpr std::string_view kInterrupted = "Abbruch angefordert...";

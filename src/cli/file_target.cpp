@@ -2,10 +2,11 @@
 
 #include "cli/cli_texts.h"
 #include "cli/word_path.h"
+#include "core/path_text.h"
 #include "core/text.h"
+#include "programs/program_rescue.h"
 
 #include <system_error>
-#include <unistd.h>
 
 namespace drovane {
 namespace {
@@ -19,7 +20,7 @@ std::string framed(std::string_view before, const fs::path& path, std::string_vi
 } // namespace
 
 TargetCheck checkTarget(const fs::path& path, bool overwrite) {
-    if (!isValidFileName(filePart(shownPath(path)))) {
+    if (!isSavableTarget(textFromPath(path))) {
         return {std::nullopt, std::string(cli_text::kInvalidTarget)};
     }
     std::error_code error;
@@ -43,8 +44,9 @@ TargetCheck checkTarget(const fs::path& path, bool overwrite) {
 }
 
 FileTarget::FileTarget(fs::path path, OverwriteDecision decision, StreamConsole& console,
-                       WriteCall writeCall)
-    : path_(std::move(path)), decision_(decision), console_(console), writeCall_(writeCall) {}
+                       fs::path settingsPath, WriteCall writeCall)
+    : path_(std::move(path)), decision_(decision), console_(console),
+      settingsPath_(std::move(settingsPath)), writeCall_(writeCall) {}
 
 void FileTarget::saveProgram(std::string_view programText, OverwriteDecision decision) {
     if (programText.empty()) {
@@ -70,20 +72,16 @@ void FileTarget::saveProgram(std::string_view programText, OverwriteDecision dec
     console_.appendLine(framed(cli_text::kSavedBefore, path_, cli_text::kSavedAfter));
 }
 
-void FileTarget::rescue(std::string_view programText) {
-    std::error_code error;
-    const fs::path folder = fs::temp_directory_path(error);
-    if (error) {
-        return;
+bool FileTarget::rescue(std::string_view programText) {
+    // The rescue is not subject to the failing seam: it is another file.
+    auto rescued = rescueProgram(programText, rescueFolders(path_, settingsPath_));
+    if (!rescued) {
+        console_.error(cli_text::kNotRescued);
+        return false;
     }
-    fs::path name = "drovane-cli-" + std::to_string(::getpid()) + "-";
-    name += path_.filename();
-    fs::path candidate = folder / name;
-    // The rescue goes to a fresh name and is not subject to the failing seam.
-    if (writeProgramFileAtomically(candidate, programText)) {
-        rescuePath_ = std::move(candidate);
-        console_.error(framed(cli_text::kRescuedBefore, rescuePath_, cli_text::kRescuedAfter));
-    }
+    rescuePath_ = std::move(*rescued);
+    console_.error(framed(cli_text::kRescuedBefore, rescuePath_, cli_text::kRescuedAfter));
+    return true;
 }
 
 } // namespace drovane

@@ -3,7 +3,8 @@
 // The file a command-line reception is saved to: FILE as given. It is judged
 // before the port is opened (an existing file only with --overwrite), and the
 // save at the end is atomic. A save that fails keeps the received text in a
-// rescue file, since the process, unlike the window, ends right after.
+// rescue file, since the process, unlike the window, ends right after; the
+// settings file's folder is one of the places tried.
 
 #include "cli/stream_console.h"
 #include "programs/program_file.h"
@@ -37,15 +38,15 @@ class FileTarget final : public ReceiveTarget {
 public:
     // `writeCall` lets tests fail the write.
     FileTarget(std::filesystem::path path, OverwriteDecision decision, StreamConsole& console,
-               WriteCall writeCall = nullptr);
+               std::filesystem::path settingsPath, WriteCall writeCall = nullptr);
 
     OverwriteDecision checkSaveTarget() override { return decision_; }
     void saveProgram(std::string_view programText, OverwriteDecision decision) override;
 
     SaveResult result() const { return result_; }
-    // Keeps a text that does not go to the target in a fresh file beside
-    // the temporary files and says where; also for an aborted reception.
-    void rescue(std::string_view programText);
+    // Keeps a text that does not go to the target in a new file and says
+    // where, or that no place took it (false); also for an aborted reception.
+    bool rescue(std::string_view programText);
     // Where the text went when it could not go to the target.
     const std::filesystem::path& rescuePath() const { return rescuePath_; }
 
@@ -53,6 +54,7 @@ private:
     std::filesystem::path path_;
     OverwriteDecision decision_;
     StreamConsole& console_;
+    std::filesystem::path settingsPath_;
     WriteCall writeCall_;
     SaveResult result_ = SaveResult::NotReached;
     std::filesystem::path rescuePath_;

@@ -1,9 +1,11 @@
 #include "cli/machine_choice.h"
 
 #include "cli/cli_texts.h"
+#include "cli/terminal_text.h"
 #include "cli/word_path.h"
 #include "core/text.h"
 #include "profiles/settings_file.h"
+#include "profiles/settings_text.h"
 
 #include <algorithm>
 #include <system_error>
@@ -27,16 +29,37 @@ void openForReading(SettingsFile& settings, const std::filesystem::path& path,
     }
 }
 
-std::vector<std::string> groupNames(SettingsFile& settings) {
-    std::vector<std::string> names;
+struct GroupNames {
+    // Each once, as the lookup finds it: the first of names equal but for
+    // the case of A-Z.
+    std::vector<std::string> offered;
+    // Decoded names of groups whose stored name does not come back from
+    // decoding: selected by that name they would give the defaults.
+    std::vector<std::string> unreadable;
+};
+
+std::optional<std::string> findName(const std::vector<std::string>& names, std::string_view name) {
+    const auto found =
+        std::ranges::find_if(names, [name](const std::string& n) { return sameName(n, name); });
+    return found == names.end() ? std::nullopt : std::optional(*found);
+}
+
+GroupNames groupNames(SettingsFile& settings) {
+    GroupNames names;
     settings.beginGroupListing();
     while (settings.nextGroup()) {
         std::string name = settings.currentGroupName();
-        if (std::ranges::find(names, name) == names.end()) {
-            names.push_back(std::move(name));
+        auto& list = settings.currentGroupNameDecodes() ? names.offered : names.unreadable;
+        if (!findName(list, name)) {
+            list.push_back(std::move(name));
         }
     }
     return names;
+}
+
+std::string unreadableGroupLine(std::string_view name) {
+    return std::string(cli_text::kUnreadableGroupBefore) + terminalText(name) +
+           std::string(cli_text::kUnreadableGroupAfter);
 }
 
 std::string remembered(SettingsFile& settings) {
@@ -49,7 +72,7 @@ std::string knownMachinesLine(const std::vector<std::string>& names) {
     }
     std::string line(cli_text::kKnownMachines);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + utf8FromWindows1252(names[i]);
+        line += (i == 0 ? "" : ", ") + terminalText(names[i]);
     }
     return line;
 }
@@ -61,7 +84,11 @@ MachineTable readMachineTable(const std::filesystem::path& settingsPath) {
     SettingsFile settings;
     openForReading(settings, settingsPath, table.warnings);
     table.remembered = remembered(settings);
-    for (const std::string& name : groupNames(settings)) {
+    const GroupNames names = groupNames(settings);
+    for (const std::string& name : names.unreadable) {
+        table.warnings.push_back(unreadableGroupLine(name));
+    }
+    for (const std::string& name : names.offered) {
         table.profiles.push_back(readProfile(settings, name));
     }
     return table;
@@ -73,18 +100,23 @@ MachineChoice chooseMachine(const std::filesystem::path& settingsPath,
     SettingsFile settings;
     openForReading(settings, settingsPath, choice.warnings);
     const std::string name = machine ? windows1252FromUtf8(*machine) : remembered(settings);
-    const std::vector<std::string> names = groupNames(settings);
-    if (std::ranges::find(names, name) == names.end()) {
+    const GroupNames names = groupNames(settings);
+    const std::optional<std::string> found = findName(names.offered, name);
+    if (!found) {
+        if (findName(names.unreadable, name)) {
+            choice.error = unreadableGroupLine(name);
+            return choice;
+        }
         if (machine) {
-            choice.error = std::string(cli_text::kUnknownMachineBefore) + *machine + "\n" +
-                           knownMachinesLine(names);
+            choice.error = std::string(cli_text::kUnknownMachineBefore) + terminalText(name) +
+                           "\n" + knownMachinesLine(names.offered);
             return choice;
         }
         choice.warnings.push_back(std::string(cli_text::kRememberedWithoutGroupBefore) +
-                                  utf8FromWindows1252(name) +
+                                  terminalText(name) +
                                   std::string(cli_text::kRememberedWithoutGroupAfter));
     }
-    choice.profile = readProfile(settings, name);
+    choice.profile = readProfile(settings, found.value_or(name));
     return choice;
 }
 

@@ -3,9 +3,11 @@
 #include "cli/cli_texts.h"
 #include "cli/port_stop_bits.h"
 #include "cli/profile_snapshot.h"
+#include "cli/terminal_text.h"
 #include "cli/text_columns.h"
 #include "core/text.h"
 #include "machine/port_selecting_line.h"
+#include "profiles/settings_text.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
 #include "transfer/job_settings.h"
@@ -61,8 +63,8 @@ std::vector<std::string> machineLines(const MachineTable& table) {
     std::vector<TextRow> rows;
     for (const MachineProfile& profile : table.profiles) {
         const SettingsSnapshot shown = snapshotFromProfile(profile, {});
-        rows.push_back({profile.name == table.remembered ? "*" : " ",
-                        utf8FromWindows1252(profile.name), utf8FromWindows1252(shown.portCombo),
+        rows.push_back({sameName(profile.name, table.remembered) ? "*" : " ",
+                        terminalText(profile.name), terminalText(shown.portCombo),
                         baudText(serialSettingsFrom(shown)), frameText(shown),
                         handshakeName(shown.handshakeCombo)});
     }

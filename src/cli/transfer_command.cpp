@@ -166,16 +166,18 @@ ExitCode runReceive(const CliArguments& arguments, const fs::path& settingsPath,
         return ExitCode::Aborted;
     }
     JobRun run(signals, *snapshot, streams, TransferDirection::Receive);
-    FileTarget target(pathFromWord(arguments.file), *check.decision, run.console());
+    FileTarget target(pathFromWord(arguments.file), *check.decision, run.console(), settingsPath);
     ReceiveJob job(run.context(), *snapshot, target);
     run.run([&job] { job.run(); });
     if (run.console().openFailed()) {
         return ExitCode::PortNotOpened;
     }
     // The process ends here, unlike the window: what came must not go with it.
+    // An abort whose text found no place must not exit as if it were kept.
     if (target.result() == SaveResult::NotReached) {
-        if (const std::string received = run.console().editorText(); !received.empty()) {
-            target.rescue(received);
+        if (const std::string received = run.console().editorText();
+            !received.empty() && !target.rescue(received)) {
+            return ExitCode::NotSaved;
         }
     }
     return receptionExitCode(target.result(), run.console().lineErrors());

@@ -17,6 +17,10 @@ struct OpenFile;
 // The call that moves bytes into the file: how many it took, or a negative
 // number on failure. Tests put a failing one in its place.
 using WriteCall = std::ptrdiff_t (*)(OpenFile& file, std::string_view bytes);
+
+// What the temporary file's name adds to the target's: "." and six letters.
+// A target name must leave room for it.
+inline constexpr std::size_t TemporarySuffixLength = 7;
 // The system's write; an interrupted write is retried.
 std::ptrdiff_t writeToFile(OpenFile& file, std::string_view bytes);
 

@@ -42,7 +42,7 @@ bool createTemporaryFile(const std::filesystem::path& target, OpenFile& file,
                          std::filesystem::path& temporary) {
     static constexpr std::string_view letters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::size_t suffix = 6;
+    constexpr std::size_t suffix = TemporarySuffixLength - 1;
     thread_local std::minstd_rand random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
     std::string name = target.string() + "." + std::string(suffix, 'X');

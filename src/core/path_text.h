@@ -18,5 +18,7 @@ std::string windows1252FromPath(const std::filesystem::path& path);
 // A path text as the program layers hold it (a save target, a directory
 // text): the file system's own bytes on Linux, Windows-1252 on Windows.
 std::filesystem::path pathFromText(std::string_view text);
+// The other way round.
+std::string textFromPath(const std::filesystem::path& path);
 
 } // namespace drovane

@@ -16,4 +16,8 @@ std::filesystem::path pathFromText(std::string_view text) {
     return {std::string(text)};
 }
 
+std::string textFromPath(const std::filesystem::path& path) {
+    return path.native();
+}
+
 } // namespace drovane

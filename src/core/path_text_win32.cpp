@@ -16,4 +16,8 @@ std::filesystem::path pathFromText(std::string_view text) {
     return pathFromWindows1252(text);
 }
 
+std::string textFromPath(const std::filesystem::path& path) {
+    return windows1252FromPath(path);
+}
+
 } // namespace drovane

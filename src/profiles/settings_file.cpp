@@ -124,6 +124,14 @@ std::string SettingsFile::currentGroupName() const {
     return toProgram(document_.entries[*current_].text);
 }
 
+bool SettingsFile::currentGroupNameDecodes() const {
+    if (!current_) {
+        return false;
+    }
+    const std::string& stored = document_.entries[*current_].text;
+    return toDocument(toProgram(stored)) == stored;
+}
+
 void SettingsFile::removeGroup(std::string_view name) {
     const auto header = groups().find(toDocument(name));
     if (!header) {

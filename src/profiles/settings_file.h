@@ -39,6 +39,10 @@ public:
     // Moves to the next group header, duplicates included, and makes it current.
     bool nextGroup();
     std::string currentGroupName() const;
+    // Whether currentGroupName() names this group again: false in UTF-8 mode
+    // for a stored name that is no valid UTF-8 or holds characters beyond
+    // Windows-1252, whose decoded name would select another group or none.
+    bool currentGroupNameDecodes() const;
 
     void removeGroup(std::string_view name);
 

@@ -35,6 +35,13 @@ std::string saveTargetPath(std::string_view directoryText, std::string_view file
 // Not empty, no byte below 32, none of " \ / : * ? < > |.
 bool isValidFileName(std::string_view name);
 
+// The one check of a save target, for the window, the command line and the
+// service alike: a valid file part, and a name this file system takes (its
+// length leaving room for the temporary file, no device or other name
+// Windows refuses). A target that fails it is refused before a machine is
+// asked to punch.
+bool isSavableTarget(std::string_view targetPathText);
+
 // Something is there that a save would meet: a file, a link (even a dangling
 // one), a FIFO, a device, a socket. A folder does not count.
 bool fileExists(const std::filesystem::path& path);

@@ -1,3 +1,4 @@
+#include "core/file_system_names.h"
 #include "core/path_text.h"
 #include "core/text.h"
 #include "programs/program_file.h"
@@ -36,6 +37,11 @@ bool isValidFileName(std::string_view name) {
     return true;
 }
 
+bool isSavableTarget(std::string_view targetPathText) {
+    return isValidFileName(filePart(targetPathText)) &&
+           fileSystemTakesName(pathFromText(targetPathText));
+}
+
 bool fileExists(const std::filesystem::path& path) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(path, error);
@@ -49,7 +55,7 @@ SaveTarget inspectSaveTarget(std::string_view directoryText, std::string_view fi
     }
     SaveTarget target;
     target.path = saveTargetPath(directoryText, fileNameText, patternText);
-    if (!isValidFileName(filePart(target.path))) {
+    if (!isSavableTarget(target.path)) {
         target.state = SaveTargetState::InvalidName;
     } else if (fileExists(pathFromText(target.path))) {
         target.state = SaveTargetState::ExistingFile;

@@ -4,6 +4,7 @@
 #include "core/path_text.h"
 #include "core/text.h"
 #include "programs/program_messages.h"
+#include "programs/program_rescue.h"
 #include "window/shown_text.h"
 #include "window/tabs.h"
 
@@ -111,11 +112,26 @@ void ProgramCommands::saveProgram() {
     if (!writeProgramFileAtomically(pathFromText(target), state_.programText)) {
         view_.appendStatus("Fehler! Programm konnte nicht unter " + shownPath +
                            " gespeichert werden.");
+        rescue(target);
         return;
     }
     view_.appendStatus("Programm unter " + shownPath + " gespeichert.");
     view_.setTabTitle(ProgramTab, shownFromPathText(filePart(target)));
     files_.pointAt("*.nc");
+}
+
+void ProgramCommands::rescue(const std::string& target) {
+    markStep();
+    const auto rescued =
+        rescueProgram(state_.programText,
+                      rescueFolders(pathFromText(target), pathFromShown(state_.settingsPath)));
+    if (rescued) {
+        view_.appendStatus("Der empfangene Text liegt in " + shownFromPath(*rescued) + ".");
+    } else {
+        // The editor and ProgramText are then the only copy.
+        view_.appendStatus(
+            "Der empfangene Text konnte nirgends gesichert werden; er steht nur im Editor.");
+    }
 }
 
 void ProgramCommands::openProgramByPath(std::string_view path) {

@@ -31,6 +31,8 @@ private:
     // The path text the three fields name.
     std::string targetPath() const;
     void reportUnreadable(std::string_view name);
+    // Keeps a text whose save to `target` failed in a file of its own.
+    void rescue(const std::string& target);
 
     AppState& state_;
     WindowView& view_;

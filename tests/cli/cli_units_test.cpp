@@ -4,6 +4,8 @@
 #include "cli/command_line.h"
 #include "cli/crash_line.h"
 #include "cli/file_target.h"
+#include "cli/machine_choice.h"
+#include "cli/machine_lines.h"
 #include "cli/profile_snapshot.h"
 #include "cli/progress_line.h"
 #include "cli/stream_console.h"
@@ -120,6 +122,57 @@ TEST(ProfileSnapshot, ShowsTheProfileAsTheLoadedControlsWould) {
     EXPECT_EQ(s.percentFilterCombo, "Ja");
     EXPECT_EQ(s.sendControlFilterCombo, "Nein");
     EXPECT_EQ(s.stopBitsCombo, "1");
+}
+
+// A settings file of its own per test.
+class MachineFile : public testing::Test {
+protected:
+    void SetUp() override {
+        path_ = std::filesystem::temp_directory_path() /
+                ("cli_machines_" + std::to_string(::getpid()) + "_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
+    }
+    void TearDown() override { std::filesystem::remove(path_); }
+    void write(const std::string& bytes) const {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    std::vector<std::string> listed() const { return machineLines(readMachineTable(path_)); }
+
+    std::filesystem::path path_;
+};
+
+TEST_F(MachineFile, ControlCharactersInNamesReachTheTerminalEscaped) {
+    write("Maschine = A\x1B[2J\r\n[A\x1B[2J]\r\nCOM-Nummer = tty\x07\x9D\r\n");
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{"*  A\\x1B[2J  tty\\x07\\x9D  4800  8N1  NOHANDSHAKE"}));
+    EXPECT_EQ(chooseMachine(path_, "B\x01").error,
+              "Unbekannte Maschine: B\\x01\nBekannte Maschinen: A\\x1B[2J");
+}
+
+TEST_F(MachineFile, GroupsEqualButForCaseAreListedOnceAsTheLookupFindsThem) {
+    write("Maschine = FANUC\r\n[Fanuc]\r\nBaudrate = 9600\r\n[FANUC]\r\nBaudrate = 19200\r\n");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"*  Fanuc  COM1  9600  8N1  NOHANDSHAKE"}));
+    const MachineChoice choice = chooseMachine(path_, "fanuc");
+    ASSERT_TRUE(choice.profile.has_value()) << choice.error;
+    EXPECT_EQ(choice.profile->name, "Fanuc");
+}
+
+// Selected by its decoded name, such a group would run with the defaults.
+TEST_F(MachineFile, AGroupNameThatDoesNotDecodeIsNeitherOfferedNorUsed) {
+    const std::string refused = "Die Maschine Fanuc wird nicht verwendet: ihr Gruppenname in der "
+                                "Einstellungsdatei ist kein gültiges UTF-8 oder enthält Zeichen "
+                                "außerhalb von Windows-1252.";
+    write("\xEF\xBB\xBFMaschine = Fanuc\r\n[Fanuc\xFF]\r\nBaudrate = 9600\r\n[Dreh]\r\n");
+    const MachineTable table = readMachineTable(path_);
+    ASSERT_EQ(table.profiles.size(), 1U);
+    EXPECT_EQ(table.profiles[0].name, "Dreh");
+    EXPECT_EQ(table.warnings, std::vector<std::string>{refused});
+    for (const auto& machine :
+         {std::optional<std::string>("Fanuc"), std::optional<std::string>()}) {
+        const MachineChoice choice = chooseMachine(path_, machine);
+        EXPECT_FALSE(choice.profile.has_value());
+        EXPECT_EQ(choice.error, refused);
+    }
 }
 
 TEST(ProgressLine, ShowsBytesPercentRateAndTimeLeft) {
@@ -247,7 +300,7 @@ TEST_F(ConsoleOutput, AFailedSaveLeavesTheOldFileAndRescuesTheText) {
 
     const TargetCheck check = checkTarget(path, true);
     ASSERT_EQ(check.decision, OverwriteDecision::Overwrite);
-    FileTarget target(path, *check.decision, console, failingWrite);
+    FileTarget target(path, *check.decision, console, folder / "drovane.ini", failingWrite);
     target.saveProgram("new program", *check.decision);
 
     EXPECT_EQ(target.result(), SaveResult::Failed);
