@@ -261,13 +261,19 @@ TEST_F(CliProcess, AnUnreadableSettingsFileGivesDefaultsWithAWarning) {
     EXPECT_EQ(cli.out(), "");
 }
 
+// The temporary folder and the target's folder both fail: the settings
+// file's folder takes the text.
 TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
     PtyPeer peer;
     writeSettings(peer.slavePath());
     fs::create_directory(folder_ / "sub");
     const fs::path target = folder_ / "sub" / "P9.nc";
 
-    Cli cli(transfer("receive", target));
+    std::vector<std::string> words{"TMPDIR=" + (folder_ / "nowhere").string(), DROVANE_CLI_PATH};
+    for (std::string& word : transfer("receive", target)) {
+        words.push_back(std::move(word));
+    }
+    CliChild cli("env", words);
     ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
     fs::remove_all(folder_ / "sub"); // the folder goes while the machine sends
     peer.write("O0009\nM30\n\x04");
@@ -280,8 +286,8 @@ TEST_F(CliProcess, ReceptionThatCannotBeSavedExitsFourAndKeepsTheText) {
         std::string::npos)
         << err;
     const fs::path rescue = rescuePathIn(err);
+    EXPECT_EQ(rescue.parent_path(), folder_);
     EXPECT_EQ(contentOf(rescue), "O0009\nM30\n");
-    fs::remove(rescue);
 }
 
 TEST_F(CliProcess, ReceptionOfNothingExitsFour) {
@@ -340,6 +346,28 @@ TEST_F(CliProcess, AbortedReceptionKeepsWhatCameInARescueFile) {
     const fs::path rescue = rescuePathIn(cli.err());
     EXPECT_EQ(contentOf(rescue), "O0003\nG0 X1\n");
     fs::remove(rescue);
+}
+
+// No folder left to take what came: the exit code must not say it was kept.
+TEST_F(CliProcess, AbortedReceptionWithNowhereToKeepItExitsFour) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    const std::string nowhere = (folder_ / "nowhere").string();
+    std::vector<std::string> words{"TMPDIR=" + nowhere, "HOME=" + nowhere, DROVANE_CLI_PATH};
+    for (std::string& word : transfer("receive", folder_ / "P5.nc")) {
+        words.push_back(std::move(word));
+    }
+    CliChild cli("env", words);
+    ASSERT_TRUE(cli.waitForOutput("serielle Schnittstelle")) << cli.err();
+    peer.write("O0005\n");
+    ASSERT_TRUE(cli.waitForOutput("6 Bytes empfangen.\n")) << cli.out();
+    fs::remove_all(folder_);
+    cli.signal(SIGTERM);
+    EXPECT_EQ(cli.wait(), 4);
+    EXPECT_NE(cli.err().find("Der empfangene Text konnte nirgends gesichert werden; nichts ist "
+                             "gespeichert."),
+              std::string::npos)
+        << cli.err();
 }
 
 TEST_F(CliProcess, SigintWhileWaitingForTheMachineEndsAReception) {
