@@ -151,6 +151,37 @@ TEST_F(WineCli, ReceptionOnCom7IsSavedByteForByte) {
         << cli.out();
 }
 
+// Needs the Windows serial back end. Wine gives each run the same process
+// id: two failed saves in a row must still leave two rescues.
+TEST_F(WineCli, TwoRescuesInARowKeepBothTexts) {
+    PtyPeer peer;
+    const ComPortLink port(setup.prefix, kMachinePort, peer.slavePath());
+    ASSERT_TRUE(port.made());
+    writeSettings("COM7");
+    std::vector<fs::path> rescues;
+    for (const std::string program : {"O0011\r\nM30\r\n", "O0012\r\nM30\r\n"}) {
+        fs::create_directory(folder_ / "sub");
+        Exe cli(transfer("receive", "sub/P9.nc"));
+        ASSERT_TRUE(cli.waitForOutput(kOpened, kWineLimit)) << cli.err();
+        fs::remove_all(folder_ / "sub"); // the folder goes while the machine sends
+        peer.write(program + "\x04");
+        EXPECT_EQ(cli.wait(kWineLimit), 4) << cli.err();
+        const std::string err = cli.err();
+        const std::string note = "Der empfangene Text liegt in ";
+        const std::size_t at = err.find(note);
+        ASSERT_NE(at, std::string::npos) << err;
+        const std::size_t from = at + note.size();
+        rescues.push_back(
+            linuxPath(setup.prefix, err.substr(from, err.find(".\n", from + 1) - from)));
+    }
+    EXPECT_NE(rescues[0], rescues[1]);
+    EXPECT_EQ(contentOf(rescues[0]), "O0011\r\nM30\r\n");
+    EXPECT_EQ(contentOf(rescues[1]), "O0012\r\nM30\r\n");
+    for (const fs::path& rescue : rescues) {
+        fs::remove(rescue);
+    }
+}
+
 // Needs the Windows serial back end.
 TEST_F(WineCli, XoffHoldsTheSendOnCom7AndNothingIsLost) {
     PtyPeer peer;

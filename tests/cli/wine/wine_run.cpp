@@ -1,6 +1,7 @@
 #include "wine_run.h"
 
 #include <algorithm>
+#include <cctype>
 #include <system_error>
 
 namespace drovane::testing {
@@ -36,6 +37,16 @@ std::string windowsPath(const fs::path& path) {
     std::string text = "Z:" + fs::absolute(path).string();
     std::ranges::replace(text, '/', '\\');
     return text;
+}
+
+fs::path linuxPath(const fs::path& prefix, const std::string& windows) {
+    if (windows.size() < 2 || windows[1] != ':') {
+        return {};
+    }
+    std::string rest = windows.substr(2);
+    std::ranges::replace(rest, '\\', '/');
+    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(windows[0])));
+    return prefix / "dosdevices" / (std::string(1, drive) + ":" + rest);
 }
 
 ComPortLink::ComPortLink(const fs::path& prefix, int number, const fs::path& target)

@@ -22,6 +22,10 @@ bool takeWineSetup(const std::vector<std::string>& arguments, WineSetup& setup);
 // "Z:\tmp\x\P1.nc": the drive through which Wine shows the Linux root.
 std::string windowsPath(const std::filesystem::path& path);
 
+// The Linux path of a Windows path such as "C:\users\x\Temp\a.nc", through
+// the drive links of the prefix.
+std::filesystem::path linuxPath(const std::filesystem::path& prefix, const std::string& windows);
+
 // "COMn" of the prefix is the device `target` while this lives.
 class ComPortLink {
 public:
