@@ -80,8 +80,7 @@ TEST_F(SaveTargetCheck, EachOutcomeOfTheCheck) {
               SaveTargetState::InvalidName);
 }
 
-// Windows refuses more than Linux: one table, each case with what each
-// system must answer.
+// Windows refuses more than Linux: each case with what each system answers.
 TEST_F(SaveTargetCheck, TargetsTheFileSystemWouldRefuseAreRefusedBeforeAnything) {
     constexpr bool onWindows = fs::path::preferred_separator == L'\\';
     struct Case {
@@ -90,30 +89,26 @@ TEST_F(SaveTargetCheck, TargetsTheFileSystemWouldRefuseAreRefusedBeforeAnything)
         bool linuxTakes;
         bool windowsTakes;
     };
-    const Case cases[] = {
-        {"P1", "*.nc", true, true},
-        // 248 characters leave 7 for the temporary file's suffix; Windows
-        // also counts the folder against its whole-path limit.
-        {std::string(245, 'L'), "*.nc", true, false},
-        {std::string(246, 'L'), "*.nc", false, false},
-        {"CON", "*.nc", true, false},
-        {"con.txt", "*.nc", true, false},
-        {"Com1", "*.nc", true, false},
-        {"LPT9.nc", "*.nc", true, false},
-        {"NUL ", "*.nc", true, false},
-        {"aux.", "*.nc", true, false},
-        {"COM10", "*.nc", true, true},
-        {"CONSOLE", "*.nc", true, true},
-        // The path-piece rule cuts the name at the quote; the file system does not.
-        {"P1\"x", "*.nc", true, false},
-        {"P1.nc ", "*.nc", true, false},
-        {"P1", "*", true, false}, // P1..
-        {"P:1", "*.nc", false, false},
-    };
+    // 245 + ".nc" leaves 7 for the temporary file's suffix; Windows also
+    // counts the folder. The path pieces cut a name at a quote, Windows does not.
+    const Case cases[] = {{"P1", "*.nc", true, true},
+                          {std::string(245, 'L'), "*.nc", true, false},
+                          {std::string(246, 'L'), "*.nc", false, false},
+                          {"CON", "*.nc", true, false},
+                          {"con.txt", "*.nc", true, false},
+                          {"Com1", "*.nc", true, false},
+                          {"LPT9.nc", "*.nc", true, false},
+                          {"NUL ", "*.nc", true, false},
+                          {"aux.", "*.nc", true, false},
+                          {"COM10", "*.nc", true, true},
+                          {"CONSOLE", "*.nc", true, true},
+                          {"P1\"x", "*.nc", true, false},
+                          {"P1.nc ", "*.nc", true, false},
+                          {"P1", "*", true, false},
+                          {"P:1", "*.nc", false, false}};
     for (const Case& c : cases) {
-        const bool expected = onWindows ? c.windowsTakes : c.linuxTakes;
         const auto state = inspectSaveTarget(directoryText(), c.name, c.pattern).state;
-        EXPECT_EQ(state != SaveTargetState::InvalidName, expected)
+        EXPECT_EQ(state != SaveTargetState::InvalidName, onWindows ? c.windowsTakes : c.linuxTakes)
             << c.name << " with " << c.pattern;
     }
 }
