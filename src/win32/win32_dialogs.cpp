@@ -29,14 +29,14 @@ int CALLBACK startAtFolder(HWND chooser, UINT message, LPARAM /*lParam*/, LPARAM
 
 } // namespace
 
+// The program's boxes carry no icon: the text alone tells what happened.
 void Win32Dialogs::inform(std::string_view title, std::string_view text) {
-    MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(),
-                MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(), MB_OK);
 }
 
 bool Win32Dialogs::askYesNo(std::string_view title, std::string_view text) {
     return MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+                       MB_YESNO) == IDYES;
 }
 
 std::optional<std::string> Win32Dialogs::askText(std::string_view title, std::string_view prompt,
