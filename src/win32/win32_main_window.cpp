@@ -165,6 +165,7 @@ bool Win32MainWindow::createControls(HFONT font) {
         }
         controls_.push_back(made);
     }
+    lowerFrames(controlTable(), controls_);
     return true;
 }
 

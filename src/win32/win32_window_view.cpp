@@ -121,7 +121,11 @@ void Win32WindowView::setTabTitle(int tab, std::string_view title) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
-    SendMessageW(control("MainPanel"), TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    HWND panel = control("MainPanel");
+    SendMessageW(panel, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    // The panel repaints only the new title's extent; a shorter title would
+    // leave the end of the old one standing.
+    InvalidateRect(panel, nullptr, TRUE);
 }
 
 void Win32WindowView::showMode(Mode mode) {
