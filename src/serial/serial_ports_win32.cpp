@@ -3,10 +3,21 @@
 #include "core/text.h"
 #include "serial/serial_ports_names.h"
 
+#include <algorithm>
+
 namespace drovane {
 
 std::string devicePathForPort(std::string_view portName) {
     return rawDevicePath(portName);
+}
+
+std::wstring deviceFileForPort(std::string_view portName) {
+    const std::string device = devicePathForPort(portName);
+    const auto size = static_cast<int>(device.size());
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, device.data(), size, wide.data(), size);
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return wide;
 }
 
 std::vector<SerialPortInfo> listSerialPorts() {

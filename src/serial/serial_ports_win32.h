@@ -6,6 +6,7 @@
 #include "serial/serial_ports_merge.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 #include <windows.h>
 
@@ -22,5 +23,9 @@ std::vector<NamedPort> portsInRegistryKey(HKEY root, const std::wstring& subkey)
 // The present devices with the COM port interface or of the Ports class,
 // with friendly name and driver service where the device manager has them.
 std::vector<NamedPort> portsInDeviceManager();
+
+// The device file CreateFileW opens for a port name as the line settings
+// hold it (UTF-8), converted once.
+std::wstring deviceFileForPort(std::string_view portName);
 
 } // namespace drovane
