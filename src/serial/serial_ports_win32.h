@@ -24,6 +24,13 @@ std::vector<NamedPort> portsInRegistryKey(HKEY root, const std::wstring& subkey)
 // with friendly name and driver service where the device manager has them.
 std::vector<NamedPort> portsInDeviceManager();
 
+// Wine maps a COM port by a link in its dosdevices folder, which neither map
+// above knows. Every COMn up to this number that none of `known` names is
+// tried by opening it without access; those that open, or are in use, count.
+// A real port is in the maps: it is never opened here.
+inline constexpr unsigned kProbedComPorts = 32;
+std::vector<NamedPort> portsAnsweringOpen(const std::vector<NamedPort>& known);
+
 // The device file CreateFileW opens for a port name as the line settings
 // hold it (UTF-8), converted once.
 std::wstring deviceFileForPort(std::string_view portName);
