@@ -1,5 +1,6 @@
-// What the window really paints on the virtual display: every label drawn and
-// whole, and a tab title that gets shorter leaving nothing of the old one.
+// What the window really shows on the virtual display: every label drawn and
+// whole, a tab title that gets shorter leaving nothing of the old one, and
+// the file list's rows where the selected entry can be seen.
 
 #include "window_fixture.h"
 
@@ -7,6 +8,7 @@
 
 #include <cstdint>
 #include <iostream>
+#include <string>
 #include <vector>
 
 using namespace drovane;
@@ -129,4 +131,25 @@ TEST_F(WindowTest, AShorterTabTitleLeavesNothingOfTheLongerOne) {
     const RECT freed{shortTab.right + 4, longTab.top + 3, longTab.right, longTab.bottom - 3};
     EXPECT_EQ(ScreenPixels(panel, freed).countOtherThan(screenColour(GetSysColor(COLOR_BTNFACE))),
               0U);
+}
+
+// LVM_ENSUREVISIBLE alone leaves an entry further down on the last row.
+TEST_F(WindowTest, ASelectedEntryBelowTheFirstPageComesToTheTop) {
+    std::vector<FileRowText> rows;
+    for (int index = 0; index < 100; ++index) {
+        rows.push_back({"P" + std::to_string(index) + ".nc", "1 KB", "", ""});
+    }
+    view->showFileRows(rows);
+    HWND list = control("FileList");
+    const auto perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(perPage, 1);
+    const struct {
+        int selected;
+        int top;
+    } cases[] = {{perPage - 1, 0}, {50, 50}, {3, 0}, {99, 100 - perPage}};
+    for (const auto& c : cases) {
+        view->selectFileRow(c.selected);
+        EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), c.top) << c.selected;
+        EXPECT_EQ(view->selectedFileRow(), c.selected);
+    }
 }
