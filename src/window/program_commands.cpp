@@ -22,7 +22,7 @@ ProgramCommands::ProgramCommands(AppState& state, WindowView& view, FileBrowsing
                                  Dialogs& dialogs)
     : state_(state), view_(view), files_(files), dialogs_(dialogs) {}
 
-void ProgramCommands::loadProgram() {
+void ProgramCommands::loadProgram(LogStart log) {
     const int index = files_.selectedIndex();
     if (index < 0 || !files_.isFileEntry(index)) {
         return;
@@ -40,7 +40,9 @@ void ProgramCommands::loadProgram() {
     }
     view_.setText("FileNameField", name);
     state_.programText = std::move(*bytes);
-    view_.clearStatus();
+    if (log == LogStart::Fresh) {
+        view_.clearStatus();
+    }
     view_.clearEditor();
     view_.appendEditor(state_.programText);
     view_.appendStatus("CNC-Programm geladen.");
@@ -118,7 +120,7 @@ void ProgramCommands::saveProgram() {
     files_.pointAt("*.nc");
 }
 
-void ProgramCommands::openProgramByPath(std::string_view path) {
+void ProgramCommands::openProgramByPath(std::string_view path, LogStart log) {
     markStep();
     const std::string name = filePart(path);
     files_.pointAt(directoryPart(path) + "*." + extension(name));
@@ -135,7 +137,7 @@ void ProgramCommands::openProgramByPath(std::string_view path) {
         return;
     }
     view_.setFocus("FileList");
-    loadProgram();
+    loadProgram(log);
 }
 
 } // namespace drovane
