@@ -190,8 +190,7 @@ void CommandDispatch::storeTopLevelSetting(std::string_view key, std::string_vie
 
 void CommandDispatch::chooseStandardFolder() {
     const std::string folder = dialogs_.chooseFolder(
-        "Bitte wählen sie das Standardverzeichnis für ihre NC-Dateien aus:",
-        folderChooserStart());
+        "Bitte wählen sie das Standardverzeichnis für ihre NC-Dateien aus:", folderChooserStart());
     if (folder.empty()) {
         return;
     }
