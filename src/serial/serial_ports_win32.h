@@ -6,6 +6,7 @@
 #include "serial/serial_ports_merge.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 #include <windows.h>
 
@@ -22,5 +23,16 @@ std::vector<NamedPort> portsInRegistryKey(HKEY root, const std::wstring& subkey)
 // The present devices with the COM port interface or of the Ports class,
 // with friendly name and driver service where the device manager has them.
 std::vector<NamedPort> portsInDeviceManager();
+
+// Wine maps a COM port by a link in its dosdevices folder, which neither map
+// above knows. Every COMn up to this number that none of `known` names is
+// tried by opening it without access; those that open, or are in use, count.
+// A real port is in the maps: it is never opened here.
+inline constexpr unsigned kProbedComPorts = 32;
+std::vector<NamedPort> portsAnsweringOpen(const std::vector<NamedPort>& known);
+
+// The device file CreateFileW opens for a port name as the line settings
+// hold it (UTF-8), converted once.
+std::wstring deviceFileForPort(std::string_view portName);
 
 } // namespace drovane

@@ -53,21 +53,27 @@ void setUp(HWND control, const ControlSpec& spec, HINSTANCE instance) {
     case ControlKind::ProgressBar:
         SendMessageW(control, PBM_SETRANGE32, 0, 100);
         break;
-    case ControlKind::GroupBox:
-    case ControlKind::FlatFrame:
-        // Frames come after the controls they surround; below them they
-        // neither hide them nor catch their clicks.
-        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        break;
     case ControlKind::TextField:
     case ControlKind::Label:
     case ControlKind::Button:
     case ControlKind::CheckBox:
+    case ControlKind::GroupBox:
+    case ControlKind::FlatFrame:
         break;
     }
 }
 
 } // namespace
+
+void lowerFrames(std::span<const ControlSpec> specs, std::span<const HWND> controls) {
+    for (std::size_t index = 0; index < specs.size() && index < controls.size(); ++index) {
+        const ControlKind kind = specs[index].kind;
+        if (kind == ControlKind::GroupBox || kind == ControlKind::FlatFrame) {
+            SetWindowPos(controls[index], HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
 
 HWND createControl(const ControlSpec& spec, const ControlPlace& place) {
     const ControlStyle style = controlStyleFor(spec);

@@ -22,8 +22,9 @@ struct KindStyle {
 
 constexpr std::array kindStyles{
     KindStyle{TextField, {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}},
-    // Labels are vertically centred in their box unless told otherwise.
-    KindStyle{Label, {WC_STATICW, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0}},
+    // Labels are single lines, vertically centred in their box unless told
+    // otherwise; a wrapped second line would vanish below the box.
+    KindStyle{Label, {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE, 0}},
     KindStyle{DropDown, {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0}},
     KindStyle{Button, {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0}},
     KindStyle{ImageButton, {WC_BUTTONW, BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, 0}},

@@ -2,6 +2,7 @@
 
 #include "win32/instance_mutex.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -21,7 +22,12 @@ BOOL CALLBACK considerWindow(HWND window, LPARAM searchAddress) {
     auto& search = *reinterpret_cast<Search*>(searchAddress);
     std::array<wchar_t, titleRoom> title{};
     const int length = ::GetWindowTextW(window, title.data(), titleRoom);
-    if (window != search.ownWindow &&
+    std::array<wchar_t, titleRoom> className{};
+    const int classLength = ::GetClassNameW(window, className.data(), titleRoom);
+    const bool mainWindow =
+        std::wstring_view(className.data(), static_cast<std::size_t>(std::max(classLength, 0))) ==
+        MainWindowClass;
+    if (window != search.ownWindow && mainWindow &&
         isInstanceTitle(std::wstring_view(title.data(), static_cast<std::size_t>(length)))) {
         search.found = window;
         return FALSE;

@@ -12,6 +12,10 @@ namespace drovane {
 // once trailing blanks are stripped, case-sensitive.
 bool isInstanceTitle(std::wstring_view title);
 
+// The class of the main window. A message box above it has the same title;
+// a hand-over sent there would be lost.
+inline constexpr wchar_t MainWindowClass[] = L"DrovaneMainWindow";
+
 enum class HandOverResult {
     Sent,
     NoWindow, // the first instance is still starting, or gone
@@ -19,7 +23,7 @@ enum class HandOverResult {
 };
 
 // Sends `parameter` (Windows-1252 bytes) and its NUL, tag 0, to the first
-// top-level window with the instance title that is not `ownWindow`; waits
+// top-level main window with the instance title that is not `ownWindow`; waits
 // until that window has handled it. Sent even when the parameter is empty.
 HandOverResult sendHandOver(std::string_view parameter, HWND ownWindow = nullptr);
 

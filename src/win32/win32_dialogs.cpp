@@ -1,16 +1,13 @@
 #include "win32/win32_dialogs.h"
 
-#include "core/executable_directory.h"
 #include "win32/text_input_dialog.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
 
-#include <filesystem>
 #include <memory>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <system_error>
 
 namespace drovane {
 namespace {
@@ -29,14 +26,14 @@ int CALLBACK startAtFolder(HWND chooser, UINT message, LPARAM /*lParam*/, LPARAM
 
 } // namespace
 
+// The program's boxes carry no icon: the text alone tells what happened.
 void Win32Dialogs::inform(std::string_view title, std::string_view text) {
-    MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(),
-                MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(), MB_OK);
 }
 
 bool Win32Dialogs::askYesNo(std::string_view title, std::string_view text) {
-    return MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxW(owner_, wideFromUtf8(text).c_str(), wideFromUtf8(title).c_str(), MB_YESNO) ==
+           IDYES;
 }
 
 std::optional<std::string> Win32Dialogs::askText(std::string_view title, std::string_view prompt,
@@ -74,13 +71,10 @@ std::string Win32Dialogs::chooseFolder(std::string_view prompt, std::string_view
     return utf8FromWide(folder);
 }
 
+// By its bare name, as the viewer looks for it: a program started from its
+// folder finds the file beside it.
 void Win32Dialogs::showHelp() {
-    const std::filesystem::path page = executableDirectory() / L"drovane.html";
-    std::error_code error;
-    if (!std::filesystem::exists(page, error)) {
-        return;
-    }
-    ShellExecuteW(owner_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    help_.showDefaultTopic(owner_, "drovane.chm");
 }
 
 } // namespace drovane

@@ -3,6 +3,7 @@
 // The program's dialogs as the system draws them: message boxes with the
 // system's own buttons, a text-input dialog, the shell's folder chooser.
 
+#include "win32/html_help.h"
 #include "window/dialogs.h"
 
 #include <windows.h>
@@ -20,12 +21,13 @@ public:
                                        std::string_view initial) override;
     std::string chooseFolder(std::string_view prompt, std::string_view start) override;
 
-    // Opens drovane.html beside the program with the default browser; a
-    // missing page or browser shows nothing.
+    // Shows drovane.chm in the system's help viewer; a missing file or
+    // viewer shows nothing.
     void showHelp();
 
 private:
     HWND owner_;
+    HtmlHelp help_;
 };
 
 } // namespace drovane

@@ -2,6 +2,7 @@
 
 #include "win32/control_events.h"
 #include "win32/control_factory.h"
+#include "win32/hand_over_send.h"
 #include "win32/message_params.h"
 #include "win32/program_text_view.h"
 #include "win32/resource_ids.h"
@@ -17,7 +18,7 @@
 namespace drovane {
 namespace {
 
-constexpr const wchar_t* WindowClass = L"DrovaneMainWindow";
+constexpr const wchar_t* WindowClass = MainWindowClass;
 constexpr const wchar_t* PageClass = L"DrovaneTabPage";
 constexpr const wchar_t* Title = L"Drovane";
 // Fixed size: no sizing frame, no maximise box.
@@ -165,6 +166,7 @@ bool Win32MainWindow::createControls(HFONT font) {
         }
         controls_.push_back(made);
     }
+    lowerFrames(controlTable(), controls_);
     return true;
 }
 

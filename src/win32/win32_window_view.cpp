@@ -5,6 +5,7 @@
 #include "win32/program_text_view.h"
 #include "win32/status_bar.h"
 #include "win32/wide_text.h"
+#include "window/list_paging.h"
 
 #include <windows.h>
 
@@ -12,6 +13,20 @@
 
 namespace drovane {
 namespace {
+
+// Scrolls whole rows until `top` is the first row shown: the entry the
+// program selects then never sits on the last line, where the operator
+// would miss it.
+void showFromRow(HWND list, int top) {
+    RECT rowArea{};
+    rowArea.left = LVIR_BOUNDS;
+    if (SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rowArea)) == FALSE) {
+        return;
+    }
+    const auto shown = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    const int rowHeight = rowArea.bottom - rowArea.top;
+    SendMessageW(list, LVM_SCROLL, 0, (top - shown) * rowHeight);
+}
 
 constexpr int TitleRoom = 260;
 
@@ -121,7 +136,11 @@ void Win32WindowView::setTabTitle(int tab, std::string_view title) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
-    SendMessageW(control("MainPanel"), TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    HWND panel = control("MainPanel");
+    SendMessageW(panel, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    // The panel repaints only the new title's extent; a shorter title would
+    // leave the end of the old one standing.
+    InvalidateRect(panel, nullptr, TRUE);
 }
 
 void Win32WindowView::showMode(Mode mode) {
@@ -194,6 +213,9 @@ void Win32WindowView::selectFileRow(int row) {
     setListSelection(list, -1, 0);
     if (row >= 0 && row < window_.fileRows().count()) {
         setListSelection(list, row, LVIS_SELECTED | LVIS_FOCUSED);
+        showFromRow(list, firstShownRow(
+                              row, static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0)),
+                              window_.fileRows().count()));
         SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "profiles/profile_keys.h"
+#include "window/folder_chooser_start.h"
 #include "window/mode_switch.h"
 #include "window/profile_messages.h"
 #include "window/settings_access.h"
@@ -189,7 +190,7 @@ void CommandDispatch::storeTopLevelSetting(std::string_view key, std::string_vie
 
 void CommandDispatch::chooseStandardFolder() {
     const std::string folder = dialogs_.chooseFolder(
-        "Bitte wählen sie das Standardverzeichnis für ihre NC-Dateien aus:", "/");
+        "Bitte wählen sie das Standardverzeichnis für ihre NC-Dateien aus:", folderChooserStart());
     if (folder.empty()) {
         return;
     }

@@ -20,7 +20,7 @@ HandOverInbox::Outcome HandOverInbox::receive(std::string_view path) {
         waiting_ = std::string(path); // only the newest counts
         return Outcome::Held;
     }
-    apply(std::string(path));
+    apply(std::string(path), LogStart::Fresh);
     return Outcome::Applied;
 }
 
@@ -32,7 +32,7 @@ HandOverInbox::Outcome HandOverInbox::retry() {
         return Outcome::Held;
     }
     const std::string path = *std::exchange(waiting_, std::nullopt);
-    apply(path);
+    apply(path, LogStart::KeepLines);
     return Outcome::Applied;
 }
 
@@ -42,12 +42,12 @@ bool HandOverInbox::mustWait() const {
     return state_.jobRuns() || (dialogOpen_ && dialogOpen_());
 }
 
-void HandOverInbox::apply(const std::string& path) {
+void HandOverInbox::apply(const std::string& path, LogStart log) {
     markStep();
     if (state_.mode == Mode::Receive) {
         switchMode(state_, view_, Mode::Send);
     }
-    programs_.openProgramByPath(path);
+    programs_.openProgramByPath(path, log);
 }
 
 } // namespace drovane

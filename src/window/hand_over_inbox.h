@@ -4,7 +4,8 @@
 // mode and opens the file. A file that arrives while a transfer job runs
 // would replace the program under the job, and one that arrives while a
 // modal dialog is open the program the dialog is about; so the newest such
-// file waits until the job has ended and no dialog is open.
+// file waits until the job has ended and no dialog is open. Applied then, it
+// keeps the log's lines: the operator still reads how the job ended.
 
 #include "window/app_state.h"
 #include "window/program_commands.h"
@@ -35,7 +36,7 @@ public:
 
 private:
     bool mustWait() const;
-    void apply(const std::string& path);
+    void apply(const std::string& path, LogStart log);
 
     AppState& state_;
     WindowView& view_;

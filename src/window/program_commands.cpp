@@ -23,7 +23,7 @@ ProgramCommands::ProgramCommands(AppState& state, WindowView& view, FileBrowsing
                                  Dialogs& dialogs)
     : state_(state), view_(view), files_(files), dialogs_(dialogs) {}
 
-void ProgramCommands::loadProgram() {
+void ProgramCommands::loadProgram(LogStart log) {
     const int index = files_.selectedIndex();
     if (index < 0 || !files_.isFileEntry(index)) {
         return;
@@ -41,7 +41,9 @@ void ProgramCommands::loadProgram() {
     }
     view_.setText("FileNameField", name);
     state_.programText = std::move(*bytes);
-    view_.clearStatus();
+    if (log == LogStart::Fresh) {
+        view_.clearStatus();
+    }
     view_.clearEditor();
     view_.appendEditor(state_.programText);
     view_.appendStatus("CNC-Programm geladen.");
@@ -134,7 +136,7 @@ void ProgramCommands::rescue(const std::string& target) {
     }
 }
 
-void ProgramCommands::openProgramByPath(std::string_view path) {
+void ProgramCommands::openProgramByPath(std::string_view path, LogStart log) {
     markStep();
     const std::string name = filePart(path);
     files_.pointAt(directoryPart(path) + "*." + extension(name));
@@ -151,7 +153,7 @@ void ProgramCommands::openProgramByPath(std::string_view path) {
         return;
     }
     view_.setFocus("FileList");
-    loadProgram();
+    loadProgram(log);
 }
 
 } // namespace drovane

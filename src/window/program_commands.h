@@ -9,23 +9,28 @@
 #include "window/file_browsing.h"
 #include "window/window_view.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace drovane {
+
+// Whether a load starts the log afresh or keeps the lines above it: a file
+// held during a job keeps how the job ended readable.
+enum class LogStart : std::uint8_t { Fresh, KeepLines };
 
 class ProgramCommands {
 public:
     ProgramCommands(AppState& state, WindowView& view, FileBrowsing& files, Dialogs& dialogs);
 
     // Loads the file selected in the file list; nothing for no file entry.
-    void loadProgram();
+    void loadProgram(LogStart log = LogStart::Fresh);
     // Asks before an existing file would be replaced; remembers what it judged.
     OverwriteDecision checkSaveTarget();
     void saveProgram();
     // Shows the file's folder with "*." + its extension, selects and loads
     // it. A file that is not there leaves the program as it was. UTF-8.
-    void openProgramByPath(std::string_view path);
+    void openProgramByPath(std::string_view path, LogStart log = LogStart::Fresh);
 
 private:
     // The path text the three fields name.

@@ -1,10 +1,12 @@
 #include "window/settings_controls.h"
 
 #include "core/text.h"
-#include "machine/port_selecting_line.h"
 #include "serial/serial_ports.h"
 #include "window/control_kind.h"
 #include "window/list_selection.h"
+#include "window/shown_text.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -14,16 +16,26 @@ namespace {
 constexpr std::string_view Yes = "Ja";
 constexpr std::string_view No = "Nein";
 
-// After the fixed names: the machine inside the program, then the serial ports
-// this computer really has, looked up once.
-void appendPortsPresent(std::vector<std::string>& ports) {
-    ports.push_back(utf8FromWindows1252(kVirtualPortName));
-    for (const SerialPortInfo& port : listSerialPorts()) {
-        ports.push_back(port.name);
-    }
+bool sameLetters(std::string_view left, std::string_view right) {
+    const auto upper = [](char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    return std::ranges::equal(left, right, {}, upper, upper);
 }
 
 } // namespace
+
+std::vector<std::string> portListEntries(std::vector<std::string> fixed,
+                                         std::span<const std::string> present) {
+    for (const std::string& port : present) {
+        const bool listed = std::ranges::any_of(
+            fixed, [&port](const std::string& entry) { return sameLetters(entry, port); });
+        if (!listed) {
+            fixed.push_back(port);
+        }
+    }
+    return fixed;
+}
 
 void fillSettingsLists(WindowView& view) {
     for (const ProfileKey& key : ProfileKeys) {
@@ -35,7 +47,11 @@ void fillSettingsLists(WindowView& view) {
             entries.push_back(utf8FromWindows1252(value));
         }
         if (key.control == "PortCombo") {
-            appendPortsPresent(entries);
+            std::vector<std::string> present;
+            for (const SerialPortInfo& port : listSerialPorts()) {
+                present.push_back(shownFromPathText(port.name));
+            }
+            entries = portListEntries(std::move(entries), present);
         }
         view.setItems(key.control, entries);
         // A list shows nothing until a profile gives it a value.

@@ -7,9 +7,17 @@
 #include "window/tabs.h"
 #include "window/window_view.h"
 
+#include <span>
 #include <string>
+#include <vector>
 
 namespace drovane {
+
+// The port list: the fixed names, then each port the system has that is not
+// among them (port names ignore letter case), in the system's order. Values
+// from the settings file go in front when a profile is shown.
+std::vector<std::string> portListEntries(std::vector<std::string> fixed,
+                                         std::span<const std::string> present);
 
 // Fills every value list and leaves each without selection.
 void fillSettingsLists(WindowView& view);

@@ -49,7 +49,8 @@ TEST(ControlStyle, EachOptionBecomesItsStyleOnTheRightClass) {
         {"DtrDsrCheck", L"Button", BS_AUTOCHECKBOX | BS_LEFTTEXT, 0},
         {"DirectionButton", L"Button", BS_ICON, 0},
         {"ProgramFrame", L"Button", BS_GROUPBOX, WS_TABSTOP},
-        {"DtrDsrLabel", L"Static", SS_NOPREFIX, SS_CENTERIMAGE}, // top-aligned
+        // One line even where not centred: a wrapped rest vanishes below the box.
+        {"DtrDsrLabel", L"Static", SS_NOPREFIX | SS_LEFTNOWORDWRAP, SS_CENTERIMAGE},
         {"PortLabel", L"Static", SS_CENTERIMAGE | SS_NOPREFIX, 0},
         {"FileList", L"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0},
         {"TransferProgress", L"msctls_progress32", 0, 0},

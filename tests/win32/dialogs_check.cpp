@@ -74,3 +74,21 @@ TEST_F(WindowTest, TheInputDialogStartsWithTheGivenTextAndReturnsTheTypedOne) {
         EXPECT_EQ(dialogs.askText("Neue Maschine", "Name der Maschine:", "COM1"), std::nullopt);
     }
 }
+
+// The help file through the system's viewer: its window appears with the
+// title the help project gives it, and is gone when the viewer is let go.
+TEST_F(WindowTest, HelpOpensTheCompiledHelpInTheSystemsViewer) {
+    std::wstring folder(MAX_PATH, L'\0');
+    folder.resize(GetModuleFileNameW(nullptr, folder.data(), MAX_PATH));
+    folder.resize(folder.rfind(L'\\'));
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    const auto helpWindow = [] {
+        return FindWindowW(nullptr, L"Drovane - Hilfe");
+    };
+    {
+        Win32Dialogs dialogs(window->handle());
+        dialogs.showHelp();
+        EXPECT_TRUE(pumpUntil([&] { return helpWindow() != nullptr; }));
+    }
+    EXPECT_TRUE(pumpUntil([&] { return helpWindow() == nullptr; }));
+}

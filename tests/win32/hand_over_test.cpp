@@ -62,11 +62,11 @@ TEST(HandOver, OnlyCopyDataCarriesAText) {
 // A top-level window of this process that records the WM_COPYDATA it gets.
 class RecordingWindow {
 public:
-    explicit RecordingWindow(const wchar_t* title) {
+    explicit RecordingWindow(const wchar_t* title, const wchar_t* className = MainWindowClass) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &RecordingWindow::procedure;
         windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"HandOverTestWindow";
+        windowClass.lpszClassName = className;
         ::RegisterClassW(&windowClass);
         window_ = ::CreateWindowExW(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, 0, 0,
                                     100, 100, nullptr, nullptr, windowClass.hInstance, this);
@@ -130,6 +130,15 @@ TEST(HandOver, TheInstanceWindowGetsTheBytesAndOneNulWithTagZero) {
     }
     EXPECT_EQ(first.received().size(), std::size(cases));
     EXPECT_TRUE(other.received().empty());
+}
+
+// Made later, the box lies above the main window and is found first.
+TEST(HandOver, AMessageBoxTitledLikeTheWindowDoesNotTakeTheFile) {
+    const RecordingWindow main(L"Drovane");
+    const RecordingWindow box(L"Drovane", L"HandOverTestBox");
+    ASSERT_EQ(sendHandOver("P1.nc"), HandOverResult::Sent);
+    EXPECT_TRUE(box.received().empty());
+    EXPECT_EQ(main.received().size(), 1U);
 }
 
 TEST(HandOver, ASecondStartSkipsItsOwnWindowAndFindsNoneElse) {

@@ -1,6 +1,7 @@
 // Which command runs for which event, and when a running job holds it back.
 
 #include "window/control_kind.h"
+#include "window/folder_chooser_start.h"
 #include "window/mode_switch.h"
 #include "window/settings_access.h"
 #include "window_logic_fixture.h"
@@ -161,7 +162,7 @@ TEST_F(DispatchTest, FolderChooserStoresPathAndKeepsThePattern) {
     ASSERT_EQ(dialogs_.calls.size(), 1U);
     EXPECT_EQ(dialogs_.calls[0].text,
               "Bitte wählen sie das Standardverzeichnis für ihre NC-Dateien aus:");
-    EXPECT_EQ(dialogs_.calls[0].title, "/") << "starts at the root";
+    EXPECT_EQ(dialogs_.calls[0].title, folderChooserStart()) << "never the folder in force";
     EXPECT_EQ(state_.ncDirectory, nc_) << "cancel changes nothing";
     EXPECT_FALSE(exists("drovane.ini")) << "cancel writes nothing";
 

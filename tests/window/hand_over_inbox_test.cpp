@@ -70,5 +70,25 @@ TEST_F(HandOverInboxTest, OnlyTheNewestWaitsForTheJobAndTheDialog) {
     }
 }
 
+// Applied at the job's end, a held file cleared the log, and the operator
+// never read that the job was aborted.
+TEST_F(HandOverInboxTest, AFileHeldDuringAJobKeepsTheJobsLastLinesAboveIt) {
+    const std::vector<std::string> loaded{"CNC-Programm geladen."};
+    view_.status = {"alt"};
+    EXPECT_EQ(inbox_.receive(folder("A.nc")), Outcome::Applied);
+    EXPECT_EQ(view_.status, loaded) << "a file handed over while idle starts afresh";
+
+    holdJob();
+    EXPECT_EQ(inbox_.receive(folder("B.nc")), Outcome::Held);
+    view_.status.emplace_back("\xC3\x9C"
+                              "bertragung vorzeitig abgebrochen.");
+    endHeldJob();
+    EXPECT_EQ(inbox_.retry(), Outcome::Applied);
+    EXPECT_EQ(view_.status, (std::vector<std::string>{"CNC-Programm geladen.",
+                                                      "\xC3\x9C"
+                                                      "bertragung vorzeitig abgebrochen.",
+                                                      "CNC-Programm geladen."}));
+}
+
 } // namespace
 } // namespace drovane::testing

@@ -4,9 +4,12 @@
 #include "core/atomic_file.h"
 #include "core/text.h"
 #include "profiles/profile_keys.h"
+#include "window/settings_controls.h"
 #include "window/settings_snapshot_reader.h"
 #include "window/tabs.h"
 #include "window_logic_fixture.h"
+
+#include <algorithm>
 
 namespace drovane::testing {
 namespace {
@@ -91,8 +94,11 @@ TEST_F(ProfileCommandsTest, FirstStartShowsDefaultsAndWritesNothing) {
     EXPECT_TRUE(entries("MachineCombo").empty());
     EXPECT_EQ(tabTitle(), "Fanuc10t");
     EXPECT_EQ(entries("StopBitsCombo"), (Lines{"1", "2", "1.5"}));
-    // The serial ports this computer has follow the virtual machine.
-    EXPECT_EQ(firstEntries("PortCombo", 4), (Lines{"COM1", "COM2", "COM3", "VIRTUELL"}));
+    // The serial ports this computer has follow; the machine inside the
+    // program only when a profile names it.
+    EXPECT_EQ(firstEntries("PortCombo", 3), (Lines{"COM1", "COM2", "COM3"}));
+    const Lines ports = entries("PortCombo");
+    EXPECT_EQ(std::count(ports.begin(), ports.end(), "VIRTUELL"), 0);
     EXPECT_EQ(entries("SendBufferCombo"), Lines{"4096"});
     EXPECT_EQ(entries("BaudCombo").size(), 15U);
     EXPECT_FALSE(exists("drovane.ini"));
@@ -147,8 +153,8 @@ TEST_F(ProfileCommandsTest, UnknownPortAndBufferSizeGoFirstAndStay) {
                   "Puffergr\xF6sse_Empfangen = com2\r\n"
                   "[B]\r\nCOM-Nummer = COM2\r\n");
     start();
-    const Lines firstPorts{"ttyUSB0", "COM1", "COM2", "COM3", "VIRTUELL"};
-    EXPECT_EQ(firstEntries("PortCombo", 5), firstPorts);
+    const Lines firstPorts{"ttyUSB0", "COM1", "COM2", "COM3"};
+    EXPECT_EQ(firstEntries("PortCombo", 4), firstPorts);
     EXPECT_EQ(view_.selectedItem("PortCombo"), 0);
     EXPECT_EQ(entries("SendBufferCombo"), (Lines{"8192", "4096"}));
     EXPECT_EQ(view_.selectedItem("SendBufferCombo"), 0);
@@ -162,7 +168,7 @@ TEST_F(ProfileCommandsTest, UnknownPortAndBufferSizeGoFirstAndStay) {
     EXPECT_EQ(shown("MachineCombo"), "B");
     EXPECT_EQ(shown("PortCombo"), "COM2");
     EXPECT_EQ(shown("SendBufferCombo"), "4096");
-    EXPECT_EQ(firstEntries("PortCombo", 5), firstPorts);
+    EXPECT_EQ(firstEntries("PortCombo", 4), firstPorts);
     EXPECT_EQ(entries("SendBufferCombo"), (Lines{"8192", "4096"}));
 }
 
@@ -404,4 +410,13 @@ TEST_F(ProfileCommandsTest, SnapshotHoldsTheTextsOnScreen) {
 }
 
 } // namespace
+
+// The system's COM1 was listed a second time after the fixed one.
+TEST(PortListEntries, TheSystemsPortsFollowTheFixedNamesEachOnce) {
+    const Lines present{"com1", "COM7", "ttyUSB0", "COM7", "COM3"};
+    EXPECT_EQ(portListEntries({"COM1", "COM2", "COM3"}, present),
+              (Lines{"COM1", "COM2", "COM3", "COM7", "ttyUSB0"}));
+    EXPECT_EQ(portListEntries({"COM1"}, {}), Lines{"COM1"});
+}
+
 } // namespace drovane::testing

@@ -14,6 +14,7 @@
 #include "serial/line_deadlines.h"
 #include "serial/output_drain.h"
 #include "serial/serial_ports.h"
+#include "serial/serial_ports_win32.h"
 #include "serial/win32/comm_errors.h"
 #include "serial/win32/comm_timeouts.h"
 #include "serial/win32/device_control_block.h"
@@ -65,9 +66,9 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     // No sharing: a second program (or a second open here) is refused.
     // Synchronous: a held write ends by its slice, and overlapped calls
     // cost Wine three times as much per byte.
-    CommHandle device(
-        ::CreateFileW(wideFromWindows1252(devicePathForPort(settings.portName)).c_str(),
-                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    CommHandle device(::CreateFileW(deviceFileForPort(settings.portName).c_str(),
+                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
     if (!device.valid()) {
         return {nullptr, openFailureFromWindowsError(::GetLastError())};
     }

@@ -327,6 +327,19 @@ TEST_F(WineCli, FailuresGetTheirExitCodesAndAMessage) {
     EXPECT_FALSE(fs::exists(folder_ / "new.nc"));
 }
 
+// Wine's link for COM7 is in neither of the system's port maps: the port is
+// offered all the same, and a COM port without a link is not.
+TEST_F(WineCli, PortsListsACom7ThatWineMapsToADevice) {
+    PtyPeer peer;
+    const ComPortLink port(setup.prefix, kMachinePort, peer.slavePath());
+    ASSERT_TRUE(port.made());
+    Exe cli(run({"ports"}));
+    EXPECT_EQ(cli.wait(kWineLimit), 0) << cli.err();
+    const std::string out = "\n" + cli.out();
+    EXPECT_NE(out.find("\nCOM7"), std::string::npos) << out;
+    EXPECT_EQ(out.find("\nCOM9"), std::string::npos) << out;
+}
+
 // Without --settings the file beside the .exe is read; a COM port keeps its
 // one and a half stop bits, which a Linux terminal port cannot.
 TEST_F(WineCli, MachinesReadsTheFileBesideTheExe) {

@@ -267,3 +267,18 @@ TEST_F(DeviceManagerPorts, GiveFriendlyNamesAndDriversButNoPrinterPorts) {
 
 } // namespace
 } // namespace drovane
+
+namespace drovane {
+namespace {
+
+// The settings hand the name over as UTF-8: read again as Windows-1252, "ü"
+// would reach CreateFileW as the two characters "Ã¼".
+TEST(DeviceFileForPort, ConvertsTheNameOnce) {
+    EXPECT_EQ(deviceFileForPort("COM7"), L"\\\\.\\COM7");
+    EXPECT_EQ(deviceFileForPort("Dr\xC3\xBC"
+                                "ck\xE2\x82\xAC"),
+              L"\\\\.\\Dr\u00FCck\u20AC");
+}
+
+} // namespace
+} // namespace drovane

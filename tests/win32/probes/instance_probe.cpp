@@ -10,6 +10,7 @@
 
 #include "core/current_line.h"
 #include "win32/hand_over_message.h"
+#include "win32/hand_over_send.h"
 #include "win32/instance_mutex.h"
 #include "win32/program_start.h"
 
@@ -65,7 +66,7 @@ bool runProbeWindow(const std::string& startParameter) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &probeWindow;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"DrovaneInstanceProbe";
+    windowClass.lpszClassName = drovane::MainWindowClass; // the hand-over looks for it
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     ::RegisterClassW(&windowClass);
     const HWND window = ::CreateWindowExW(

@@ -1,0 +1,9 @@
+#include "window/folder_chooser_start.h"
+
+namespace drovane {
+
+std::string_view folderChooserStart() {
+    return "c:\\";
+}
+
+} // namespace drovane
