@@ -11,12 +11,30 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <utility>
 
 namespace drovane {
 
-struct TcpSocket::Impl {
-    UniqueFd fd;
+namespace {
+
+class SystemTcpSocket final : public TcpSocket {
+public:
+    struct Impl {
+        UniqueFd fd;
+    };
+
+    explicit SystemTcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+    SocketTransfer send(const char* data, std::size_t count) override;
+    SocketTransfer receive(char* target, std::size_t count) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until) override;
+    std::optional<std::size_t> unsent() const override;
+
+private:
+    std::unique_ptr<Impl> impl_;
 };
+
+} // namespace
 
 namespace {
 
@@ -125,19 +143,15 @@ ConnectedSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
         }
         UniqueFd fd = connectOne(*address, until, sendBuffer, failure);
         if (fd.valid()) {
-            auto impl = std::make_unique<Impl>();
+            auto impl = std::make_unique<SystemTcpSocket::Impl>();
             impl->fd = std::move(fd);
-            return {std::make_unique<TcpSocket>(std::move(impl)), OpenFailure::None};
+            return {std::make_unique<SystemTcpSocket>(std::move(impl)), OpenFailure::None};
         }
     }
     return {nullptr, failure};
 }
 
-TcpSocket::TcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-
-TcpSocket::~TcpSocket() = default;
-
-SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
+SocketTransfer SystemTcpSocket::send(const char* data, std::size_t count) {
     for (;;) {
         const ssize_t put = ::send(impl_->fd.get(), data, count, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (put >= 0) {
@@ -150,7 +164,7 @@ SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
     }
 }
 
-SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
+SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     for (;;) {
         const ssize_t got = ::recv(impl_->fd.get(), target, count, MSG_DONTWAIT);
         if (got > 0) {
@@ -166,7 +180,7 @@ SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
     }
 }
 
-SocketReadiness TcpSocket::wait(bool wantWrite, LineClock::time_point until) {
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until) {
     pollfd entry{impl_->fd.get(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0};
     if (::poll(&entry, 1, millisecondsUntil(until)) <= 0) {
         return {};
@@ -175,7 +189,7 @@ SocketReadiness TcpSocket::wait(bool wantWrite, LineClock::time_point until) {
     return {(entry.revents & POLLIN) != 0 || gone, (entry.revents & POLLOUT) != 0};
 }
 
-std::optional<std::size_t> TcpSocket::unsent() const {
+std::optional<std::size_t> SystemTcpSocket::unsent() const {
     int queued = 0;
     if (::ioctl(impl_->fd.get(), SIOCOUTQ, &queued) != 0) {
         return std::nullopt;
