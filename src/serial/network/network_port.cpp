@@ -11,8 +11,8 @@
 // here), by the server's FLOWCONTROL-SUSPEND (rfc2217://), by the pace, or by
 // a socket that takes nothing (the server's port is held, or slow). Held
 // waits end within 5 ms of an abort. A write that times out held by the
-// network reports the hold the profile implies: XOFF under XON/XOFF, CTS
-// under RTS/CTS, else a full queue.
+// network reports CTS under RTS/CTS, else a full queue (no XOFF came, so
+// none is reported), and says once per hold that the server holds it.
 //
 // Input is read from the socket only as far as the receive queue has room,
 // so a full queue stops the server and, through its flow control, the
@@ -52,6 +52,8 @@ constexpr milliseconds kAbortLook{5};
 constexpr milliseconds kNetworkLook{10};
 constexpr std::size_t kLargestBatch = 1024;
 
+constexpr std::string_view kHeldByServer =
+    "Hinweis: der Server nimmt zur Zeit keine Daten an, die Übertragung wartet.";
 constexpr std::string_view kControlUnanswered =
     "Hinweis: der Server bestätigt DTR/RTS nicht (nicht unterstützt), die Übertragung läuft "
     "weiter.";
@@ -100,8 +102,12 @@ OpenedNetworkPort NetworkPort::open(const SerialSettings& settings) {
     if (!connected.socket) {
         return {nullptr, connected.failure};
     }
-    auto port = std::make_unique<NetworkPort>(Key{}, std::move(connected.socket), settings,
-                                              name.address->protocol);
+    return over(std::move(connected.socket), settings, name.address->protocol);
+}
+
+OpenedNetworkPort NetworkPort::over(std::unique_ptr<TcpSocket> socket,
+                                    const SerialSettings& settings, NetworkProtocol protocol) {
+    auto port = std::make_unique<NetworkPort>(Key{}, std::move(socket), settings, protocol);
     if (port->rfc2217() && !port->negotiate()) {
         return {nullptr, port->broken_ ? OpenFailure::DeviceFailed : OpenFailure::NoComPortControl};
     }
@@ -325,6 +331,7 @@ bool NetworkPort::sendByte(unsigned char byte, std::optional<Clock::time_point> 
             }
             wireFreeAt_ = std::max(wireFreeAt_, now) + characterTime_;
             heldByNetwork_ = false;
+            heldByServerSaid_ = false;
             txFull_ = false;
             if (flushDue(now)) {
                 pump();
@@ -332,14 +339,24 @@ bool NetworkPort::sendByte(unsigned char byte, std::optional<Clock::time_point> 
             return true;
         }
         if ((deadline && now >= *deadline) || abortRaised()) {
-            heldByNetwork_ = hold == Hold::Network;
-            txFull_ = hold == Hold::Pace ||
-                      (hold == Hold::Network && settings_.handshake != Handshake::XonXoff &&
-                       settings_.handshake != Handshake::RtsCts);
+            noteHeldWrite(hold);
             return false;
         }
         waitOut(hold, deadline);
     }
+}
+
+// No XOFF reached us: the server holds the line, for its own reasons or for
+// the machine's XOFF. Only under RTS/CTS does the profile tell which hold it
+// is; otherwise it is reported as the full queue it is, and said once.
+void NetworkPort::noteHeldWrite(Hold hold) {
+    const bool byServer = hold == Hold::Network || hold == Hold::Suspended;
+    heldByNetwork_ = byServer && settings_.handshake == Handshake::RtsCts;
+    txFull_ = hold == Hold::Pace || (byServer && !heldByNetwork_);
+    if (byServer && !heldByServerSaid_ && notices_ != nullptr && *notices_) {
+        (*notices_)(kHeldByServer);
+    }
+    heldByServerSaid_ = byServer;
 }
 
 void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
@@ -434,12 +451,10 @@ SerialError NetworkPort::takeErrors() {
     if (std::exchange(txFull_, false)) {
         errors |= SerialError::TxFull;
     }
-    const bool heldOnTheWay = heldByNetwork_ || state_.suspended();
-    if ((queue_.softwareFlow() && queue_.heldByXoff()) ||
-        (heldOnTheWay && settings_.handshake == Handshake::XonXoff)) {
+    if (queue_.softwareFlow() && queue_.heldByXoff()) {
         errors |= SerialError::XoffReceived;
     }
-    if (heldOnTheWay && settings_.handshake == Handshake::RtsCts) {
+    if ((heldByNetwork_ || state_.suspended()) && settings_.handshake == Handshake::RtsCts) {
         errors |= SerialError::WaitingCTS;
     }
     if (queue_.xoffSent()) {

@@ -38,6 +38,9 @@ class NetworkPort {
 
 public:
     static OpenedNetworkPort open(const SerialSettings& settings);
+    // The port over a connection already made; rfc2217 negotiates first.
+    static OpenedNetworkPort over(std::unique_ptr<TcpSocket> socket, const SerialSettings& settings,
+                                  NetworkProtocol protocol);
     NetworkPort(Key key, std::unique_ptr<TcpSocket> socket, const SerialSettings& settings,
                 NetworkProtocol protocol);
     ~NetworkPort();
@@ -80,6 +83,7 @@ private:
     void noteBroken();
     bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
     Hold currentHold(LineClock::time_point now);
+    void noteHeldWrite(Hold hold);
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
     void waitForInput(std::optional<LineClock::time_point> until);
     bool abortRaised() const;
@@ -107,6 +111,7 @@ private:
     std::size_t batch_;
     bool broken_ = false;
     bool heldByNetwork_ = false;
+    bool heldByServerSaid_ = false;
     bool txFull_ = false;
     SerialError pending_ = SerialError::None;
     std::uint64_t sendCalls_ = 0;
