@@ -130,7 +130,7 @@ OpenedPort TermiosPort::open(const SerialSettings& settings) {
     // kernel has not yet handed to the far end.
     ::ioctl(fd.get(), TCFLSH, TCIFLUSH);
     // Stops other programs; root passes it, which is what the flock is for.
-    ::ioctl(fd.get(), TIOCEXCL);
+    ::ioctl(fd.get(), TIOCEXCL, nullptr);
     askForLowLatency(fd.get());
     auto port = std::make_unique<TermiosPort>(Key{}, std::move(fd), settings);
     switch (rtsAtOpen(settings.handshake)) {
@@ -160,7 +160,9 @@ TermiosPort::~TermiosPort() {
     if (queued && *queued > 0) {
         ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
     }
-    ::ioctl(fd_.get(), TIOCNXCL);
+    // The request takes no argument, but the call reads one: give it a
+    // defined value.
+    ::ioctl(fd_.get(), TIOCNXCL, nullptr);
 }
 
 std::optional<std::size_t> TermiosPort::outputQueued() const {
