@@ -1,15 +1,15 @@
 // How a write is held and what wakes it.
 //
-// Output. write() hands the kernel one byte at a time (sendByte) and only
-// when nothing holds it (currentHold): an XOFF from the far end (under
-// XON/XOFF; the flow characters are read here, the kernel's IXON is off),
-// CTS low (under RTS/CTS), or more bytes in the kernel's output queue than
-// the line carries in 2 ms (queuedAtMost_ is an upper bound of that queue,
-// so it is only asked when the bound could be passed), or a kernel queue
-// that takes nothing (EAGAIN). A held byte waits in waitOut until input
-// comes (which may be XON), the queue has room, a 1 ms look at CTS, the
-// next look at the queue, the write deadline, or, with an abort watched,
-// a 5 ms look at the abort request. drain() waits for the kernel's queue
+// Output. write() hands the kernel runs (sendRun) that fill its output queue
+// up to the bound of write_runs.h, and only when nothing holds them
+// (currentHold): an XOFF from the far end (under XON/XOFF; the flow
+// characters are read here, the kernel's IXON is off), CTS low (under
+// RTS/CTS), a queue at its bound (queuedAtMost_ is an upper bound of that
+// queue, so it is only asked when the bound could be reached), or a kernel
+// queue that takes nothing (EAGAIN). A held run waits in waitOut until input
+// comes (which may be XON), the queue has drained to its low mark, a 1 ms
+// look at CTS, the write deadline, or, with an abort watched, a 5 ms look at
+// the abort request. drain() waits for the kernel's queue
 // as long as the write timeouts allow; the destructor throws away the rest.
 //
 // Input. pullInput() moves bytes from the kernel into the receive queue,
@@ -29,6 +29,7 @@
 #include "serial/output_drain.h"
 #include "serial/serial_ports.h"
 #include "serial/termios/termios_config.h"
+#include "serial/write_runs.h"
 
 #include <algorithm>
 #include <array>
@@ -151,7 +152,7 @@ TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& setting
     : fd_(std::move(fd)), settings_(settings),
       queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
              settings.handshake == Handshake::XonXoff),
-      bound_(outputQueueBound(settings.baudRate)),
+      runs_(runLimits(characterNanoseconds(settings.baudRate))),
       characterNs_(characterNanoseconds(settings.baudRate)) {}
 
 TermiosPort::~TermiosPort() {
@@ -255,12 +256,12 @@ TermiosPort::Hold TermiosPort::currentHold() {
     if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
         return Hold::Cts;
     }
-    if (queuedAtMost_ > bound_) {
+    if (queuedAtMost_ >= runs_.bound) {
         int queued = 0;
         queuedAtMost_ = ::ioctl(fd_.get(), TIOCOUTQ, &queued) == 0
                             ? static_cast<std::size_t>(std::max(queued, 0))
                             : 0;
-        if (queuedAtMost_ > bound_) {
+        if (queuedAtMost_ >= runs_.bound) {
             return Hold::Queue;
         }
     }
@@ -270,41 +271,50 @@ TermiosPort::Hold TermiosPort::currentHold() {
 std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
     const auto deadline = writeDeadline(timeouts_, count, Clock::now());
     std::size_t sent = 0;
-    while (sent < count && sendByte(data[sent], deadline)) {
-        ++sent;
+    while (sent < count) {
+        const std::size_t put = sendRun(data + sent, count - sent, deadline);
+        if (put == 0) {
+            break;
+        }
+        sent += put;
     }
     return sent;
 }
 
-bool TermiosPort::sendByte(unsigned char byte, std::optional<Clock::time_point> deadline) {
+// As many bytes as fit under the queue bound, once nothing holds them; 0
+// when the write must give up.
+std::size_t TermiosPort::sendRun(const unsigned char* data, std::size_t count,
+                                 std::optional<Clock::time_point> deadline) {
     for (;;) {
         if (queue_.softwareFlow()) {
             pullInput();
         }
         if (hungUp_) {
             pending_ |= SerialError::IOE;
-            return false;
+            return 0;
         }
         Hold hold = currentHold();
         if (hold == Hold::None) {
-            const ssize_t put = ::write(fd_.get(), &byte, 1);
-            if (put == 1) {
-                ++queuedAtMost_;
+            const std::size_t run =
+                std::max<std::size_t>(runLength(runs_, queuedAtMost_, count), 1);
+            const ssize_t put = ::write(fd_.get(), data, run);
+            if (put > 0) {
+                queuedAtMost_ += static_cast<std::size_t>(put);
                 txFull_ = false;
-                return true;
+                return static_cast<std::size_t>(put);
             }
             if (put < 0 && errno == EINTR) {
                 continue;
             }
             if (put == 0 || errno != EAGAIN) {
                 noteHangUp();
-                return false;
+                return 0;
             }
             hold = Hold::KernelFull;
         }
         if ((deadline && Clock::now() >= *deadline) || abortRaised()) {
             txFull_ = hold == Hold::Queue || hold == Hold::KernelFull;
-            return false;
+            return 0;
         }
         waitOut(hold, deadline);
     }
@@ -323,12 +333,9 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
         // sender reacts to anyway.
         until = earlier(deadline, now + nanoseconds(1'000'000));
         break;
-    case Hold::Queue: {
-        const auto excess = static_cast<std::int64_t>(queuedAtMost_ - bound_);
-        until = earlier(deadline,
-                        now + std::max(nanoseconds(100'000), nanoseconds(excess * characterNs_)));
+    case Hold::Queue:
+        until = earlier(deadline, now + pauseForRoom(runs_, queuedAtMost_));
         break;
-    }
     case Hold::KernelFull:
         events |= POLLOUT;
         break;

@@ -12,6 +12,7 @@
 #include "serial/receive_queue.h"
 #include "serial/serial_error.h"
 #include "serial/serial_types.h"
+#include "serial/write_runs.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,7 +66,8 @@ private:
 
     void pullInput();
     void sendDueFlowCharacter();
-    bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
+    std::size_t sendRun(const unsigned char* data, std::size_t count,
+                        std::optional<LineClock::time_point> deadline);
     Hold currentHold();
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
     void waitForInput(std::optional<LineClock::time_point> until);
@@ -84,7 +86,7 @@ private:
     SerialTimeouts timeouts_;
     const AbortRequest* abort_ = nullptr;
     ReceiveQueue queue_;
-    std::size_t bound_;
+    RunLimits runs_;
     std::int64_t characterNs_;
     // An upper bound of the kernel's output queue, so that it is only asked
     // when the bound could be passed.
