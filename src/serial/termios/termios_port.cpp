@@ -51,9 +51,10 @@ using std::chrono::nanoseconds;
 
 constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
 
-// revents, or 0 when `until` passed first. No `until` waits without limit.
-short pollUntil(int fd, short events, std::optional<Clock::time_point> until) {
-    pollfd entry{fd, events, 0};
+// The revents of `fd`, or 0 when `until` passed first or `wake` (-1: none)
+// became readable. No `until` waits without limit.
+short pollUntil(int fd, short events, int wake, std::optional<Clock::time_point> until) {
+    std::array<pollfd, 2> entries{{{fd, events, 0}, {wake, POLLIN, 0}}};
     timespec limit{};
     timespec* limitPointer = nullptr;
     if (until) {
@@ -63,8 +64,8 @@ short pollUntil(int fd, short events, std::optional<Clock::time_point> until) {
         limit.tv_nsec = static_cast<long>(ns % 1'000'000'000);
         limitPointer = &limit;
     }
-    const int ready = ::ppoll(&entry, 1, limitPointer, nullptr);
-    return ready > 0 ? entry.revents : 0;
+    const int ready = ::ppoll(entries.data(), entries.size(), limitPointer, nullptr);
+    return ready > 0 ? entries[0].revents : 0;
 }
 
 std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clock::time_point b) {
@@ -177,7 +178,7 @@ std::optional<std::size_t> TermiosPort::outputQueued() const {
 std::size_t TermiosPort::drain() {
     const DrainSteps steps{
         [this] { return outputQueued(); },
-        [](Clock::time_point until) { pollUntil(-1, 0, until); },
+        [this](Clock::time_point until) { pollUntil(-1, 0, abortWake(), until); },
         [] { return Clock::now(); },
         [this] { return abortRaised(); },
     };
@@ -188,12 +189,8 @@ bool TermiosPort::abortRaised() const {
     return abort_ != nullptr && abort_->raised();
 }
 
-std::optional<Clock::time_point>
-TermiosPort::abortSlice(std::optional<Clock::time_point> until) const {
-    if (abort_ == nullptr) {
-        return until;
-    }
-    return earlier(until, Clock::now() + nanoseconds(5'000'000));
+int TermiosPort::abortWake() const {
+    return abort_ != nullptr ? static_cast<int>(abort_->wakeSignal().native()) : -1;
 }
 
 void TermiosPort::noteHangUp() {
@@ -343,13 +340,13 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     case Hold::None:
         break;
     }
-    if ((pollUntil(fd_.get(), events, abortSlice(until)) & kGone) != 0) {
+    if ((pollUntil(fd_.get(), events, abortWake(), until) & kGone) != 0) {
         noteHangUp();
     }
 }
 
-void TermiosPort::waitForInput(std::optional<Clock::time_point> until) {
-    if ((pollUntil(fd_.get(), POLLIN, until) & kGone) != 0) {
+void TermiosPort::waitForInput(std::optional<Clock::time_point> until, int wake) {
+    if ((pollUntil(fd_.get(), POLLIN, wake, until) & kGone) != 0) {
         pullInput(); // the bytes that came before the hang-up still count
         noteHangUp();
     }
@@ -373,7 +370,7 @@ std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
         if (until && Clock::now() >= *until) {
             return got;
         }
-        waitForInput(until);
+        waitForInput(until, -1);
     }
 }
 
@@ -382,16 +379,20 @@ std::size_t TermiosPort::inputWaiting() {
     return queue_.size();
 }
 
+// Flow characters wake the poll but are nothing to take: wait on for the
+// rest of the limit.
 bool TermiosPort::awaitInput(LineClock::duration limit) {
-    const auto somethingToTake = [this] {
+    const auto until = Clock::now() + limit;
+    for (;;) {
         pullInput();
-        return queue_.size() > 0 || hungUp_ || pending_ != SerialError::None;
-    };
-    if (somethingToTake()) {
-        return true;
+        if (queue_.size() > 0 || hungUp_ || pending_ != SerialError::None) {
+            return true;
+        }
+        if (abortRaised() || Clock::now() >= until) {
+            return false;
+        }
+        waitForInput(until, abortWake());
     }
-    waitForInput(Clock::now() + limit);
-    return somethingToTake();
 }
 
 SerialError TermiosPort::counterErrors() {

@@ -53,7 +53,7 @@ public:
     int getSignal(SerialSignal signal);
     std::size_t inputWaiting();
     // True as soon as bytes wait or an error or hang-up waits to be taken;
-    // false when `limit` passed first.
+    // false when `limit` passed or a watched abort came first.
     bool awaitInput(LineClock::duration limit);
     std::size_t read(unsigned char* target, std::size_t count);
     std::size_t write(const unsigned char* data, std::size_t count);
@@ -70,14 +70,15 @@ private:
                         std::optional<LineClock::time_point> deadline);
     Hold currentHold();
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
-    void waitForInput(std::optional<LineClock::time_point> until);
+    // `wake` ends the wait too (-1: nothing but input and time).
+    void waitForInput(std::optional<LineClock::time_point> until, int wake);
     bool ctsLow();
     bool setModemLine(int line, bool on);
     SerialError counterErrors();
     void noteHangUp();
     bool abortRaised() const;
-    std::optional<LineClock::time_point>
-    abortSlice(std::optional<LineClock::time_point> until) const;
+    // The abort request's wake descriptor, -1 when none is watched.
+    int abortWake() const;
     std::optional<std::size_t> outputQueued() const;
     void setKernelFlowCharacters();
 
