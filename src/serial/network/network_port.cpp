@@ -10,7 +10,8 @@
 // A write is held by an XOFF from the machine (socket://, XON/XOFF done
 // here), by the server's FLOWCONTROL-SUSPEND (rfc2217://), by the pace, or by
 // a socket that takes nothing (the server's port is held, or slow). Held
-// waits end within 5 ms of an abort. A write that times out held by the
+// waits end at once on an abort (the socket is waited on beside the abort
+// request's wake signal). A write that times out held by the
 // network reports CTS under RTS/CTS, else a full queue (no XOFF came, so
 // none is reported), and says once per hold that the server holds it.
 //
@@ -148,13 +149,13 @@ bool NetworkPort::negotiate() {
         if (options_.comPortRefused() || broken_ || Clock::now() >= optionDeadline) {
             return false;
         }
-        waitForInput(optionDeadline);
+        waitForInput(optionDeadline, nullptr);
         pump();
     }
     sendSettings();
     const auto answerDeadline = Clock::now() + kAnswerWait;
     while (!state_.settingsAcknowledged() && !broken_ && Clock::now() < answerDeadline) {
-        waitForInput(answerDeadline);
+        waitForInput(answerDeadline, nullptr);
         pump();
     }
     return !broken_;
@@ -284,6 +285,10 @@ bool NetworkPort::abortRaised() const {
     return abort_ != nullptr && abort_->raised();
 }
 
+const WakeSignal* NetworkPort::abortWake() const {
+    return abort_ != nullptr ? &abort_->wakeSignal() : nullptr;
+}
+
 NetworkPort::Hold NetworkPort::currentHold(Clock::time_point now) {
     if (queue_.softwareFlow() && queue_.heldByXoff()) {
         return Hold::Xoff;
@@ -376,26 +381,24 @@ void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     if (!outbox_.empty()) {
         until = earlier(until, outboxSince_ + kBatchWindow);
     }
-    if (abort_ != nullptr) {
-        until = earlier(until, now + kAbortLook);
-    }
     // A full receive queue reads nothing, so input would wake at once for
-    // ever; then only the time and the socket's room wake us.
+    // ever; then only the time wakes us, and looks at the abort request.
     if (queue_.room() > 0) {
-        socket_->wait(wantRoom, *until);
+        socket_->wait(wantRoom, *until, abortWake());
     } else {
-        std::this_thread::sleep_until(*until);
+        std::this_thread::sleep_until(abort_ != nullptr ? std::min(*until, now + kAbortLook)
+                                                        : *until);
     }
     pump();
 }
 
-void NetworkPort::waitForInput(std::optional<Clock::time_point> until) {
+void NetworkPort::waitForInput(std::optional<Clock::time_point> until, const WakeSignal* wake) {
     auto limit = until.value_or(Clock::now() + kNetworkLook);
     // Bytes still in the outbox go out when their batch window ends.
     if (!outbox_.empty()) {
         limit = std::min(limit, outboxSince_ + kBatchWindow);
     }
-    socket_->wait(false, limit);
+    socket_->wait(false, limit, wake);
 }
 
 std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
@@ -415,7 +418,7 @@ std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
         if (until && Clock::now() >= *until) {
             return got;
         }
-        waitForInput(until);
+        waitForInput(until, nullptr);
     }
 }
 
@@ -433,8 +436,8 @@ bool NetworkPort::awaitInput(LineClock::duration limit) {
         return true;
     }
     const auto until = Clock::now() + limit;
-    while (Clock::now() < until) {
-        waitForInput(until);
+    while (Clock::now() < until && !abortRaised()) {
+        waitForInput(until, abortWake());
         if (somethingToTake()) {
             return true;
         }

@@ -27,6 +27,7 @@ namespace drovane {
 class AbortRequest;
 class NetworkPort;
 class TcpSocket;
+class WakeSignal;
 
 struct OpenedNetworkPort {
     std::unique_ptr<NetworkPort> port;
@@ -85,8 +86,9 @@ private:
     Hold currentHold(LineClock::time_point now);
     void noteHeldWrite(Hold hold);
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
-    void waitForInput(std::optional<LineClock::time_point> until);
+    void waitForInput(std::optional<LineClock::time_point> until, const WakeSignal* wake);
     bool abortRaised() const;
+    const WakeSignal* abortWake() const;
     std::size_t stillQueued();
     bool rfc2217() const { return protocol_ == NetworkProtocol::Rfc2217; }
 

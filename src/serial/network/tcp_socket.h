@@ -16,6 +16,7 @@
 namespace drovane {
 
 class AbortRequest;
+class WakeSignal;
 class TcpSocket;
 
 struct ConnectedSocket {
@@ -60,8 +61,9 @@ public:
     // What has arrived, up to `count`; 0 without `broken` when nothing has.
     virtual SocketTransfer receive(char* target, std::size_t count) = 0;
     // Waits until the socket is readable (or broken, which reads), or, with
-    // `wantWrite`, writable, or `until` passes.
-    virtual SocketReadiness wait(bool wantWrite, LineClock::time_point until) = 0;
+    // `wantWrite`, writable, or `until` passes, or `wake` (if any) is set.
+    virtual SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                                 const WakeSignal* wake) = 0;
     // Bytes the system still holds for sending; none where it cannot tell.
     virtual std::optional<std::size_t> unsent() const = 0;
 };

@@ -1,8 +1,10 @@
 #include "serial/network/tcp_socket.h"
 
 #include "core/unique_fd.h"
+#include "serial/wake_signal.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <linux/sockios.h>
 #include <netdb.h>
@@ -27,7 +29,8 @@ public:
 
     SocketTransfer send(const char* data, std::size_t count) override;
     SocketTransfer receive(char* target, std::size_t count) override;
-    SocketReadiness wait(bool wantWrite, LineClock::time_point until) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                         const WakeSignal* wake) override;
     std::optional<std::size_t> unsent() const override;
 
 private:
@@ -180,11 +183,16 @@ SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     }
 }
 
-SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until) {
-    pollfd entry{impl_->fd.get(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0};
-    if (::poll(&entry, 1, millisecondsUntil(until)) <= 0) {
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
+                                      const WakeSignal* wake) {
+    const int wakeFd = wake != nullptr ? static_cast<int>(wake->native()) : -1;
+    std::array<pollfd, 2> entries{
+        {{impl_->fd.get(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+         {wakeFd, POLLIN, 0}}};
+    if (::poll(entries.data(), entries.size(), millisecondsUntil(until)) <= 0) {
         return {};
     }
+    const pollfd& entry = entries[0];
     const bool gone = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
     return {(entry.revents & POLLIN) != 0 || gone, (entry.revents & POLLOUT) != 0};
 }

@@ -1,6 +1,7 @@
 #include "serial/network/tcp_socket.h"
 
 #include "core/text.h"
+#include "serial/wake_signal.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -13,6 +14,7 @@ namespace drovane {
 namespace {
 
 using Clock = LineClock;
+constexpr std::chrono::milliseconds kWakeLook{5};
 
 // Winsock is usable while one of these lives.
 class WinsockSession {
@@ -165,7 +167,8 @@ public:
 
     SocketTransfer send(const char* data, std::size_t count) override;
     SocketTransfer receive(char* target, std::size_t count) override;
-    SocketReadiness wait(bool wantWrite, LineClock::time_point until) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                         const WakeSignal* wake) override;
     std::optional<std::size_t> unsent() const override;
 
 private:
@@ -233,7 +236,15 @@ SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     return {0, ::WSAGetLastError() != WSAEWOULDBLOCK};
 }
 
-SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until) {
+// select() waits on sockets only: a wake signal is looked at in slices.
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
+                                      const WakeSignal* wake) {
+    if (wake != nullptr) {
+        if (::WaitForSingleObject(reinterpret_cast<HANDLE>(wake->native()), 0) == WAIT_OBJECT_0) {
+            return {};
+        }
+        until = std::min(until, LineClock::now() + kWakeLook);
+    }
     fd_set readable;
     fd_set writable;
     fd_set failed;

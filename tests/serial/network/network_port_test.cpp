@@ -3,6 +3,7 @@
 
 #include "scripted_server.h"
 
+#include "serial/abort_request.h"
 #include "serial/network/network_port.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,18 @@ TEST_F(NetworkPortTest, AServerThatStopsReadingIsAFullQueueNoXoff) {
         EXPECT_FALSE(hasFlag(errors, SerialError::XoffReceived));
     }
     EXPECT_EQ(said.size(), 1U) << "said once per hold";
+}
+
+TEST_F(NetworkPortTest, AWaitForInputEndsOnAWatchedAbort) {
+    const auto opened = open();
+    ASSERT_NE(opened.port, nullptr);
+    AbortRequest abort;
+    opened.port->watchAbort(&abort);
+    abort.raise();
+    const auto from = LineClock::now();
+    EXPECT_FALSE(opened.port->awaitInput(std::chrono::seconds(30)));
+    EXPECT_LT(LineClock::now() - from, std::chrono::seconds(20));
+    opened.port->watchAbort(nullptr);
 }
 
 TEST_F(NetworkPortTest, AResetIsOneIoErrorAndEndsReadsAndWrites) {

@@ -53,7 +53,8 @@ SocketTransfer ScriptedSocket::receive(char* target, std::size_t count) {
     return {n, false};
 }
 
-SocketReadiness ScriptedSocket::wait(bool wantWrite, LineClock::time_point until) {
+SocketReadiness ScriptedSocket::wait(bool wantWrite, LineClock::time_point until,
+                                     const WakeSignal* /*wake*/) {
     const ServerScript& script = *script_;
     const bool readable = !script.toPort.empty() || script.reset;
     const bool writable = wantWrite && script.reading;

@@ -32,7 +32,8 @@ public:
 
     SocketTransfer send(const char* data, std::size_t count) override;
     SocketTransfer receive(char* target, std::size_t count) override;
-    SocketReadiness wait(bool wantWrite, LineClock::time_point until) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                         const WakeSignal* wake) override;
     std::optional<std::size_t> unsent() const override { return 0; }
 
 private:
