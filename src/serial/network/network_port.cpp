@@ -24,6 +24,7 @@
 #include "serial/abort_request.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
+#include "serial/line_engine.h"
 #include "serial/network/tcp_socket.h"
 #include "serial/output_drain.h"
 
@@ -401,25 +402,26 @@ void NetworkPort::waitForInput(std::optional<Clock::time_point> until, const Wak
     socket_->wait(false, limit, wake);
 }
 
-std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
-    ReadTimer timer(timeouts_, count, Clock::now());
-    std::size_t got = 0;
-    for (;;) {
-        pump();
-        const std::size_t taken = queue_.take(target + got, count - got);
-        if (taken > 0) {
-            got += taken;
-            timer.bytesArrived(Clock::now());
-        }
-        if (timer.finished(got) || broken_) {
-            return got;
-        }
-        const auto until = timer.deadline(got);
-        if (until && Clock::now() >= *until) {
-            return got;
-        }
-        waitForInput(until, nullptr);
+// What the shared read and wait for input need of this port.
+struct NetworkPort::InputSide {
+    NetworkPort& port;
+
+    void refresh() const { port.pump(); }
+    std::size_t take(unsigned char* target, std::size_t count) const {
+        return port.queue_.take(target, count);
     }
+    std::size_t queued() const { return port.queue_.size(); }
+    bool ended() const { return port.broken_; }
+    bool reportDue() const { return port.broken_ || port.pending_ != SerialError::None; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
+        port.waitForInput(until, abort ? port.abortWake() : nullptr);
+    }
+};
+
+std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
+    InputSide input{*this};
+    return readUnderTimeouts(input, SystemLineClock{}, timeouts_, target, count);
 }
 
 std::size_t NetworkPort::inputWaiting() {
@@ -428,21 +430,8 @@ std::size_t NetworkPort::inputWaiting() {
 }
 
 bool NetworkPort::awaitInput(LineClock::duration limit) {
-    const auto somethingToTake = [this] {
-        pump();
-        return queue_.size() > 0 || broken_ || pending_ != SerialError::None;
-    };
-    if (somethingToTake()) {
-        return true;
-    }
-    const auto until = Clock::now() + limit;
-    while (Clock::now() < until && !abortRaised()) {
-        waitForInput(until, abortWake());
-        if (somethingToTake()) {
-            return true;
-        }
-    }
-    return false;
+    InputSide input{*this};
+    return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
 SerialError NetworkPort::takeErrors() {

@@ -71,6 +71,7 @@ public:
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Suspended, Pace, Network };
+    struct InputSide;
 
     bool negotiate();
     void sendSettings();

@@ -26,6 +26,7 @@
 
 #include "serial/abort_request.h"
 #include "serial/flow_control.h"
+#include "serial/line_engine.h"
 #include "serial/output_drain.h"
 #include "serial/serial_ports.h"
 #include "serial/termios/termios_config.h"
@@ -352,26 +353,30 @@ void TermiosPort::waitForInput(std::optional<Clock::time_point> until, int wake)
     }
 }
 
-std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
-    ReadTimer timer(timeouts_, count, Clock::now());
-    std::size_t got = 0;
-    for (;;) {
-        pullInput();
-        const std::size_t taken = queue_.take(target + got, count - got);
+// What the shared read and wait for input need of this port.
+struct TermiosPort::InputSide {
+    TermiosPort& port;
+
+    void refresh() const { port.pullInput(); }
+    std::size_t take(unsigned char* target, std::size_t count) const {
+        const std::size_t taken = port.queue_.take(target, count);
         if (taken > 0) {
-            got += taken;
-            timer.bytesArrived(Clock::now());
-            sendDueFlowCharacter();
+            port.sendDueFlowCharacter();
         }
-        if (timer.finished(got) || hungUp_) {
-            return got;
-        }
-        const auto until = timer.deadline(got);
-        if (until && Clock::now() >= *until) {
-            return got;
-        }
-        waitForInput(until, -1);
+        return taken;
     }
+    std::size_t queued() const { return port.queue_.size(); }
+    bool ended() const { return port.hungUp_; }
+    bool reportDue() const { return port.hungUp_ || port.pending_ != SerialError::None; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
+        port.waitForInput(until, abort ? port.abortWake() : -1);
+    }
+};
+
+std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
+    InputSide input{*this};
+    return readUnderTimeouts(input, SystemLineClock{}, timeouts_, target, count);
 }
 
 std::size_t TermiosPort::inputWaiting() {
@@ -379,20 +384,9 @@ std::size_t TermiosPort::inputWaiting() {
     return queue_.size();
 }
 
-// Flow characters wake the poll but are nothing to take: wait on for the
-// rest of the limit.
 bool TermiosPort::awaitInput(LineClock::duration limit) {
-    const auto until = Clock::now() + limit;
-    for (;;) {
-        pullInput();
-        if (queue_.size() > 0 || hungUp_ || pending_ != SerialError::None) {
-            return true;
-        }
-        if (abortRaised() || Clock::now() >= until) {
-            return false;
-        }
-        waitForInput(until, abortWake());
-    }
+    InputSide input{*this};
+    return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
 SerialError TermiosPort::counterErrors() {

@@ -63,6 +63,7 @@ public:
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
+    struct InputSide;
 
     void pullInput();
     void sendDueFlowCharacter();
