@@ -12,6 +12,15 @@
 //   waitForInput(until, abort) blocks until input (its descriptor, handle
 //                              or socket), `until`, or with `abort` true the
 //                              abort request's wake signal
+// and for writing, with its own enum Hold whose None lets bytes go:
+//   prepareOutput()            looks at the input for flow characters
+//   hold()                     what holds output now
+//   put(data, count, hold)     a run of bytes to the port, as many as it
+//                              takes now; 0 with `hold` set when none
+//   noteEnded()                a write on an ended line: an I/O error
+//   giveUp(hold)               the write ends held: keeps the hold to report
+//   waitOut(hold, deadline)    blocks until the hold may have gone, the
+//                              deadline, or an abort
 // The clock is injected, so each algorithm runs against a fake port and a
 // fake clock in the tests.
 
@@ -86,6 +95,51 @@ bool awaitInput(Port& port, const Clock& clock, LineClock::duration limit) {
         }
         port.waitForInput(until, true);
     }
+}
+
+template <class Port>
+concept OutputPort = requires(Port& port, const unsigned char* data, std::size_t count,
+                              typename Port::Hold hold,
+                              std::optional<LineClock::time_point> deadline) {
+    port.prepareOutput();
+    { port.hold() } -> std::same_as<typename Port::Hold>;
+    { port.put(data, count, hold) } -> std::same_as<std::size_t>;
+    { port.ended() } -> std::same_as<bool>;
+    { port.abortRaised() } -> std::same_as<bool>;
+    port.noteEnded();
+    port.giveUp(hold);
+    port.waitOut(hold, deadline);
+};
+
+// `count` bytes under the write deadline and the holds; the count that went
+// out. A hold is waited out until the deadline or an abort.
+template <OutputPort Port, LineTimeSource Clock>
+std::size_t writeUnderTimeouts(Port& port, const Clock& clock,
+                               std::optional<LineClock::time_point> deadline,
+                               const unsigned char* data, std::size_t count) {
+    using Hold = typename Port::Hold;
+    std::size_t sent = 0;
+    while (sent < count) {
+        port.prepareOutput();
+        if (port.ended()) {
+            port.noteEnded();
+            break;
+        }
+        Hold hold = port.hold();
+        if (hold == Hold::None) {
+            const std::size_t put = port.put(data + sent, count - sent, hold);
+            sent += put;
+            if (put > 0 || port.ended()) {
+                continue;
+            }
+        }
+        if ((deadline && clock.now() >= *deadline) || port.abortRaised()) {
+            port.giveUp(hold);
+            break;
+        }
+        port.waitOut(hold, deadline);
+    }
+    return sent;
 }
 
 } // namespace drovane

@@ -155,5 +155,113 @@ TEST_F(LineEngineTest, AWaitForInputEndsWithInputAnEndOrAnAbort) {
     EXPECT_EQ(ending.elapsed(), milliseconds(40));
 }
 
+// Takes `run` bytes a call while nothing holds it; XOFF from `xoffAt` to
+// `xonAt`.
+class FakeOutput {
+public:
+    enum class Hold : std::uint8_t { None, Xoff, Full };
+
+    explicit FakeOutput(FakeClock& clock) : clock_(clock), start_(clock.current) {}
+
+    void prepareOutput() {}
+    Hold hold() const {
+        const auto t = elapsed();
+        return t >= xoffAt && t < xonAt ? Hold::Xoff : Hold::None;
+    }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& hold) {
+        if (full) {
+            hold = Hold::Full;
+            return 0;
+        }
+        const std::size_t n = std::min(count, run);
+        wire.append(reinterpret_cast<const char*>(data), n);
+        ++calls;
+        return n;
+    }
+    bool ended() const { return endAt && elapsed() >= *endAt; }
+    bool abortRaised() const { return abortAt && elapsed() >= *abortAt; }
+    void noteEnded() { ioError = true; }
+    void giveUp(Hold hold) { heldAtEnd = hold; }
+    void waitOut(Hold /*hold*/, std::optional<LineClock::time_point> deadline) {
+        auto wake = deadline.value_or(LineClock::time_point::max());
+        for (const auto at : {xonAt, abortAt.value_or(milliseconds::max())}) {
+            if (at > elapsed() && at != milliseconds::max()) {
+                wake = std::min(wake, start_ + at);
+            }
+        }
+        ASSERT_NE(wake, LineClock::time_point::max()) << "a wait nothing would end";
+        clock_.current = wake;
+    }
+
+    milliseconds elapsed() const {
+        return std::chrono::duration_cast<milliseconds>(clock_.current - start_);
+    }
+
+    std::size_t run = 4;
+    bool full = false;
+    milliseconds xoffAt = milliseconds::max();
+    milliseconds xonAt = milliseconds::max();
+    std::optional<milliseconds> endAt;
+    std::optional<milliseconds> abortAt;
+    std::string wire;
+    int calls = 0;
+    bool ioError = false;
+    std::optional<Hold> heldAtEnd;
+
+private:
+    FakeClock& clock_;
+    LineClock::time_point start_;
+};
+
+class LineEngineWrite : public testing::Test {
+protected:
+    std::size_t write(std::string_view bytes, milliseconds timeout) {
+        return writeUnderTimeouts(output, clock, clock.current + timeout,
+                                  reinterpret_cast<const unsigned char*>(bytes.data()),
+                                  bytes.size());
+    }
+
+    FakeClock clock;
+    FakeOutput output{clock};
+};
+
+TEST_F(LineEngineWrite, GoesInRunsAsThePortTakesThem) {
+    EXPECT_EQ(write("0123456789", milliseconds(100)), 10U);
+    EXPECT_EQ(output.wire, "0123456789");
+    EXPECT_EQ(output.calls, 3);
+    EXPECT_FALSE(output.heldAtEnd);
+}
+
+TEST_F(LineEngineWrite, AHoldLastingPastTheDeadlineEndsWithWhatWentBefore) {
+    output.xoffAt = milliseconds(0);
+    EXPECT_EQ(write("abc", milliseconds(100)), 0U);
+    EXPECT_EQ(output.elapsed(), milliseconds(100));
+    EXPECT_EQ(output.heldAtEnd, FakeOutput::Hold::Xoff);
+
+    output.xonAt = milliseconds(150);
+    EXPECT_EQ(write("abc", milliseconds(100)), 3U) << "released before the deadline";
+    EXPECT_EQ(output.elapsed(), milliseconds(150));
+}
+
+TEST_F(LineEngineWrite, AFullPortIsReportedAsItsHold) {
+    output.full = true;
+    EXPECT_EQ(write("abc", milliseconds(40)), 0U);
+    EXPECT_EQ(output.heldAtEnd, FakeOutput::Hold::Full);
+}
+
+TEST_F(LineEngineWrite, AnAbortEndsAHeldWriteAtOnce) {
+    output.xoffAt = milliseconds(0);
+    output.abortAt = milliseconds(30);
+    EXPECT_EQ(write("abc", milliseconds(1000)), 0U);
+    EXPECT_EQ(output.elapsed(), milliseconds(30));
+}
+
+TEST_F(LineEngineWrite, AnEndedLineIsAnIoErrorAndTakesNothingMore) {
+    output.endAt = milliseconds(0);
+    EXPECT_EQ(write("abc", milliseconds(100)), 0U);
+    EXPECT_TRUE(output.ioError);
+    EXPECT_EQ(output.wire, "");
+}
+
 } // namespace
 } // namespace drovane

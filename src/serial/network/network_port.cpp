@@ -309,47 +309,57 @@ NetworkPort::Hold NetworkPort::currentHold(Clock::time_point now) {
     return Hold::None;
 }
 
-std::size_t NetworkPort::write(const unsigned char* data, std::size_t count) {
-    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
-    std::size_t sent = 0;
-    while (sent < count && sendByte(data[sent], deadline)) {
-        ++sent;
+// What the shared write needs of this port.
+struct NetworkPort::OutputSide {
+    using Hold = NetworkPort::Hold;
+    NetworkPort& port;
+
+    static void prepareOutput() {}
+    Hold hold() const { return port.currentHold(Clock::now()); }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& /*hold*/) const {
+        return port.putRun(data, count);
     }
-    return sent;
+    bool ended() const { return port.broken_; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void noteEnded() const { port.pending_ |= SerialError::IOE; }
+    void giveUp(Hold hold) const { port.noteHeldWrite(hold); }
+    void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
+        port.waitOut(hold, deadline);
+    }
+};
+
+std::size_t NetworkPort::write(const unsigned char* data, std::size_t count) {
+    OutputSide output{*this};
+    return writeUnderTimeouts(output, SystemLineClock{},
+                              writeDeadline(timeouts_, count, Clock::now()), data, count);
 }
 
-bool NetworkPort::sendByte(unsigned char byte, std::optional<Clock::time_point> deadline) {
-    for (;;) {
-        const auto now = Clock::now();
-        if (broken_) {
-            pending_ |= SerialError::IOE;
-            return false;
-        }
-        const Hold hold = currentHold(now);
-        if (hold == Hold::None) {
-            if (outbox_.empty()) {
-                outboxSince_ = now;
-            }
-            if (rfc2217()) {
-                telnet::appendData(outbox_, &byte, 1);
-            } else {
-                outbox_.push_back(static_cast<char>(byte));
-            }
-            wireFreeAt_ = std::max(wireFreeAt_, now) + characterTime_;
-            heldByNetwork_ = false;
-            heldByServerSaid_ = false;
-            txFull_ = false;
-            if (flushDue(now)) {
-                pump();
-            }
-            return true;
-        }
-        if ((deadline && now >= *deadline) || abortRaised()) {
-            noteHeldWrite(hold);
-            return false;
-        }
-        waitOut(hold, deadline);
+// As many bytes as the outbox and the pace take before they hold, at least
+// one (nothing holds when this is called).
+std::size_t NetworkPort::putRun(const unsigned char* data, std::size_t count) {
+    const auto now = Clock::now();
+    const auto ahead = std::max(Clock::duration::zero(), wireFreeAt_ - now);
+    const auto paceRoom = static_cast<std::size_t>((lead_ - ahead) / characterTime_) + 1;
+    const std::size_t outboxRoom =
+        outbox_.size() < kLargestBatch ? kLargestBatch - outbox_.size() : 1;
+    const std::size_t run = std::min({count, paceRoom, outboxRoom});
+    if (outbox_.empty()) {
+        outboxSince_ = now;
     }
+    if (rfc2217()) {
+        telnet::appendData(outbox_, data, run);
+    } else {
+        outbox_.append(reinterpret_cast<const char*>(data), run);
+    }
+    wireFreeAt_ =
+        std::max(wireFreeAt_, now) + static_cast<Clock::duration::rep>(run) * characterTime_;
+    heldByNetwork_ = false;
+    heldByServerSaid_ = false;
+    txFull_ = false;
+    if (flushDue(now)) {
+        pump();
+    }
+    return run;
 }
 
 // No XOFF reached us: the server holds the line, for its own reasons or for

@@ -72,6 +72,7 @@ public:
 private:
     enum class Hold : std::uint8_t { None, Xoff, Suspended, Pace, Network };
     struct InputSide;
+    struct OutputSide;
 
     bool negotiate();
     void sendSettings();
@@ -83,7 +84,7 @@ private:
     bool flushDue(LineClock::time_point now) const;
     void noticeUnansweredControls();
     void noteBroken();
-    bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
+    std::size_t putRun(const unsigned char* data, std::size_t count);
     Hold currentHold(LineClock::time_point now);
     void noteHeldWrite(Hold hold);
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);

@@ -1,6 +1,6 @@
 // How a write is held and what wakes it.
 //
-// Output. write() hands the kernel runs (sendRun) that fill its output queue
+// Output. write() hands the kernel runs (putRun) that fill its output queue
 // up to the bound of write_runs.h, and only when nothing holds them
 // (currentHold): an XOFF from the far end (under XON/XOFF; the flow
 // characters are read here, the kernel's IXON is off), CTS low (under
@@ -266,55 +266,54 @@ TermiosPort::Hold TermiosPort::currentHold() {
     return Hold::None;
 }
 
-std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
-    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
-    std::size_t sent = 0;
-    while (sent < count) {
-        const std::size_t put = sendRun(data + sent, count - sent, deadline);
-        if (put == 0) {
-            break;
+// What the shared write needs of this port.
+struct TermiosPort::OutputSide {
+    using Hold = TermiosPort::Hold;
+    TermiosPort& port;
+
+    void prepareOutput() const {
+        if (port.queue_.softwareFlow()) {
+            port.pullInput();
         }
-        sent += put;
     }
-    return sent;
+    Hold hold() const { return port.currentHold(); }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& hold) const {
+        return port.putRun(data, count, hold);
+    }
+    bool ended() const { return port.hungUp_; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void noteEnded() const { port.pending_ |= SerialError::IOE; }
+    void giveUp(Hold hold) const { port.txFull_ = hold == Hold::Queue || hold == Hold::KernelFull; }
+    void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
+        port.waitOut(hold, deadline);
+    }
+};
+
+std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
+    OutputSide output{*this};
+    return writeUnderTimeouts(output, SystemLineClock{},
+                              writeDeadline(timeouts_, count, Clock::now()), data, count);
 }
 
-// As many bytes as fit under the queue bound, once nothing holds them; 0
-// when the write must give up.
-std::size_t TermiosPort::sendRun(const unsigned char* data, std::size_t count,
-                                 std::optional<Clock::time_point> deadline) {
+// As many bytes as fit under the queue bound; 0 with KernelFull when the
+// kernel takes none, or on a hang-up.
+std::size_t TermiosPort::putRun(const unsigned char* data, std::size_t count, Hold& hold) {
+    const std::size_t run = std::max<std::size_t>(runLength(runs_, queuedAtMost_, count), 1);
     for (;;) {
-        if (queue_.softwareFlow()) {
-            pullInput();
+        const ssize_t put = ::write(fd_.get(), data, run);
+        if (put > 0) {
+            queuedAtMost_ += static_cast<std::size_t>(put);
+            txFull_ = false;
+            return static_cast<std::size_t>(put);
         }
-        if (hungUp_) {
-            pending_ |= SerialError::IOE;
-            return 0;
+        if (put < 0 && errno == EINTR) {
+            continue;
         }
-        Hold hold = currentHold();
-        if (hold == Hold::None) {
-            const std::size_t run =
-                std::max<std::size_t>(runLength(runs_, queuedAtMost_, count), 1);
-            const ssize_t put = ::write(fd_.get(), data, run);
-            if (put > 0) {
-                queuedAtMost_ += static_cast<std::size_t>(put);
-                txFull_ = false;
-                return static_cast<std::size_t>(put);
-            }
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put == 0 || errno != EAGAIN) {
-                noteHangUp();
-                return 0;
-            }
-            hold = Hold::KernelFull;
+        if (put == 0 || errno != EAGAIN) {
+            noteHangUp();
         }
-        if ((deadline && Clock::now() >= *deadline) || abortRaised()) {
-            txFull_ = hold == Hold::Queue || hold == Hold::KernelFull;
-            return 0;
-        }
-        waitOut(hold, deadline);
+        hold = Hold::KernelFull;
+        return 0;
     }
 }
 

@@ -64,11 +64,11 @@ public:
 private:
     enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
     struct InputSide;
+    struct OutputSide;
 
     void pullInput();
     void sendDueFlowCharacter();
-    std::size_t sendRun(const unsigned char* data, std::size_t count,
-                        std::optional<LineClock::time_point> deadline);
+    std::size_t putRun(const unsigned char* data, std::size_t count, Hold& hold);
     Hold currentHold();
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
     // `wake` ends the wait too (-1: nothing but input and time).
