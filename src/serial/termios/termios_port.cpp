@@ -8,9 +8,10 @@
 // queue, so it is only asked when the bound could be reached), or a kernel
 // queue that takes nothing (EAGAIN). A held run waits in waitOut until input
 // comes (which may be XON), the queue has drained to its low mark, a 1 ms
-// look at CTS, the write deadline, or, with an abort watched, a 5 ms look at
-// the abort request. drain() waits for the kernel's queue
-// as long as the write timeouts allow; the destructor throws away the rest.
+// look at CTS, the write deadline, or the abort request, whose wake signal is
+// polled beside the descriptor (in drain() and awaitInput() too). The loops
+// themselves are line_engine.h's. drain() waits for the kernel's queue as
+// long as the write timeouts allow; the destructor throws away the rest.
 //
 // Input. pullInput() moves bytes from the kernel into the receive queue,
 // never more than the queue has room for: the rest waits in the kernel,
