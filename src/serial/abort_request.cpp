@@ -10,8 +10,17 @@ void AbortRequest::raise(Value value) {
         // cannot miss the notification.
         const std::lock_guard lock(mutex_);
         value_.store(value);
+        wake_.set();
     }
     raisedCv_.notify_all();
+}
+
+// Under the mutex, so that the flag and the wake signal never disagree: a
+// signal left set without a request would wake a waiting line for ever.
+void AbortRequest::clear() {
+    const std::lock_guard lock(mutex_);
+    value_.store(None);
+    wake_.reset();
 }
 
 bool AbortRequest::waitFor(std::chrono::steady_clock::duration limit) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 // The operator's request that the running job stop. Set by the GUI thread,
-// read by the job at its polling points; a job in its retry delay is woken
-// at once.
+// read by the job at its polling points; a job in its retry delay, or a line
+// waiting on its descriptor or handle beside wakeSignal(), is woken at once.
+
+#include "serial/wake_signal.h"
 
 #include <atomic>
 #include <chrono>
@@ -19,7 +21,7 @@ public:
         Shutdown = 2, // the window goes away: even blind writes stop
     };
 
-    void clear() { value_.store(None); }
+    void clear();
     void raise(Value value = Abort);
     // Any request, abort or shutdown.
     bool raised() const { return value_.load() != None; }
@@ -35,8 +37,12 @@ public:
     // the pause is short enough for the reaction to a request anyway.
     void pause(std::chrono::steady_clock::duration length) const;
 
+    // Set while a request is raised.
+    const WakeSignal& wakeSignal() const { return wake_; }
+
 private:
     std::atomic<int> value_{None};
+    WakeSignal wake_;
     mutable std::mutex mutex_;
     mutable std::condition_variable raisedCv_;
 };

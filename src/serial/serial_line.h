@@ -32,8 +32,8 @@ public:
     // Waits until the bytes the port still holds for sending have gone out,
     // as long as the write timeouts allow for them; the count left unsent.
     virtual int drain(int id) = 0;
-    // From now on a wait inside write or drain ends within a few
-    // milliseconds of `abort` being raised, with what went out so far; a
+    // From now on a wait inside write, drain or waitForInput ends within a
+    // few milliseconds of `abort` being raised, with what went out so far; a
     // write that need not wait is unaffected. nullptr ends the watch; the
     // request must outlive it.
     virtual void watchAbort(const AbortRequest* abort) = 0;

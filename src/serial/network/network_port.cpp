@@ -10,9 +10,10 @@
 // A write is held by an XOFF from the machine (socket://, XON/XOFF done
 // here), by the server's FLOWCONTROL-SUSPEND (rfc2217://), by the pace, or by
 // a socket that takes nothing (the server's port is held, or slow). Held
-// waits end within 5 ms of an abort. A write that times out held by the
-// network reports the hold the profile implies: XOFF under XON/XOFF, CTS
-// under RTS/CTS, else a full queue.
+// waits end at once on an abort (the socket is waited on beside the abort
+// request's wake signal). A write that times out held by the
+// network reports CTS under RTS/CTS, else a full queue (no XOFF came, so
+// none is reported), and says once per hold that the server holds it.
 //
 // Input is read from the socket only as far as the receive queue has room,
 // so a full queue stops the server and, through its flow control, the
@@ -23,6 +24,7 @@
 #include "serial/abort_request.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
+#include "serial/line_engine.h"
 #include "serial/network/tcp_socket.h"
 #include "serial/output_drain.h"
 
@@ -52,6 +54,8 @@ constexpr milliseconds kAbortLook{5};
 constexpr milliseconds kNetworkLook{10};
 constexpr std::size_t kLargestBatch = 1024;
 
+constexpr std::string_view kHeldByServer =
+    "Hinweis: der Server nimmt zur Zeit keine Daten an, die Übertragung wartet.";
 constexpr std::string_view kControlUnanswered =
     "Hinweis: der Server bestätigt DTR/RTS nicht (nicht unterstützt), die Übertragung läuft "
     "weiter.";
@@ -100,8 +104,12 @@ OpenedNetworkPort NetworkPort::open(const SerialSettings& settings) {
     if (!connected.socket) {
         return {nullptr, connected.failure};
     }
-    auto port = std::make_unique<NetworkPort>(Key{}, std::move(connected.socket), settings,
-                                              name.address->protocol);
+    return over(std::move(connected.socket), settings, name.address->protocol);
+}
+
+OpenedNetworkPort NetworkPort::over(std::unique_ptr<TcpSocket> socket,
+                                    const SerialSettings& settings, NetworkProtocol protocol) {
+    auto port = std::make_unique<NetworkPort>(Key{}, std::move(socket), settings, protocol);
     if (port->rfc2217() && !port->negotiate()) {
         return {nullptr, port->broken_ ? OpenFailure::DeviceFailed : OpenFailure::NoComPortControl};
     }
@@ -142,13 +150,13 @@ bool NetworkPort::negotiate() {
         if (options_.comPortRefused() || broken_ || Clock::now() >= optionDeadline) {
             return false;
         }
-        waitForInput(optionDeadline);
+        waitForInput(optionDeadline, nullptr);
         pump();
     }
     sendSettings();
     const auto answerDeadline = Clock::now() + kAnswerWait;
     while (!state_.settingsAcknowledged() && !broken_ && Clock::now() < answerDeadline) {
-        waitForInput(answerDeadline);
+        waitForInput(answerDeadline, nullptr);
         pump();
     }
     return !broken_;
@@ -278,6 +286,10 @@ bool NetworkPort::abortRaised() const {
     return abort_ != nullptr && abort_->raised();
 }
 
+const WakeSignal* NetworkPort::abortWake() const {
+    return abort_ != nullptr ? &abort_->wakeSignal() : nullptr;
+}
+
 NetworkPort::Hold NetworkPort::currentHold(Clock::time_point now) {
     if (queue_.softwareFlow() && queue_.heldByXoff()) {
         return Hold::Xoff;
@@ -297,49 +309,70 @@ NetworkPort::Hold NetworkPort::currentHold(Clock::time_point now) {
     return Hold::None;
 }
 
-std::size_t NetworkPort::write(const unsigned char* data, std::size_t count) {
-    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
-    std::size_t sent = 0;
-    while (sent < count && sendByte(data[sent], deadline)) {
-        ++sent;
+// What the shared write needs of this port.
+struct NetworkPort::OutputSide {
+    using Hold = NetworkPort::Hold;
+    NetworkPort& port;
+
+    static void prepareOutput() {}
+    Hold hold() const { return port.currentHold(Clock::now()); }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& /*hold*/) const {
+        return port.putRun(data, count);
     }
-    return sent;
+    bool ended() const { return port.broken_; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void noteEnded() const { port.pending_ |= SerialError::IOE; }
+    void giveUp(Hold hold) const { port.noteHeldWrite(hold); }
+    void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
+        port.waitOut(hold, deadline);
+    }
+};
+
+std::size_t NetworkPort::write(const unsigned char* data, std::size_t count) {
+    OutputSide output{*this};
+    return writeUnderTimeouts(output, SystemLineClock{},
+                              writeDeadline(timeouts_, count, Clock::now()), data, count);
 }
 
-bool NetworkPort::sendByte(unsigned char byte, std::optional<Clock::time_point> deadline) {
-    for (;;) {
-        const auto now = Clock::now();
-        if (broken_) {
-            pending_ |= SerialError::IOE;
-            return false;
-        }
-        const Hold hold = currentHold(now);
-        if (hold == Hold::None) {
-            if (outbox_.empty()) {
-                outboxSince_ = now;
-            }
-            if (rfc2217()) {
-                telnet::appendData(outbox_, &byte, 1);
-            } else {
-                outbox_.push_back(static_cast<char>(byte));
-            }
-            wireFreeAt_ = std::max(wireFreeAt_, now) + characterTime_;
-            heldByNetwork_ = false;
-            txFull_ = false;
-            if (flushDue(now)) {
-                pump();
-            }
-            return true;
-        }
-        if ((deadline && now >= *deadline) || abortRaised()) {
-            heldByNetwork_ = hold == Hold::Network;
-            txFull_ = hold == Hold::Pace ||
-                      (hold == Hold::Network && settings_.handshake != Handshake::XonXoff &&
-                       settings_.handshake != Handshake::RtsCts);
-            return false;
-        }
-        waitOut(hold, deadline);
+// As many bytes as the outbox and the pace take before they hold, at least
+// one (nothing holds when this is called).
+std::size_t NetworkPort::putRun(const unsigned char* data, std::size_t count) {
+    const auto now = Clock::now();
+    const auto ahead = std::max(Clock::duration::zero(), wireFreeAt_ - now);
+    const auto paceRoom = static_cast<std::size_t>((lead_ - ahead) / characterTime_) + 1;
+    const std::size_t outboxRoom =
+        outbox_.size() < kLargestBatch ? kLargestBatch - outbox_.size() : 1;
+    const std::size_t run = std::min({count, paceRoom, outboxRoom});
+    if (outbox_.empty()) {
+        outboxSince_ = now;
     }
+    if (rfc2217()) {
+        telnet::appendData(outbox_, data, run);
+    } else {
+        outbox_.append(reinterpret_cast<const char*>(data), run);
+    }
+    wireFreeAt_ =
+        std::max(wireFreeAt_, now) + static_cast<Clock::duration::rep>(run) * characterTime_;
+    heldByNetwork_ = false;
+    heldByServerSaid_ = false;
+    txFull_ = false;
+    if (flushDue(now)) {
+        pump();
+    }
+    return run;
+}
+
+// No XOFF reached us: the server holds the line, for its own reasons or for
+// the machine's XOFF. Only under RTS/CTS does the profile tell which hold it
+// is; otherwise it is reported as the full queue it is, and said once.
+void NetworkPort::noteHeldWrite(Hold hold) {
+    const bool byServer = hold == Hold::Network || hold == Hold::Suspended;
+    heldByNetwork_ = byServer && settings_.handshake == Handshake::RtsCts;
+    txFull_ = hold == Hold::Pace || (byServer && !heldByNetwork_);
+    if (byServer && !heldByServerSaid_ && notices_ != nullptr && *notices_) {
+        (*notices_)(kHeldByServer);
+    }
+    heldByServerSaid_ = byServer;
 }
 
 void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
@@ -359,47 +392,46 @@ void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     if (!outbox_.empty()) {
         until = earlier(until, outboxSince_ + kBatchWindow);
     }
-    if (abort_ != nullptr) {
-        until = earlier(until, now + kAbortLook);
-    }
     // A full receive queue reads nothing, so input would wake at once for
-    // ever; then only the time and the socket's room wake us.
+    // ever; then only the time wakes us, and looks at the abort request.
     if (queue_.room() > 0) {
-        socket_->wait(wantRoom, *until);
+        socket_->wait(wantRoom, *until, abortWake());
     } else {
-        std::this_thread::sleep_until(*until);
+        std::this_thread::sleep_until(abort_ != nullptr ? std::min(*until, now + kAbortLook)
+                                                        : *until);
     }
     pump();
 }
 
-void NetworkPort::waitForInput(std::optional<Clock::time_point> until) {
+void NetworkPort::waitForInput(std::optional<Clock::time_point> until, const WakeSignal* wake) {
     auto limit = until.value_or(Clock::now() + kNetworkLook);
     // Bytes still in the outbox go out when their batch window ends.
     if (!outbox_.empty()) {
         limit = std::min(limit, outboxSince_ + kBatchWindow);
     }
-    socket_->wait(false, limit);
+    socket_->wait(false, limit, wake);
 }
 
-std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
-    ReadTimer timer(timeouts_, count, Clock::now());
-    std::size_t got = 0;
-    for (;;) {
-        pump();
-        const std::size_t taken = queue_.take(target + got, count - got);
-        if (taken > 0) {
-            got += taken;
-            timer.bytesArrived(Clock::now());
-        }
-        if (timer.finished(got) || broken_) {
-            return got;
-        }
-        const auto until = timer.deadline(got);
-        if (until && Clock::now() >= *until) {
-            return got;
-        }
-        waitForInput(until);
+// What the shared read and wait for input need of this port.
+struct NetworkPort::InputSide {
+    NetworkPort& port;
+
+    void refresh() const { port.pump(); }
+    std::size_t take(unsigned char* target, std::size_t count) const {
+        return port.queue_.take(target, count);
     }
+    std::size_t queued() const { return port.queue_.size(); }
+    bool ended() const { return port.broken_; }
+    bool reportDue() const { return port.broken_ || port.pending_ != SerialError::None; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
+        port.waitForInput(until, abort ? port.abortWake() : nullptr);
+    }
+};
+
+std::size_t NetworkPort::read(unsigned char* target, std::size_t count) {
+    InputSide input{*this};
+    return readUnderTimeouts(input, SystemLineClock{}, timeouts_, target, count);
 }
 
 std::size_t NetworkPort::inputWaiting() {
@@ -408,21 +440,8 @@ std::size_t NetworkPort::inputWaiting() {
 }
 
 bool NetworkPort::awaitInput(LineClock::duration limit) {
-    const auto somethingToTake = [this] {
-        pump();
-        return queue_.size() > 0 || broken_ || pending_ != SerialError::None;
-    };
-    if (somethingToTake()) {
-        return true;
-    }
-    const auto until = Clock::now() + limit;
-    while (Clock::now() < until) {
-        waitForInput(until);
-        if (somethingToTake()) {
-            return true;
-        }
-    }
-    return false;
+    InputSide input{*this};
+    return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
 SerialError NetworkPort::takeErrors() {
@@ -434,12 +453,10 @@ SerialError NetworkPort::takeErrors() {
     if (std::exchange(txFull_, false)) {
         errors |= SerialError::TxFull;
     }
-    const bool heldOnTheWay = heldByNetwork_ || state_.suspended();
-    if ((queue_.softwareFlow() && queue_.heldByXoff()) ||
-        (heldOnTheWay && settings_.handshake == Handshake::XonXoff)) {
+    if (queue_.softwareFlow() && queue_.heldByXoff()) {
         errors |= SerialError::XoffReceived;
     }
-    if (heldOnTheWay && settings_.handshake == Handshake::RtsCts) {
+    if ((heldByNetwork_ || state_.suspended()) && settings_.handshake == Handshake::RtsCts) {
         errors |= SerialError::WaitingCTS;
     }
     if (queue_.xoffSent()) {

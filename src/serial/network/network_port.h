@@ -27,6 +27,7 @@ namespace drovane {
 class AbortRequest;
 class NetworkPort;
 class TcpSocket;
+class WakeSignal;
 
 struct OpenedNetworkPort {
     std::unique_ptr<NetworkPort> port;
@@ -38,6 +39,9 @@ class NetworkPort {
 
 public:
     static OpenedNetworkPort open(const SerialSettings& settings);
+    // The port over a connection already made; rfc2217 negotiates first.
+    static OpenedNetworkPort over(std::unique_ptr<TcpSocket> socket, const SerialSettings& settings,
+                                  NetworkProtocol protocol);
     NetworkPort(Key key, std::unique_ptr<TcpSocket> socket, const SerialSettings& settings,
                 NetworkProtocol protocol);
     ~NetworkPort();
@@ -67,6 +71,8 @@ public:
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Suspended, Pace, Network };
+    struct InputSide;
+    struct OutputSide;
 
     bool negotiate();
     void sendSettings();
@@ -78,11 +84,13 @@ private:
     bool flushDue(LineClock::time_point now) const;
     void noticeUnansweredControls();
     void noteBroken();
-    bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
+    std::size_t putRun(const unsigned char* data, std::size_t count);
     Hold currentHold(LineClock::time_point now);
+    void noteHeldWrite(Hold hold);
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
-    void waitForInput(std::optional<LineClock::time_point> until);
+    void waitForInput(std::optional<LineClock::time_point> until, const WakeSignal* wake);
     bool abortRaised() const;
+    const WakeSignal* abortWake() const;
     std::size_t stillQueued();
     bool rfc2217() const { return protocol_ == NetworkProtocol::Rfc2217; }
 
@@ -107,6 +115,7 @@ private:
     std::size_t batch_;
     bool broken_ = false;
     bool heldByNetwork_ = false;
+    bool heldByServerSaid_ = false;
     bool txFull_ = false;
     SerialError pending_ = SerialError::None;
     std::uint64_t sendCalls_ = 0;

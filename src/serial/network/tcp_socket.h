@@ -16,6 +16,7 @@
 namespace drovane {
 
 class AbortRequest;
+class WakeSignal;
 class TcpSocket;
 
 struct ConnectedSocket {
@@ -37,10 +38,10 @@ struct SocketReadiness {
 
 inline constexpr std::chrono::seconds kConnectTimeout{5};
 
+// Behind an interface, so that the network port can be tried against a
+// scripted server in process.
 class TcpSocket {
 public:
-    struct Impl;
-
     // Resolves `host` (a name or a literal address) and connects to the
     // first address that answers within `timeout` altogether. The send
     // buffer is kept at `sendBuffer` bytes, so that what waits in it is
@@ -48,25 +49,23 @@ public:
     static ConnectedSocket connect(const std::string& host, std::uint16_t port,
                                    std::chrono::milliseconds timeout, int sendBuffer);
 
-    explicit TcpSocket(std::unique_ptr<Impl> impl);
-    ~TcpSocket();
+    TcpSocket() = default;
+    virtual ~TcpSocket() = default;
     TcpSocket(const TcpSocket&) = delete;
     TcpSocket& operator=(const TcpSocket&) = delete;
     TcpSocket(TcpSocket&&) = delete;
     TcpSocket& operator=(TcpSocket&&) = delete;
 
     // As much of `data` as the send buffer takes now.
-    SocketTransfer send(const char* data, std::size_t count);
+    virtual SocketTransfer send(const char* data, std::size_t count) = 0;
     // What has arrived, up to `count`; 0 without `broken` when nothing has.
-    SocketTransfer receive(char* target, std::size_t count);
+    virtual SocketTransfer receive(char* target, std::size_t count) = 0;
     // Waits until the socket is readable (or broken, which reads), or, with
-    // `wantWrite`, writable, or `until` passes.
-    SocketReadiness wait(bool wantWrite, LineClock::time_point until);
+    // `wantWrite`, writable, or `until` passes, or `wake` (if any) is set.
+    virtual SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                                 const WakeSignal* wake) = 0;
     // Bytes the system still holds for sending; none where it cannot tell.
-    std::optional<std::size_t> unsent() const;
-
-private:
-    std::unique_ptr<Impl> impl_;
+    virtual std::optional<std::size_t> unsent() const = 0;
 };
 
 } // namespace drovane

@@ -1,8 +1,10 @@
 #include "serial/network/tcp_socket.h"
 
 #include "core/unique_fd.h"
+#include "serial/wake_signal.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <linux/sockios.h>
 #include <netdb.h>
@@ -11,12 +13,31 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <utility>
 
 namespace drovane {
 
-struct TcpSocket::Impl {
-    UniqueFd fd;
+namespace {
+
+class SystemTcpSocket final : public TcpSocket {
+public:
+    struct Impl {
+        UniqueFd fd;
+    };
+
+    explicit SystemTcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+    SocketTransfer send(const char* data, std::size_t count) override;
+    SocketTransfer receive(char* target, std::size_t count) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                         const WakeSignal* wake) override;
+    std::optional<std::size_t> unsent() const override;
+
+private:
+    std::unique_ptr<Impl> impl_;
 };
+
+} // namespace
 
 namespace {
 
@@ -125,19 +146,15 @@ ConnectedSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
         }
         UniqueFd fd = connectOne(*address, until, sendBuffer, failure);
         if (fd.valid()) {
-            auto impl = std::make_unique<Impl>();
+            auto impl = std::make_unique<SystemTcpSocket::Impl>();
             impl->fd = std::move(fd);
-            return {std::make_unique<TcpSocket>(std::move(impl)), OpenFailure::None};
+            return {std::make_unique<SystemTcpSocket>(std::move(impl)), OpenFailure::None};
         }
     }
     return {nullptr, failure};
 }
 
-TcpSocket::TcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-
-TcpSocket::~TcpSocket() = default;
-
-SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
+SocketTransfer SystemTcpSocket::send(const char* data, std::size_t count) {
     for (;;) {
         const ssize_t put = ::send(impl_->fd.get(), data, count, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (put >= 0) {
@@ -150,7 +167,7 @@ SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
     }
 }
 
-SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
+SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     for (;;) {
         const ssize_t got = ::recv(impl_->fd.get(), target, count, MSG_DONTWAIT);
         if (got > 0) {
@@ -166,16 +183,21 @@ SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
     }
 }
 
-SocketReadiness TcpSocket::wait(bool wantWrite, LineClock::time_point until) {
-    pollfd entry{impl_->fd.get(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0};
-    if (::poll(&entry, 1, millisecondsUntil(until)) <= 0) {
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
+                                      const WakeSignal* wake) {
+    const int wakeFd = wake != nullptr ? static_cast<int>(wake->native()) : -1;
+    std::array<pollfd, 2> entries{
+        {{impl_->fd.get(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+         {wakeFd, POLLIN, 0}}};
+    if (::poll(entries.data(), entries.size(), millisecondsUntil(until)) <= 0) {
         return {};
     }
+    const pollfd& entry = entries[0];
     const bool gone = (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
     return {(entry.revents & POLLIN) != 0 || gone, (entry.revents & POLLOUT) != 0};
 }
 
-std::optional<std::size_t> TcpSocket::unsent() const {
+std::optional<std::size_t> SystemTcpSocket::unsent() const {
     int queued = 0;
     if (::ioctl(impl_->fd.get(), SIOCOUTQ, &queued) != 0) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "serial/network/tcp_socket.h"
 
 #include "core/text.h"
+#include "serial/wake_signal.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -13,6 +14,7 @@ namespace drovane {
 namespace {
 
 using Clock = LineClock;
+constexpr std::chrono::milliseconds kWakeLook{5};
 
 // Winsock is usable while one of these lives.
 class WinsockSession {
@@ -151,16 +153,34 @@ UniqueSocket connectOne(const ADDRINFOW& address, Clock::time_point until, int s
 
 } // namespace
 
-struct TcpSocket::Impl {
-    // Declared first: the socket closes before Winsock is released.
-    WinsockSession session;
-    UniqueSocket socket;
+namespace {
+
+class SystemTcpSocket final : public TcpSocket {
+public:
+    struct Impl {
+        // Declared first: the socket closes before Winsock is released.
+        WinsockSession session;
+        UniqueSocket socket;
+    };
+
+    explicit SystemTcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+    SocketTransfer send(const char* data, std::size_t count) override;
+    SocketTransfer receive(char* target, std::size_t count) override;
+    SocketReadiness wait(bool wantWrite, LineClock::time_point until,
+                         const WakeSignal* wake) override;
+    std::optional<std::size_t> unsent() const override;
+
+private:
+    std::unique_ptr<Impl> impl_;
 };
+
+} // namespace
 
 ConnectedSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
                                    std::chrono::milliseconds timeout, int sendBuffer) {
     const auto until = Clock::now() + timeout;
-    auto impl = std::make_unique<Impl>();
+    auto impl = std::make_unique<SystemTcpSocket::Impl>();
     if (!impl->session.started()) {
         return {nullptr, OpenFailure::DeviceFailed};
     }
@@ -189,17 +209,13 @@ ConnectedSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
         UniqueSocket socket = connectOne(*address, until, sendBuffer, failure);
         if (socket.valid()) {
             impl->socket = std::move(socket);
-            return {std::make_unique<TcpSocket>(std::move(impl)), OpenFailure::None};
+            return {std::make_unique<SystemTcpSocket>(std::move(impl)), OpenFailure::None};
         }
     }
     return {nullptr, failure};
 }
 
-TcpSocket::TcpSocket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-
-TcpSocket::~TcpSocket() = default;
-
-SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
+SocketTransfer SystemTcpSocket::send(const char* data, std::size_t count) {
     const int length = static_cast<int>(std::min<std::size_t>(count, 1 << 30));
     const int put = ::send(impl_->socket.get(), data, length, 0);
     if (put != SOCKET_ERROR) {
@@ -208,7 +224,7 @@ SocketTransfer TcpSocket::send(const char* data, std::size_t count) {
     return {0, ::WSAGetLastError() != WSAEWOULDBLOCK};
 }
 
-SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
+SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     const int length = static_cast<int>(std::min<std::size_t>(count, 1 << 30));
     const int got = ::recv(impl_->socket.get(), target, length, 0);
     if (got > 0) {
@@ -220,7 +236,15 @@ SocketTransfer TcpSocket::receive(char* target, std::size_t count) {
     return {0, ::WSAGetLastError() != WSAEWOULDBLOCK};
 }
 
-SocketReadiness TcpSocket::wait(bool wantWrite, LineClock::time_point until) {
+// select() waits on sockets only: a wake signal is looked at in slices.
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
+                                      const WakeSignal* wake) {
+    if (wake != nullptr) {
+        if (::WaitForSingleObject(reinterpret_cast<HANDLE>(wake->native()), 0) == WAIT_OBJECT_0) {
+            return {};
+        }
+        until = std::min(until, LineClock::now() + kWakeLook);
+    }
     fd_set readable;
     fd_set writable;
     fd_set failed;
@@ -241,7 +265,7 @@ SocketReadiness TcpSocket::wait(bool wantWrite, LineClock::time_point until) {
             wantWrite && FD_ISSET(impl_->socket.get(), &writable) != 0};
 }
 
-std::optional<std::size_t> TcpSocket::unsent() const {
+std::optional<std::size_t> SystemTcpSocket::unsent() const {
     return std::nullopt; // Winsock does not tell
 }
 

@@ -96,11 +96,6 @@ bool twoStopBits(double stopBits) {
     return stopBits != 1.0;
 }
 
-std::size_t outputQueueBound(std::int32_t baudRate) {
-    const std::int32_t bytesIn2ms = baudRate / 5000;
-    return bytesIn2ms > 1 ? static_cast<std::size_t>(bytesIn2ms) : 1;
-}
-
 std::int64_t characterNanoseconds(std::int32_t baudRate) {
     constexpr std::int64_t kBitsNs = 10LL * 1000 * 1000 * 1000;
     return baudRate > 0 ? kBitsNs / baudRate : kBitsNs;

@@ -25,10 +25,6 @@ std::optional<termios2> buildTermios(const SerialSettings& settings);
 // set to one and a half accepts two.
 bool twoStopBits(double stopBits);
 
-// How many bytes may wait in the kernel's output queue ahead of a byte that
-// counts as sent: what the line carries in 2 ms, at least 1.
-std::size_t outputQueueBound(std::int32_t baudRate);
-
 // The time one character takes at the given rate (start, 8 data, parity and
 // stop bits are taken as 10 bits, close enough to pace waits).
 std::int64_t characterNanoseconds(std::int32_t baudRate);

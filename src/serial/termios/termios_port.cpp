@@ -1,16 +1,17 @@
 // How a write is held and what wakes it.
 //
-// Output. write() hands the kernel one byte at a time (sendByte) and only
-// when nothing holds it (currentHold): an XOFF from the far end (under
-// XON/XOFF; the flow characters are read here, the kernel's IXON is off),
-// CTS low (under RTS/CTS), or more bytes in the kernel's output queue than
-// the line carries in 2 ms (queuedAtMost_ is an upper bound of that queue,
-// so it is only asked when the bound could be passed), or a kernel queue
-// that takes nothing (EAGAIN). A held byte waits in waitOut until input
-// comes (which may be XON), the queue has room, a 1 ms look at CTS, the
-// next look at the queue, the write deadline, or, with an abort watched,
-// a 5 ms look at the abort request. drain() waits for the kernel's queue
-// as long as the write timeouts allow; the destructor throws away the rest.
+// Output. write() hands the kernel runs (putRun) that fill its output queue
+// up to the bound of write_runs.h, and only when nothing holds them
+// (currentHold): an XOFF from the far end (under XON/XOFF; the flow
+// characters are read here, the kernel's IXON is off), CTS low (under
+// RTS/CTS), a queue at its bound (queuedAtMost_ is an upper bound of that
+// queue, so it is only asked when the bound could be reached), or a kernel
+// queue that takes nothing (EAGAIN). A held run waits in waitOut until input
+// comes (which may be XON), the queue has drained to its low mark, a 1 ms
+// look at CTS, the write deadline, or the abort request, whose wake signal is
+// polled beside the descriptor (in drain() and awaitInput() too). The loops
+// themselves are line_engine.h's. drain() waits for the kernel's queue as
+// long as the write timeouts allow; the destructor throws away the rest.
 //
 // Input. pullInput() moves bytes from the kernel into the receive queue,
 // never more than the queue has room for: the rest waits in the kernel,
@@ -26,9 +27,11 @@
 
 #include "serial/abort_request.h"
 #include "serial/flow_control.h"
+#include "serial/line_engine.h"
 #include "serial/output_drain.h"
 #include "serial/serial_ports.h"
 #include "serial/termios/termios_config.h"
+#include "serial/write_runs.h"
 
 #include <algorithm>
 #include <array>
@@ -50,9 +53,10 @@ using std::chrono::nanoseconds;
 
 constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
 
-// revents, or 0 when `until` passed first. No `until` waits without limit.
-short pollUntil(int fd, short events, std::optional<Clock::time_point> until) {
-    pollfd entry{fd, events, 0};
+// The revents of `fd`, or 0 when `until` passed first or `wake` (-1: none)
+// became readable. No `until` waits without limit.
+short pollUntil(int fd, short events, int wake, std::optional<Clock::time_point> until) {
+    std::array<pollfd, 2> entries{{{fd, events, 0}, {wake, POLLIN, 0}}};
     timespec limit{};
     timespec* limitPointer = nullptr;
     if (until) {
@@ -62,8 +66,8 @@ short pollUntil(int fd, short events, std::optional<Clock::time_point> until) {
         limit.tv_nsec = static_cast<long>(ns % 1'000'000'000);
         limitPointer = &limit;
     }
-    const int ready = ::ppoll(&entry, 1, limitPointer, nullptr);
-    return ready > 0 ? entry.revents : 0;
+    const int ready = ::ppoll(entries.data(), entries.size(), limitPointer, nullptr);
+    return ready > 0 ? entries[0].revents : 0;
 }
 
 std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clock::time_point b) {
@@ -130,7 +134,7 @@ OpenedPort TermiosPort::open(const SerialSettings& settings) {
     // kernel has not yet handed to the far end.
     ::ioctl(fd.get(), TCFLSH, TCIFLUSH);
     // Stops other programs; root passes it, which is what the flock is for.
-    ::ioctl(fd.get(), TIOCEXCL);
+    ::ioctl(fd.get(), TIOCEXCL, nullptr);
     askForLowLatency(fd.get());
     auto port = std::make_unique<TermiosPort>(Key{}, std::move(fd), settings);
     switch (rtsAtOpen(settings.handshake)) {
@@ -151,7 +155,7 @@ TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& setting
     : fd_(std::move(fd)), settings_(settings),
       queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
              settings.handshake == Handshake::XonXoff),
-      bound_(outputQueueBound(settings.baudRate)),
+      runs_(runLimits(characterNanoseconds(settings.baudRate))),
       characterNs_(characterNanoseconds(settings.baudRate)) {}
 
 TermiosPort::~TermiosPort() {
@@ -160,7 +164,9 @@ TermiosPort::~TermiosPort() {
     if (queued && *queued > 0) {
         ::ioctl(fd_.get(), TCFLSH, TCOFLUSH);
     }
-    ::ioctl(fd_.get(), TIOCNXCL);
+    // The request takes no argument, but the call reads one: give it a
+    // defined value.
+    ::ioctl(fd_.get(), TIOCNXCL, nullptr);
 }
 
 std::optional<std::size_t> TermiosPort::outputQueued() const {
@@ -174,7 +180,7 @@ std::optional<std::size_t> TermiosPort::outputQueued() const {
 std::size_t TermiosPort::drain() {
     const DrainSteps steps{
         [this] { return outputQueued(); },
-        [](Clock::time_point until) { pollUntil(-1, 0, until); },
+        [this](Clock::time_point until) { pollUntil(-1, 0, abortWake(), until); },
         [] { return Clock::now(); },
         [this] { return abortRaised(); },
     };
@@ -185,12 +191,8 @@ bool TermiosPort::abortRaised() const {
     return abort_ != nullptr && abort_->raised();
 }
 
-std::optional<Clock::time_point>
-TermiosPort::abortSlice(std::optional<Clock::time_point> until) const {
-    if (abort_ == nullptr) {
-        return until;
-    }
-    return earlier(until, Clock::now() + nanoseconds(5'000'000));
+int TermiosPort::abortWake() const {
+    return abort_ != nullptr ? static_cast<int>(abort_->wakeSignal().native()) : -1;
 }
 
 void TermiosPort::noteHangUp() {
@@ -253,58 +255,66 @@ TermiosPort::Hold TermiosPort::currentHold() {
     if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
         return Hold::Cts;
     }
-    if (queuedAtMost_ > bound_) {
+    if (queuedAtMost_ >= runs_.bound) {
         int queued = 0;
         queuedAtMost_ = ::ioctl(fd_.get(), TIOCOUTQ, &queued) == 0
                             ? static_cast<std::size_t>(std::max(queued, 0))
                             : 0;
-        if (queuedAtMost_ > bound_) {
+        if (queuedAtMost_ >= runs_.bound) {
             return Hold::Queue;
         }
     }
     return Hold::None;
 }
 
-std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
-    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
-    std::size_t sent = 0;
-    while (sent < count && sendByte(data[sent], deadline)) {
-        ++sent;
+// What the shared write needs of this port.
+struct TermiosPort::OutputSide {
+    using Hold = TermiosPort::Hold;
+    TermiosPort& port;
+
+    void prepareOutput() const {
+        if (port.queue_.softwareFlow()) {
+            port.pullInput();
+        }
     }
-    return sent;
+    Hold hold() const { return port.currentHold(); }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& hold) const {
+        return port.putRun(data, count, hold);
+    }
+    bool ended() const { return port.hungUp_; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void noteEnded() const { port.pending_ |= SerialError::IOE; }
+    void giveUp(Hold hold) const { port.txFull_ = hold == Hold::Queue || hold == Hold::KernelFull; }
+    void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
+        port.waitOut(hold, deadline);
+    }
+};
+
+std::size_t TermiosPort::write(const unsigned char* data, std::size_t count) {
+    OutputSide output{*this};
+    return writeUnderTimeouts(output, SystemLineClock{},
+                              writeDeadline(timeouts_, count, Clock::now()), data, count);
 }
 
-bool TermiosPort::sendByte(unsigned char byte, std::optional<Clock::time_point> deadline) {
+// As many bytes as fit under the queue bound; 0 with KernelFull when the
+// kernel takes none, or on a hang-up.
+std::size_t TermiosPort::putRun(const unsigned char* data, std::size_t count, Hold& hold) {
+    const std::size_t run = std::max<std::size_t>(runLength(runs_, queuedAtMost_, count), 1);
     for (;;) {
-        if (queue_.softwareFlow()) {
-            pullInput();
+        const ssize_t put = ::write(fd_.get(), data, run);
+        if (put > 0) {
+            queuedAtMost_ += static_cast<std::size_t>(put);
+            txFull_ = false;
+            return static_cast<std::size_t>(put);
         }
-        if (hungUp_) {
-            pending_ |= SerialError::IOE;
-            return false;
+        if (put < 0 && errno == EINTR) {
+            continue;
         }
-        Hold hold = currentHold();
-        if (hold == Hold::None) {
-            const ssize_t put = ::write(fd_.get(), &byte, 1);
-            if (put == 1) {
-                ++queuedAtMost_;
-                txFull_ = false;
-                return true;
-            }
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put == 0 || errno != EAGAIN) {
-                noteHangUp();
-                return false;
-            }
-            hold = Hold::KernelFull;
+        if (put == 0 || errno != EAGAIN) {
+            noteHangUp();
         }
-        if ((deadline && Clock::now() >= *deadline) || abortRaised()) {
-            txFull_ = hold == Hold::Queue || hold == Hold::KernelFull;
-            return false;
-        }
-        waitOut(hold, deadline);
+        hold = Hold::KernelFull;
+        return 0;
     }
 }
 
@@ -321,12 +331,9 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
         // sender reacts to anyway.
         until = earlier(deadline, now + nanoseconds(1'000'000));
         break;
-    case Hold::Queue: {
-        const auto excess = static_cast<std::int64_t>(queuedAtMost_ - bound_);
-        until = earlier(deadline,
-                        now + std::max(nanoseconds(100'000), nanoseconds(excess * characterNs_)));
+    case Hold::Queue:
+        until = earlier(deadline, now + pauseForRoom(runs_, queuedAtMost_));
         break;
-    }
     case Hold::KernelFull:
         events |= POLLOUT;
         break;
@@ -334,38 +341,42 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     case Hold::None:
         break;
     }
-    if ((pollUntil(fd_.get(), events, abortSlice(until)) & kGone) != 0) {
+    if ((pollUntil(fd_.get(), events, abortWake(), until) & kGone) != 0) {
         noteHangUp();
     }
 }
 
-void TermiosPort::waitForInput(std::optional<Clock::time_point> until) {
-    if ((pollUntil(fd_.get(), POLLIN, until) & kGone) != 0) {
+void TermiosPort::waitForInput(std::optional<Clock::time_point> until, int wake) {
+    if ((pollUntil(fd_.get(), POLLIN, wake, until) & kGone) != 0) {
         pullInput(); // the bytes that came before the hang-up still count
         noteHangUp();
     }
 }
 
-std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
-    ReadTimer timer(timeouts_, count, Clock::now());
-    std::size_t got = 0;
-    for (;;) {
-        pullInput();
-        const std::size_t taken = queue_.take(target + got, count - got);
+// What the shared read and wait for input need of this port.
+struct TermiosPort::InputSide {
+    TermiosPort& port;
+
+    void refresh() const { port.pullInput(); }
+    std::size_t take(unsigned char* target, std::size_t count) const {
+        const std::size_t taken = port.queue_.take(target, count);
         if (taken > 0) {
-            got += taken;
-            timer.bytesArrived(Clock::now());
-            sendDueFlowCharacter();
+            port.sendDueFlowCharacter();
         }
-        if (timer.finished(got) || hungUp_) {
-            return got;
-        }
-        const auto until = timer.deadline(got);
-        if (until && Clock::now() >= *until) {
-            return got;
-        }
-        waitForInput(until);
+        return taken;
     }
+    std::size_t queued() const { return port.queue_.size(); }
+    bool ended() const { return port.hungUp_; }
+    bool reportDue() const { return port.hungUp_ || port.pending_ != SerialError::None; }
+    bool abortRaised() const { return port.abortRaised(); }
+    void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
+        port.waitForInput(until, abort ? port.abortWake() : -1);
+    }
+};
+
+std::size_t TermiosPort::read(unsigned char* target, std::size_t count) {
+    InputSide input{*this};
+    return readUnderTimeouts(input, SystemLineClock{}, timeouts_, target, count);
 }
 
 std::size_t TermiosPort::inputWaiting() {
@@ -374,15 +385,8 @@ std::size_t TermiosPort::inputWaiting() {
 }
 
 bool TermiosPort::awaitInput(LineClock::duration limit) {
-    const auto somethingToTake = [this] {
-        pullInput();
-        return queue_.size() > 0 || hungUp_ || pending_ != SerialError::None;
-    };
-    if (somethingToTake()) {
-        return true;
-    }
-    waitForInput(Clock::now() + limit);
-    return somethingToTake();
+    InputSide input{*this};
+    return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
 SerialError TermiosPort::counterErrors() {

@@ -12,6 +12,7 @@
 #include "serial/receive_queue.h"
 #include "serial/serial_error.h"
 #include "serial/serial_types.h"
+#include "serial/write_runs.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
     int getSignal(SerialSignal signal);
     std::size_t inputWaiting();
     // True as soon as bytes wait or an error or hang-up waits to be taken;
-    // false when `limit` passed first.
+    // false when `limit` passed or a watched abort came first.
     bool awaitInput(LineClock::duration limit);
     std::size_t read(unsigned char* target, std::size_t count);
     std::size_t write(const unsigned char* data, std::size_t count);
@@ -62,20 +63,23 @@ public:
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
+    struct InputSide;
+    struct OutputSide;
 
     void pullInput();
     void sendDueFlowCharacter();
-    bool sendByte(unsigned char byte, std::optional<LineClock::time_point> deadline);
+    std::size_t putRun(const unsigned char* data, std::size_t count, Hold& hold);
     Hold currentHold();
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
-    void waitForInput(std::optional<LineClock::time_point> until);
+    // `wake` ends the wait too (-1: nothing but input and time).
+    void waitForInput(std::optional<LineClock::time_point> until, int wake);
     bool ctsLow();
     bool setModemLine(int line, bool on);
     SerialError counterErrors();
     void noteHangUp();
     bool abortRaised() const;
-    std::optional<LineClock::time_point>
-    abortSlice(std::optional<LineClock::time_point> until) const;
+    // The abort request's wake descriptor, -1 when none is watched.
+    int abortWake() const;
     std::optional<std::size_t> outputQueued() const;
     void setKernelFlowCharacters();
 
@@ -84,7 +88,7 @@ private:
     SerialTimeouts timeouts_;
     const AbortRequest* abort_ = nullptr;
     ReceiveQueue queue_;
-    std::size_t bound_;
+    RunLimits runs_;
     std::int64_t characterNs_;
     // An upper bound of the kernel's output queue, so that it is only asked
     // when the bound could be passed.

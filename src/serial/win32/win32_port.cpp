@@ -32,6 +32,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How often a wait for input looks at the port: no more than a hundred
+// wake-ups a second, well within what a reception notices.
+constexpr std::chrono::milliseconds kInputLook{10};
+
 constexpr DWORD kPurgeInput = PURGE_RXABORT | PURGE_RXCLEAR;
 constexpr DWORD kPurgeAll = kPurgeInput | PURGE_TXABORT | PURGE_TXCLEAR;
 
@@ -189,9 +193,23 @@ bool Win32Port::awaitInput(Clock::duration limit) {
             return false;
         }
         // Polled: Wine's WaitCommEvent gives up on a port without modem
-        // lines, and a millisecond is below what a reception notices.
-        ::Sleep(1);
+        // lines. An abort ends the pause at once.
+        if (pauseUntil(std::min(until, Clock::now() + kInputLook))) {
+            return false;
+        }
     }
+}
+
+// True when a watched abort ended the pause.
+bool Win32Port::pauseUntil(Clock::time_point until) const {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
+    const auto ms = static_cast<DWORD>(std::clamp<std::int64_t>(left, 0, 60'000));
+    if (abort_ == nullptr) {
+        ::Sleep(ms);
+        return false;
+    }
+    const auto wake = reinterpret_cast<HANDLE>(abort_->wakeSignal().native());
+    return ::WaitForSingleObject(wake, ms) == WAIT_OBJECT_0;
 }
 
 SerialError Win32Port::takeErrors() {
@@ -208,7 +226,7 @@ std::size_t Win32Port::drain() {
             const auto status = fetchStatus();
             return status ? std::optional<std::size_t>(status->cbOutQue) : std::nullopt;
         },
-        [](Clock::time_point until) { std::this_thread::sleep_until(until); },
+        [this](Clock::time_point until) { pauseUntil(until); },
         [] { return Clock::now(); },
         [this] { return abortRaised(); },
     };

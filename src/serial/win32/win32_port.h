@@ -57,6 +57,7 @@ private:
     bool noteTransferError(DWORD error);
     std::optional<COMSTAT> fetchStatus();
     bool abortRaised() const;
+    bool pauseUntil(std::chrono::steady_clock::time_point until) const;
     bool setFlowCharacter(SerialSignal signal, int value);
 
     CommHandle device_;

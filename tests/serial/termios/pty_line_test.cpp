@@ -384,6 +384,26 @@ TEST_F(PtyLine, WaitForInputEndsWithBytesOrTheHangUpAndOtherwiseAtItsLimit) {
     EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
 }
 
+TEST_F(PtyLine, WaitForInputIgnoresFlowCharactersAndEndsOnAWatchedAbort) {
+    const int id = openLine(Handshake::XonXoff);
+    writeMaster("\x13\x11");
+    const auto quietFrom = Clock::now();
+    EXPECT_FALSE(line_.waitForInput(id, milliseconds(100)));
+    EXPECT_GE(Clock::now() - quietFrom, milliseconds(100)) << "woken by XOFF/XON alone";
+
+    AbortRequest abort;
+    line_.watchAbort(&abort);
+    std::thread operatorThread([&abort] {
+        std::this_thread::sleep_for(milliseconds(50));
+        abort.raise();
+    });
+    const auto waitFrom = Clock::now();
+    EXPECT_FALSE(line_.waitForInput(id, milliseconds(30000)));
+    EXPECT_LT(Clock::now() - waitFrom, milliseconds(20000));
+    operatorThread.join();
+    line_.watchAbort(nullptr);
+}
+
 TEST_F(PtyLine, FewBytesFollowAnXoffWhileBytesGoOutSingly) {
     const int id = openLine(Handshake::XonXoff);
     line_.setTimeouts(id, 100, 100, 100, 20000, 0);

@@ -88,12 +88,5 @@ TEST(BuildTermios, UsesStandardRateConstantsAndBotherForOthers) {
     EXPECT_FALSE(buildTermios(settings(-9600)));
 }
 
-TEST(OutputQueueBound, IsTwoMillisecondsOfLineAtLeastOneByte) {
-    EXPECT_EQ(outputQueueBound(50), 1U);
-    EXPECT_EQ(outputQueueBound(9600), 1U);
-    EXPECT_EQ(outputQueueBound(19200), 3U);
-    EXPECT_EQ(outputQueueBound(115200), 23U);
-}
-
 } // namespace
 } // namespace drovane
