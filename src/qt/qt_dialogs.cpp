@@ -8,15 +8,18 @@
 
 namespace drovane {
 
+// The program's boxes carry no icon: their texts say what kind of news they are.
 void QtDialogs::inform(std::string_view title, std::string_view text) {
-    QMessageBox::information(owner_, qStringFromUtf8(title), qStringFromUtf8(text),
-                             QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, qStringFromUtf8(title), qStringFromUtf8(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
 }
 
 bool QtDialogs::askYesNo(std::string_view title, std::string_view text) {
-    return QMessageBox::question(owner_, qStringFromUtf8(title), qStringFromUtf8(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::NoIcon, qStringFromUtf8(title), qStringFromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtDialogs::askText(std::string_view title, std::string_view prompt,

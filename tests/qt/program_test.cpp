@@ -1,3 +1,4 @@
+#include "qt/qt_dialogs.h"
 #include "qt/startup.h"
 #include "window_fixture.h"
 
@@ -6,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <algorithm>
 
 namespace drovane::testing {
@@ -112,6 +114,27 @@ TEST(StartupTest, StandardButtonsSpeakGerman) {
     EXPECT_EQ(ok.button(QMessageBox::Ok)->text().remove('&'), "OK");
     EXPECT_EQ(ok.button(QMessageBox::Cancel)->text().remove('&'), "Abbrechen");
     QCoreApplication::removeTranslator(&translator);
+}
+
+// Each box answers with its own default button, so the default is checked too.
+TEST(QtDialogsTest, TheProgramsBoxesCarryNoIcon) {
+    application();
+    QtDialogs dialogs;
+    std::vector<QMessageBox::Icon> icons;
+    const auto answerNextBox = [&icons] {
+        QTimer::singleShot(0, [&icons] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icons.push_back(box->icon());
+            QAbstractButton* answer = box->defaultButton();
+            (answer != nullptr ? answer : box->buttons().value(0))->click();
+        });
+    };
+    answerNextBox();
+    dialogs.inform("Drovane", "Programm gespeichert.");
+    answerNextBox();
+    EXPECT_FALSE(dialogs.askYesNo("Drovane", "Maschine löschen?"));
+    EXPECT_EQ(icons, (std::vector{QMessageBox::NoIcon, QMessageBox::NoIcon}));
 }
 
 } // namespace
