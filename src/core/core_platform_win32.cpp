@@ -1,4 +1,9 @@
+// Paths by platform: their text and where the program lives.
+
 #include "core/executable_directory.h"
+#include "core/path_text.h"
+
+#include "core/text.h"
 
 #include <string>
 #include <windows.h>
@@ -20,6 +25,18 @@ std::filesystem::path executableDirectory() {
         }
         name.resize(name.size() * 2);
     }
+}
+
+std::filesystem::path pathFromWindows1252(std::string_view bytes) {
+    return {wideFromWindows1252(bytes)};
+}
+
+std::string windows1252FromPath(const std::filesystem::path& path) {
+    return windows1252FromWide(path.native());
+}
+
+std::filesystem::path pathFromText(std::string_view text) {
+    return pathFromWindows1252(text);
 }
 
 } // namespace drovane

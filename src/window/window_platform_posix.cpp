@@ -1,6 +1,20 @@
+// How paths are written and shown on this platform.
+
+#include "window/directory_style.h"
 #include "window/shown_text.h"
 
+#include <algorithm>
+
 namespace drovane {
+
+char directorySeparator() {
+    return '/';
+}
+
+std::string inDirectoryStyle(std::string text) {
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
 
 // Linux file names are UTF-8 bytes already.
 std::string pathTextFromShown(std::string_view utf8) {

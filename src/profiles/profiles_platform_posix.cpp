@@ -1,6 +1,13 @@
-#include "profiles/profile_keys.h"
+// Where the profiles' defaults and the settings file differ by platform.
 
+#include "profiles/profile_keys.h"
+#include "profiles/settings_storage.h"
+
+#include "core/unique_fd.h"
+
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -19,6 +26,11 @@ std::string defaultNcDirectory() {
         home += '/';
     }
     return home;
+}
+
+bool takesWrites(const std::filesystem::path& target) {
+    const UniqueFd file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    return file.valid() || errno == ENOENT;
 }
 
 } // namespace drovane
