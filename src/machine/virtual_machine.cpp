@@ -70,6 +70,7 @@ VirtualMachine::~VirtualMachine() {
         // look at it and its wait.
         const std::lock_guard lock(cable_->mutex);
         cable_->changed.notify_all();
+        stopped_.notify_all();
     }
     thread_.join();
     const std::lock_guard lock(cable_->mutex);
@@ -111,8 +112,7 @@ void VirtualMachine::run(const std::stop_token& stop) {
         }
         // Every byte would notify the cable: wait out the run instead.
         const auto runEnd = now + lineTime(kMachineRunMs);
-        stopped_.wait_until(lock, stop, until ? std::min(*until, runEnd) : runEnd,
-                            [] { return false; });
+        stopped_.wait_until(lock, until ? std::min(*until, runEnd) : runEnd);
     }
 }
 

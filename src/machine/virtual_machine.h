@@ -139,8 +139,9 @@ private:
     std::size_t lost_ = 0;
     std::optional<std::string> stored_;
     Punch punch_;
-    // Woken only to stop: a machine in runs waits out its time.
-    std::condition_variable_any stopped_;
+    // Woken only to stop: a machine in runs waits out its time. Under the
+    // cable's mutex.
+    std::condition_variable stopped_;
 
     std::jthread thread_;
 };
