@@ -10,8 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <ctime>
 #include <mutex>
 #include <string>
 
@@ -125,6 +127,48 @@ void BM_SendToVirtualMachineFastClock(benchmark::State& state) {
 BENCHMARK(BM_SendToVirtualMachineFastClock)
     ->Arg(4000)
     ->Arg(40000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+double processCpuSeconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// A large program at 115200 baud and the real clock, to a machine that works
+// as fast as the line: what both ends of the simulation cost in CPU for one
+// send (wake-ups of the job and of the machine).
+void BM_SendToVirtualMachineCpu(benchmark::State& state) {
+    const std::string program = smallProgram(static_cast<std::size_t>(state.range(0)));
+    PortSelectingLine ports(1.0);
+    ports.virtualMachine().setWorkBaud(230'400);
+    StoredCount stored;
+    ports.virtualMachine().setReport([&](std::string_view line) {
+        if (line.find("gespeichert") != std::string_view::npos) {
+            stored.add();
+        }
+    });
+    QuietConsole console;
+    AbortRequest abort;
+    TransferLock lock;
+    LiveControls live;
+    const JobContext context{ports, console, abort, lock, live};
+    SettingsSnapshot controls = defaultProfile();
+    controls.baudCombo = "115200";
+    int sends = 0;
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
+        SendJob(context, controls, program).run();
+        stored.waitFor(++sends);
+    }
+    state.counters["cpu_seconds_per_send"] =
+        (processCpuSeconds() - cpuBefore) / static_cast<double>(std::max(sends, 1));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(program.size()));
+}
+BENCHMARK(BM_SendToVirtualMachineCpu)
+    ->Arg(200'000)
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -2,6 +2,7 @@
 
 #include "cli/progress_line.h"
 #include "transfer/job_messages.h"
+#include "transfer/sentence.h"
 
 namespace drovane {
 
@@ -16,8 +17,8 @@ void StreamConsole::appendLine(std::string_view line) {
     openFailed_ = openFailed_ || line == messages::kOpenFailed;
     aborted_ = aborted_ || line == messages::kAborted;
     lineErrors_ = lineErrors_ || line == messages::kSucceededWithLineErrors;
-    sendFinished_ = sendFinished_ || (direction_ == TransferDirection::Send &&
-                                      line.starts_with(messages::kSentBefore));
+    sendFinished_ = sendFinished_ ||
+                    (direction_ == TransferDirection::Send && fitsSentence(line, messages::kSent));
 }
 
 void StreamConsole::replaceLastLine(std::string_view line) {

@@ -1,3 +1,20 @@
+// The machine's state, looked at on every wake-up under the cable's mutex:
+//
+// - the session: the opening of our side it follows (a new one starts the
+//   reception and the punch afresh);
+// - the reception: Waiting for a program, Receiving one (its bytes arrive
+//   through the cable's hook, as they reach the far end, so flow control
+//   answers at once), Complete (the end character came; the rest of the
+//   opening is ignored);
+// - the input buffer's flow: holding (above the hold level, XOFF sent or CTS
+//   low) until it is worked off to the resume level;
+// - the punch: Idle, Asked (our side reads without having sent: punch after
+//   the operator's walk), Punching (the tape, character by character at line
+//   time, paused while our side holds it), Over.
+//
+// While a reception or a punch runs the machine wakes once per run of line
+// time and takes or sends what is due, instead of once per byte.
+
 #include "machine/virtual_machine.h"
 
 #include "machine/machine_messages.h"
@@ -13,8 +30,9 @@ namespace drovane {
 
 namespace {
 
-// How far a late machine thread may catch up on its punch schedule at once.
-constexpr int kPunchCatchUp = 64;
+// How many runs a late machine thread may catch up on its punch schedule at
+// once.
+constexpr int kPunchCatchUpRuns = 2;
 
 double bytesPerSecond(std::int32_t workBaud, double clockSpeed) {
     return std::max(workBaud, 1) / 10.0 * clockSpeed;
@@ -52,6 +70,7 @@ VirtualMachine::~VirtualMachine() {
         // look at it and its wait.
         const std::lock_guard lock(cable_->mutex);
         cable_->changed.notify_all();
+        stopped_.notify_all();
     }
     thread_.join();
     const std::lock_guard lock(cable_->mutex);
@@ -81,13 +100,24 @@ std::optional<std::string> VirtualMachine::storedProgram() const {
 void VirtualMachine::run(const std::stop_token& stop) {
     std::unique_lock lock(cable_->mutex);
     while (!stop.stop_requested()) {
-        const auto until = step(LineClock::now());
+        const auto now = LineClock::now();
+        auto until = step(now);
         if (!reports_.empty()) {
             flushReports(lock);
             continue;
         }
-        cable_->waitForChange(lock, until);
+        if (!inRuns()) {
+            cable_->waitForChange(lock, until);
+            continue;
+        }
+        // Every byte would notify the cable: wait out the run instead.
+        const auto runEnd = now + lineTime(kMachineRunMs);
+        stopped_.wait_until(lock, until ? std::min(*until, runEnd) : runEnd);
     }
+}
+
+bool VirtualMachine::inRuns() const {
+    return reception_ == Reception::Receiving || std::holds_alternative<Punching>(punch_);
 }
 
 void VirtualMachine::flushReports(std::unique_lock<std::mutex>& lock) {
@@ -110,10 +140,10 @@ std::optional<LineClock::time_point> VirtualMachine::step(LineClock::time_point 
     followSession(now);
     followLines(now);
     resumeIfWorkedOff(now);
-    if (receiving_ && !cable_->nearOpen() && cable_->inFlight.empty()) {
+    if (reception_ == Reception::Receiving && !cable_->nearOpen() && cable_->inFlight.empty()) {
         concludeReception(settings_.endCharacter == 0);
     }
-    triggerPunch(now);
+    askForPunch(now);
     punchDue(now);
     return nextDeadline();
 }
@@ -121,7 +151,7 @@ std::optional<LineClock::time_point> VirtualMachine::step(LineClock::time_point 
 void VirtualMachine::arrived(unsigned char byte, LineClock::time_point when) {
     followSession(when);
     if (handshakeIs(Handshake::XonXoff) && (byte == kDefaultXon || byte == kDefaultXoff)) {
-        punchHeld_ = byte == kDefaultXoff;
+        heldByOurSide_ = byte == kDefaultXoff;
         return;
     }
     receiveData(byte, when);
@@ -131,9 +161,9 @@ void VirtualMachine::followSession(LineClock::time_point now) {
     if (cable_->id == sessionId_) {
         return;
     }
-    if (punch_) {
+    if (std::holds_alternative<Punching>(punch_)) {
         reports_.emplace_back(machine_text::kPunchBroken);
-        punch_.reset();
+        punch_ = PunchOver{};
     }
     sessionId_ = cable_->id;
     if (sessionId_ != 0) {
@@ -142,16 +172,15 @@ void VirtualMachine::followSession(LineClock::time_point now) {
 }
 
 void VirtualMachine::beginSession(LineClock::time_point now) {
-    if (receiving_) {
+    if (reception_ == Reception::Receiving) {
         concludeReception(settings_.endCharacter == 0);
     }
     line_ = cable_->settings;
     input_.reset(now, bytesPerSecond(settings_.workBaud, cable_->clockSpeed));
     holding_ = false;
-    ended_ = false;
-    punchHeld_ = false;
-    punched_ = false;
-    punchAt_.reset();
+    reception_ = Reception::Waiting;
+    heldByOurSide_ = false;
+    punch_ = PunchIdle{};
 }
 
 void VirtualMachine::followLines(LineClock::time_point now) {
@@ -166,10 +195,10 @@ void VirtualMachine::applyCts() {
 }
 
 void VirtualMachine::receiveData(unsigned char byte, LineClock::time_point when) {
-    if (ended_) {
+    if (reception_ == Reception::Complete) {
         return;
     }
-    receiving_ = true;
+    reception_ = Reception::Receiving;
     if (!input_.accept(when)) {
         if (++lost_ == 1) {
             reports_.emplace_back(machine_text::kOverflowAlarm);
@@ -217,56 +246,55 @@ void VirtualMachine::concludeReception(bool complete) {
     }
     incoming_.clear();
     lost_ = 0;
-    receiving_ = false;
-    ended_ = complete;
+    reception_ = complete ? Reception::Complete : Reception::Waiting;
 }
 
-void VirtualMachine::triggerPunch(LineClock::time_point now) {
+void VirtualMachine::askForPunch(LineClock::time_point now) {
     // Our side opened the port and reads without having sent anything: the
     // operator walks to the control and presses punch.
-    if (!cable_->nearOpen() || !cable_->nearReading || punched_ || receiving_ || ended_) {
+    if (!cable_->nearOpen() || !cable_->nearReading || reception_ != Reception::Waiting) {
         return;
     }
-    if (!punchAt_) {
-        punchAt_ = now + lineTime(kMachinePunchDelayMs);
+    if (std::holds_alternative<PunchIdle>(punch_)) {
+        punch_ = PunchAsked{now + lineTime(kMachinePunchDelayMs)};
     }
-    if (now >= *punchAt_) {
+    if (const auto* asked = std::get_if<PunchAsked>(&punch_); asked && now >= asked->at) {
         startPunch(now);
     }
 }
 
 void VirtualMachine::startPunch(LineClock::time_point now) {
-    punched_ = true;
-    punchAt_.reset();
     const std::string_view program = stored_ ? std::string_view(*stored_) : sampleProgram();
     reports_.push_back(machine_text::punching(programName(program), program.size(), !stored_));
-    punch_ = Punch{punchImage(program, settings_.endCharacter), 0, now};
+    punch_ = Punching{punchImage(program, settings_.endCharacter), 0, now};
 }
 
+// Sends every character whose time has come, as long as our side lets it.
 void VirtualMachine::punchDue(LineClock::time_point now) {
-    if (!punch_) {
+    auto* punch = std::get_if<Punching>(&punch_);
+    if (punch == nullptr) {
         return;
     }
     if (!outputAllowed()) {
-        punch_->nextAt = std::max(punch_->nextAt, now);
+        punch->nextAt = std::max(punch->nextAt, now);
         return;
     }
-    const auto character = characterTime(line_, line_.baudRate, cable_->clockSpeed);
-    punch_->nextAt = std::max(punch_->nextAt, now - kPunchCatchUp * character);
-    while (punch_->sent < punch_->image.size() && now >= punch_->nextAt && outputAllowed()) {
-        cable_->sendFromFarEnd(static_cast<unsigned char>(punch_->image[punch_->sent]));
-        ++punch_->sent;
-        punch_->nextAt += character;
+    const auto character = characterTime();
+    punch->nextAt = std::max(punch->nextAt, now - kPunchCatchUpRuns * lineTime(kMachineRunMs));
+    while (punch->sent < punch->image.size() && now >= punch->nextAt && outputAllowed()) {
+        cable_->sendFromFarEnd(static_cast<unsigned char>(punch->image[punch->sent]));
+        ++punch->sent;
+        punch->nextAt += character;
     }
-    if (punch_->sent == punch_->image.size()) {
+    if (punch->sent == punch->image.size()) {
         reports_.emplace_back(machine_text::kPunchDone);
-        punch_.reset();
+        punch_ = PunchOver{};
     }
 }
 
 bool VirtualMachine::outputAllowed() const {
     if (handshakeIs(Handshake::XonXoff)) {
-        return !punchHeld_;
+        return !heldByOurSide_;
     }
     if (handshakeIs(Handshake::RtsCts)) {
         return cable_->rts;
@@ -278,6 +306,10 @@ LineClock::duration VirtualMachine::lineTime(std::uint64_t milliseconds) const {
     return lineDuration(milliseconds, cable_->clockSpeed);
 }
 
+LineClock::duration VirtualMachine::characterTime() const {
+    return drovane::characterTime(line_, line_.baudRate, cable_->clockSpeed);
+}
+
 std::optional<LineClock::time_point> VirtualMachine::nextDeadline() const {
     std::optional<LineClock::time_point> until;
     earliest(until, dsr_.nextChange());
@@ -285,9 +317,12 @@ std::optional<LineClock::time_point> VirtualMachine::nextDeadline() const {
     if (holding_) {
         earliest(until, input_.fallsTo(static_cast<double>(kMachineResumeLevel)));
     }
-    earliest(until, punchAt_);
-    if (punch_ && outputAllowed()) {
-        earliest(until, punch_->nextAt);
+    if (const auto* asked = std::get_if<PunchAsked>(&punch_)) {
+        earliest(until, asked->at);
+    }
+    if (const auto* punch = std::get_if<Punching>(&punch_); punch && outputAllowed()) {
+        // A run of characters at once.
+        earliest(until, punch->nextAt + lineTime(kMachineRunMs));
     }
     return until;
 }

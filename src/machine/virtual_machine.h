@@ -13,6 +13,7 @@
 #include "serial/line_deadlines.h"
 #include "serial/serial_types.h"
 
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -23,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <variant>
 #include <vector>
 
 namespace drovane {
@@ -45,6 +47,8 @@ inline constexpr std::uint64_t kMachineAnswerMs = 50;
 inline constexpr std::uint64_t kMachinePunchDelayMs = 500;
 // Bytes our side may have on the wire before a write waits: a UART's FIFO.
 inline constexpr std::size_t kMachineWireFifo = 16;
+// Milliseconds of line time between two wake-ups while bytes move.
+inline constexpr std::uint64_t kMachineRunMs = 10;
 
 class VirtualMachine {
 public:
@@ -67,14 +71,31 @@ public:
     std::optional<std::string> storedProgram() const;
 
 private:
-    struct Punch {
+    // A program coming in, from its first byte until the end character (or
+    // the port closing) completes it; bytes after that are not looked at
+    // until the next opening.
+    enum class Reception : std::uint8_t { Waiting, Receiving, Complete };
+
+    // The punch of one opening: nothing asked yet; asked (our side reads
+    // without having sent), the operator at the control by `at`; the tape
+    // going out, character by character at line time; done, or broken off.
+    struct PunchIdle {};
+    struct PunchAsked {
+        LineClock::time_point at;
+    };
+    struct Punching {
         std::string image;
         std::size_t sent = 0;
         LineClock::time_point nextAt;
     };
+    struct PunchOver {};
+    using Punch = std::variant<PunchIdle, PunchAsked, Punching, PunchOver>;
 
     void run(const std::stop_token& stop);
     void flushReports(std::unique_lock<std::mutex>& lock);
+    // Bytes move on the line: the machine wakes once a run instead of at
+    // every byte.
+    bool inRuns() const;
 
     // Everything below runs under the cable's mutex.
     std::optional<LineClock::time_point> step(LineClock::time_point now);
@@ -87,12 +108,13 @@ private:
     void holdIfFull(LineClock::time_point when);
     void resumeIfWorkedOff(LineClock::time_point now);
     void concludeReception(bool complete);
-    void triggerPunch(LineClock::time_point now);
+    void askForPunch(LineClock::time_point now);
     void startPunch(LineClock::time_point now);
     void punchDue(LineClock::time_point now);
     bool outputAllowed() const;
     bool handshakeIs(Handshake handshake) const { return line_.handshake == handshake; }
     LineClock::duration lineTime(std::uint64_t milliseconds) const;
+    LineClock::duration characterTime() const;
     std::optional<LineClock::time_point> nextDeadline() const;
 
     std::shared_ptr<VirtualCable> cable_;
@@ -108,16 +130,18 @@ private:
     DelayedLine cts_;
     bool rtsSeen_ = false;
     MachineInputBuffer input_;
+    // The buffer is above its hold level: XOFF sent or CTS low.
     bool holding_ = false;
+    // Our side sent XOFF (and no XON since).
+    bool heldByOurSide_ = false;
+    Reception reception_ = Reception::Waiting;
     std::string incoming_;
     std::size_t lost_ = 0;
-    bool receiving_ = false;
-    bool ended_ = false;
     std::optional<std::string> stored_;
-    bool punchHeld_ = false;
-    bool punched_ = false;
-    std::optional<LineClock::time_point> punchAt_;
-    std::optional<Punch> punch_;
+    Punch punch_;
+    // Woken only to stop: a machine in runs waits out its time. Under the
+    // cable's mutex.
+    std::condition_variable stopped_;
 
     std::jthread thread_;
 };

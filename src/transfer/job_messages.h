@@ -1,8 +1,7 @@
 #pragma once
 
 // The texts the transfer jobs show, in one place: log lines, captions and tab
-// titles, byte for byte. Lines that end in a number or a text are the part
-// before it, with its blanks.
+// titles, byte for byte. A "{}" marks where a number or a text goes (fill).
 
 #include <string_view>
 
@@ -11,11 +10,9 @@ namespace drovane::messages {
 // Both jobs
 inline constexpr std::string_view kOpenFailed =
     "Fehler! serielle Schnittstelle konnte nicht geöffnet werden.";
-inline constexpr std::string_view kOpenedBefore = "serielle Schnittstelle geöffnet (";
-inline constexpr std::string_view kOpenedAfter = ")";
+inline constexpr std::string_view kOpened = "serielle Schnittstelle geöffnet ({})";
 inline constexpr std::string_view kAborted = "Übertragung vorzeitig abgebrochen.";
-inline constexpr std::string_view kSerialErrorBefore = "SerialPortError beim ";
-inline constexpr std::string_view kSerialErrorAfter = ". Zeichen :";
+inline constexpr std::string_view kSerialError = "SerialPortError beim {}. Zeichen :";
 inline constexpr std::string_view kXoffReceived = "Übertragung wird unterbrochen...(XOFF erhalten)";
 inline constexpr std::string_view kXonReceived = "Übertragung wird fortgesetzt...(XON erhalten)";
 
@@ -34,10 +31,8 @@ inline constexpr std::string_view kCtsReceived =
 inline constexpr std::string_view kRetryInOneSecond =
     "Zeichen wird in 1 Sekunde erneut gesendet...";
 inline constexpr std::string_view kDtrOffSent = "DTR-Signal (OFF) gesendet.";
-inline constexpr std::string_view kSentBefore = "Übertragung beendet. ";
-inline constexpr std::string_view kSentAfter = " Bytes gesendet.";
-inline constexpr std::string_view kNotSentBefore = "Fehler! ";
-inline constexpr std::string_view kNotSentAfter = " Bytes konnten nicht gesendet werden.";
+inline constexpr std::string_view kSent = "Übertragung beendet. {} Bytes gesendet.";
+inline constexpr std::string_view kNotSent = "Fehler! {} Bytes konnten nicht gesendet werden.";
 
 // Receive
 inline constexpr std::string_view kTabReading = " Lesevorgang...";
@@ -50,11 +45,10 @@ inline constexpr std::string_view kWaitingForCts = "Warte auf RTS-Signal von Mas
 inline constexpr std::string_view kCtsArrived =
     "RTS von Maschine erhalten. Daten werden empfangen...";
 inline constexpr std::string_view kNulBytes = "HEX(00) Vorlauf / Nachlauf";
-inline constexpr std::string_view kReceivedAfter = " Bytes empfangen.";
+inline constexpr std::string_view kReceived = "{} Bytes empfangen.";
 inline constexpr std::string_view kEndedByEof =
     "Programmübertragung durch SerialPort(EOF) beendet.";
-inline constexpr std::string_view kEndedByCharBefore = "Programmübertragung durch EOF<";
-inline constexpr std::string_view kEndedByCharAfter = "> beendet.";
+inline constexpr std::string_view kEndedByChar = "Programmübertragung durch EOF<{}> beendet.";
 inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgeschlossen.";
 inline constexpr std::string_view kSucceededWithLineErrors =
     "Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!";

@@ -4,9 +4,11 @@
 #include "core/text.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
-#include "transfer/log_text.h"
+#include "transfer/job_timeouts.h"
 #include "transfer/notice_watch.h"
+#include "transfer/open_line.h"
 #include "transfer/received_chunk.h"
+#include "transfer/sentence.h"
 #include "transfer/signal_wait.h"
 
 #include <mutex>
@@ -16,17 +18,9 @@ namespace drovane {
 
 namespace m = messages;
 
-namespace {
-
-SerialError without(SerialError set, SerialError removed) {
-    return static_cast<SerialError>(static_cast<std::uint32_t>(set) &
-                                    ~static_cast<std::uint32_t>(removed));
-}
-
-} // namespace
-
 ReceiveJob::ReceiveJob(const JobContext& context, SettingsSnapshot controls, ReceiveTarget& target)
-    : context_(context), controls_(std::move(controls)), target_(target) {}
+    : context_(context), controls_(std::move(controls)), target_(target),
+      lineErrors_(context_.console) {}
 
 void ReceiveJob::run() {
     markStep();
@@ -46,11 +40,13 @@ void ReceiveJob::runLocked() {
     console.clearEditor();
     console.setProgramText({});
     const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
-    if (!openLine()) {
+    id_ = openLine(context_.line, settings_, console);
+    if (id_ == 0) {
         return;
     }
-    const auto t = static_cast<std::uint32_t>(number32(controls_.receiveTimeoutField));
-    context_.line.setTimeouts(id_, t, t, 100, 10, 100);
+    holds_.emplace(console, settings_.handshake == Handshake::XonXoff);
+    context_.line.applyTimeouts(
+        id_, receiveTimeouts(static_cast<std::uint32_t>(number32(controls_.receiveTimeoutField))));
     console.setEditorTabTitle(m::kTabReading);
     console.setStartCaption(m::kCaptionAbort);
     if (!waitForDsr()) {
@@ -67,21 +63,6 @@ void ReceiveJob::runLocked() {
     } else {
         finish(ending);
     }
-}
-
-bool ReceiveJob::openLine() {
-    markStep();
-    id_ = context_.line.open(settings_);
-    if (id_ == 0) {
-        log(m::kOpenFailed);
-        if (const std::string_view reason = openFailureLine(context_.line.lastOpenFailure());
-            !reason.empty()) {
-            log(reason);
-        }
-        return false;
-    }
-    log(numberLine(m::kOpenedBefore, id_, m::kOpenedAfter));
-    return true;
 }
 
 bool ReceiveJob::waitForDsr() {
@@ -130,7 +111,7 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
         if (waiting > 0) {
             if (const auto ending = readChunk(waiting)) {
                 // The program is complete; errors on its way still count.
-                noteLineErrors(context_.line.takeErrors(id_), bytesRead_);
+                lineErrors_.reportNew(context_.line.takeErrors(id_) & kLineErrors, bytesRead_);
                 return *ending;
             }
         }
@@ -168,12 +149,8 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readChunk(int waiting) {
     }
     context_.console.clearEditorSelection();
     context_.console.replaceLastLine(chunk.heldNul ? std::string(m::kNulBytes)
-                                                   : numberLine("", count_, m::kReceivedAfter));
-    if (settings_.handshake == Handshake::XonXoff && !xonNoted_) {
-        log(m::kXonReceived);
-        xonNoted_ = true;
-        xoffNoted_ = false;
-    }
+                                                   : fill(m::kReceived, count_));
+    holds_->moved();
     return std::nullopt;
 }
 
@@ -183,21 +160,10 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readFailed() {
         return Ending::EndOfFile;
     }
     if (hasFlag(errors, SerialError::XoffReceived)) {
-        noteLineErrors(errors, scanPosition_);
+        lineErrors_.reportNew(errors & kLineErrors, scanPosition_);
+        holds_->held();
     } else {
-        // Each line error once per run, however often the line repeats it.
-        const SerialError shown = without(errors, lineErrorsSeen_);
-        lineErrorsSeen_ |= errors & kLineErrors;
-        if (shown != SerialError::None) {
-            log(numberLine(m::kSerialErrorBefore, scanPosition_, m::kSerialErrorAfter));
-            reportSerialErrors(shown, [this](std::string_view line) { log(line); });
-        }
-    }
-    if (settings_.handshake == Handshake::XonXoff && hasFlag(errors, SerialError::XoffReceived) &&
-        !xoffNoted_) {
-        log(m::kXoffReceived);
-        xoffNoted_ = true;
-        xonNoted_ = false;
+        lineErrors_.reportNew(errors, scanPosition_);
     }
     if (hasFlag(errors, SerialError::IOE)) {
         return Ending::LineLost;
@@ -210,21 +176,11 @@ std::optional<ReceiveJob::Ending> ReceiveJob::checkLine() {
     if (errors == SerialError::EOFSent) {
         return Ending::EndOfFile;
     }
-    noteLineErrors(errors, bytesRead_);
+    lineErrors_.reportNew(errors & kLineErrors, bytesRead_);
     if (hasFlag(errors, SerialError::IOE)) {
         return Ending::LineLost;
     }
     return std::nullopt;
-}
-
-void ReceiveJob::noteLineErrors(SerialError errors, std::int64_t position) {
-    const SerialError fresh = without(errors & kLineErrors, lineErrorsSeen_);
-    if (fresh == SerialError::None) {
-        return;
-    }
-    lineErrorsSeen_ |= fresh;
-    log(numberLine(m::kSerialErrorBefore, position, m::kSerialErrorAfter));
-    reportSerialErrors(fresh, [this](std::string_view line) { log(line); });
 }
 
 void ReceiveJob::finish(Ending ending) {
@@ -235,17 +191,16 @@ void ReceiveJob::finish(Ending ending) {
     if (ending == Ending::EndOfFile) {
         log(m::kEndedByEof);
     } else {
-        log(std::string(m::kEndedByCharBefore) + utf8FromWindows1252(live.endCharField) +
-            std::string(m::kEndedByCharAfter));
+        log(fill(m::kEndedByChar, utf8FromWindows1252(live.endCharField)));
     }
-    log(lineErrorsSeen_ == SerialError::None ? m::kSucceeded : m::kSucceededWithLineErrors);
+    log(lineErrors_.any() ? m::kSucceededWithLineErrors : m::kSucceeded);
     console.setStartCaption(m::kCaptionStart);
     context_.line.setSignal(id_, SerialSignal::Rts, 0);
     if (live.dtrDsrCheck) {
         context_.line.setSignal(id_, SerialSignal::Dtr, 0);
         log(m::kDsrOffSent);
     }
-    log(numberLine("", count_, m::kReceivedAfter));
+    log(fill(m::kReceived, count_));
     context_.line.close(id_);
     if (isYes(live.receiveControlFilterCombo)) {
         removeControlCharacters(program_);

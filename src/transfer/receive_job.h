@@ -8,7 +8,9 @@
 // abort does. Runs on the job thread; ends by itself on success, failure or
 // abort.
 
+#include "transfer/hold_notes.h"
 #include "transfer/job_context.h"
+#include "transfer/line_error_log.h"
 #include "transfer/receive_target.h"
 #include "transfer/settings_snapshot.h"
 
@@ -39,7 +41,6 @@ private:
     };
 
     void runLocked();
-    bool openLine();
     bool waitForDsr();
     bool waitForCts();
     Ending readLoop();
@@ -48,8 +49,6 @@ private:
     std::optional<Ending> readFailed();
     // The line's flags after a pass: its errors, its end-of-file, its death.
     std::optional<Ending> checkLine();
-    // Logs the line errors in `errors` that this run has not logged yet.
-    void noteLineErrors(SerialError errors, std::int64_t position);
     void finish(Ending ending);
     void abort(Ending ending);
     void log(std::string_view line) const { context_.console.appendLine(line); }
@@ -66,10 +65,10 @@ private:
     std::int64_t scanPosition_ = 0;
     // Bytes taken from the line, NULs and the end character included.
     std::int64_t bytesRead_ = 0;
-    SerialError lineErrorsSeen_ = SerialError::None;
+    LineErrorLog lineErrors_;
+    // Once the line is open.
+    std::optional<HoldNotes> holds_;
     bool lastReadGotBytes_ = false;
-    bool xoffNoted_ = false;
-    bool xonNoted_ = false;
 };
 
 } // namespace drovane

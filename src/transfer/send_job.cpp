@@ -4,13 +4,20 @@
 #include "transfer/abort_watch.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
-#include "transfer/log_text.h"
+#include "transfer/job_timeouts.h"
+#include "transfer/line_error_log.h"
 #include "transfer/notice_watch.h"
+#include "transfer/open_line.h"
+#include "transfer/send_run.h"
+#include "transfer/sentence.h"
 #include "transfer/signal_wait.h"
 #include "transfer/transmit_text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace drovane {
 
@@ -35,11 +42,14 @@ void SendJob::runLocked() {
     context_.console.setProgressValue(0);
     const AbortWatch watch(context_.line, context_.abort);
     const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
-    if (!openLine()) {
+    id_ = openLine(context_.line, settings_, context_.console);
+    if (id_ == 0) {
         return;
     }
-    context_.line.setTimeouts(id_, 100, 100, 100, 10,
-                              static_cast<std::uint32_t>(number32(controls_.sendTimeoutField)));
+    runLength_ = sendRunLength(settings_);
+    context_.line.applyTimeouts(
+        id_, sendTimeouts(static_cast<std::uint32_t>(number32(controls_.sendTimeoutField)),
+                          wireMilliseconds(settings_, runLength_)));
     context_.console.setStartCaption(m::kCaptionAbort);
     switch (handshakeAndSend()) {
     case Ending::Done:
@@ -56,21 +66,6 @@ void SendJob::runLocked() {
         abortInText();
         break;
     }
-}
-
-bool SendJob::openLine() {
-    markStep();
-    id_ = context_.line.open(settings_);
-    if (id_ == 0) {
-        log(m::kOpenFailed);
-        if (const std::string_view reason = openFailureLine(context_.line.lastOpenFailure());
-            !reason.empty()) {
-            log(reason);
-        }
-        return false;
-    }
-    log(numberLine(m::kOpenedBefore, id_, m::kOpenedAfter));
-    return true;
 }
 
 SendJob::Ending SendJob::handshakeAndSend() {
@@ -129,56 +124,53 @@ bool SendJob::rtsProcedure() {
 
 // Leader, trailer and end byte: results ignored, no abort polling. Only the
 // window going away stops them, so that a huge count cannot keep the
-// program from ending.
+// program from ending. A byte that a failure (not a hold) kept back is lost.
 void SendJob::writeBlind(unsigned char byte, std::int32_t count) {
     markStep();
-    for (std::int32_t i = 0; i < count && !context_.abort.shuttingDown() && !dead_; ++i) {
-        if (!writeBlindByte(byte)) {
+    const std::vector<unsigned char> run(
+        std::min(runLength_, static_cast<std::size_t>(std::max(count, 0))), byte);
+    std::int64_t left = count;
+    while (left > 0 && !context_.abort.shuttingDown() && !dead_) {
+        const int length = static_cast<int>(std::min<std::int64_t>(left, std::ssize(run)));
+        const int written = context_.line.write(id_, run.data(), length);
+        left -= written;
+        if (written < length && !blindWriteHeld()) {
             ++lost_;
+            --left;
         }
     }
 }
 
-// A hold by XOFF or CTS is waited out as for a text byte, silently; any
-// other failure loses the byte, and a dead port ends the send.
-bool SendJob::writeBlindByte(unsigned char byte) {
-    for (;;) {
-        if (context_.line.write(id_, &byte, 1) == 1) {
-            return true;
-        }
-        const SerialError errors = context_.line.takeErrors(id_);
-        if (hasFlag(errors, SerialError::IOE)) {
-            reportSerialErrors(errors, [this](std::string_view line) { log(line); });
-            dead_ = true;
-            return false;
-        }
-        if (context_.abort.raised() ||
-            !hasFlag(errors, SerialError::XoffReceived | SerialError::WaitingCTS)) {
-            return false;
-        }
+// A hold by XOFF or CTS is waited out as for the text, silently; a dead port
+// ends the send.
+bool SendJob::blindWriteHeld() {
+    const SerialError errors = context_.line.takeErrors(id_);
+    if (hasFlag(errors, SerialError::IOE)) {
+        reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+        dead_ = true;
+        return false;
     }
+    return !context_.abort.raised() &&
+           hasFlag(errors, SerialError::XoffReceived | SerialError::WaitingCTS);
 }
 
 SendJob::Ending SendJob::sendText() {
     markStep();
-    const bool xonXoff = settings_.handshake == Handshake::XonXoff;
-    bool holdShown = false;
-    bool resumeShown = false;
+    HoldNotes holds(context_.console, settings_.handshake == Handshake::XonXoff);
+    // Of the first byte not sent yet.
     std::size_t position = 1;
     while (position <= text_.size()) {
-        const auto byte = static_cast<unsigned char>(text_[position - 1]);
-        const int written = context_.line.write(id_, &byte, 1);
+        const std::size_t length = std::min(runLength_, text_.size() - position + 1);
+        const int written =
+            context_.line.write(id_, text_.data() + position - 1, static_cast<int>(length));
         if (written > 0) {
             count_ += written;
-            context_.console.setProgressValue(static_cast<std::int64_t>(position));
-            if (xonXoff && !resumeShown) {
-                log(m::kXonReceived);
-                resumeShown = true;
-                holdShown = false;
-            }
-            ++position;
-        } else if (!context_.abort.raised() &&
-                   !writeFailed(position, xonXoff, holdShown, resumeShown)) {
+            position += static_cast<std::size_t>(written);
+            context_.console.setProgressValue(static_cast<std::int64_t>(position - 1));
+            holds.moved();
+        }
+        if (static_cast<std::size_t>(std::max(written, 0)) < length && !context_.abort.raised() &&
+            !writeFailed(position, holds)) {
             return Ending::LineDead;
         }
         context_.console.clearLogSelection();
@@ -193,12 +185,10 @@ SendJob::Ending SendJob::sendText() {
 // else is reported and retried after the delay, except a port that is gone:
 // false, it never comes back. A write cut short by an abort is no fault of
 // the line and is not looked at.
-bool SendJob::writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown) {
+bool SendJob::writeFailed(std::size_t position, HoldNotes& holds) {
     const SerialError errors = context_.line.takeErrors(id_);
     if (!hasFlag(errors, SerialError::XoffReceived) || hasFlag(errors, SerialError::IOE)) {
-        log(numberLine(m::kSerialErrorBefore, static_cast<std::int64_t>(position),
-                       m::kSerialErrorAfter));
-        reportSerialErrors(errors, [this](std::string_view line) { log(line); });
+        LineErrorLog(context_.console).report(errors, static_cast<std::int64_t>(position));
         if (hasFlag(errors, SerialError::IOE)) {
             return false;
         }
@@ -206,11 +196,7 @@ bool SendJob::writeFailed(std::size_t position, bool xonXoff, bool& holdShown, b
         context_.abort.waitFor(context_.timing.retryDelay);
         return true;
     }
-    if (xonXoff && !holdShown) {
-        log(m::kXoffReceived);
-        holdShown = true;
-        resumeShown = false;
-    }
+    holds.held();
     return true;
 }
 
@@ -225,10 +211,10 @@ void SendJob::finish() {
     }
     context_.line.close(id_);
     if (lost > 0) {
-        log(numberLine(m::kNotSentBefore, lost, m::kNotSentAfter));
+        log(fill(m::kNotSent, lost));
         log(m::kAborted);
     } else {
-        log(numberLine(m::kSentBefore, count_, m::kSentAfter));
+        log(fill(m::kSent, count_));
     }
     context_.console.setStartCaption(m::kCaptionStart);
     context_.console.clearFileName();

@@ -1,10 +1,11 @@
 #pragma once
 
 // Sends the loaded program to the machine: the prepared text between a NUL
-// leader and trailer, then the end byte, one byte per write, under the
+// leader and trailer, then the end byte, in runs of bytes per write, under the
 // profile's handshake, reporting every step in the log. Runs on the job
 // thread; ends by itself on success, failure or abort.
 
+#include "transfer/hold_notes.h"
 #include "transfer/job_context.h"
 #include "transfer/settings_snapshot.h"
 
@@ -28,14 +29,17 @@ private:
     enum class Ending : std::uint8_t { Done, AbortAtDsr, AbortAtCts, AbortInText, LineDead };
 
     void runLocked();
-    bool openLine();
     Ending handshakeAndSend();
     bool dtrDsrProcedure();
     bool rtsProcedure();
     void writeBlind(unsigned char byte, std::int32_t count);
-    bool writeBlindByte(unsigned char byte);
+    // After a blind write that fell short: true when a hold kept the bytes
+    // back, so they are tried again.
+    bool blindWriteHeld();
     Ending sendText();
-    bool writeFailed(std::size_t position, bool xonXoff, bool& holdShown, bool& resumeShown);
+    // After a text write that fell short at `position` (1-based): false when
+    // the port is gone.
+    bool writeFailed(std::size_t position, HoldNotes& holds);
     void finish();
     void abortWhileWaiting(SerialSignal lowered);
     void abortInText();
@@ -47,6 +51,7 @@ private:
     std::string text_;
     SerialSettings settings_;
     int id_ = 0;
+    std::size_t runLength_ = 1;
     std::int64_t count_ = 0;
     // Leader, trailer and end bytes that did not go out.
     std::int64_t lost_ = 0;

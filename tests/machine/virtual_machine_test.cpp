@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -138,6 +139,40 @@ TEST_F(VirtualMachineTest, HoldsTheLineByCtsAndLosesNothing) {
     ASSERT_TRUE(log_.waitFor(text::stored("O0042", sent.size(), 0)));
     EXPECT_EQ(ports_->virtualMachine().storedProgram(), sent);
     EXPECT_FALSE(log_.has(text::kOverflowAlarm));
+}
+
+// The punch goes out in runs: a hold from our side must still stop it
+// within the run, or a small input queue that nobody reads overflows.
+TEST_F(VirtualMachineTest, APunchStopsForOurHoldWithinARun) {
+    const std::string sent = program(3000);
+    SendPlan plan{sent, 0, 0, 0x04, false, 300};
+    ASSERT_TRUE(sendAsJob(*ports_, profile(9600, Handshake::XonXoff), plan).complete);
+    ASSERT_TRUE(log_.waitFor(text::stored("O0042", sent.size(), 0)));
+    for (const Handshake handshake : {Handshake::XonXoff, Handshake::RtsCts}) {
+        SCOPED_TRACE(static_cast<int>(handshake));
+        log_.clear();
+        SerialSettings settings = profile(115200, handshake);
+        settings.inputBufferSize = 256;
+        settings.outputBufferSize = 256;
+        const int id = ports_->open(settings);
+        ASSERT_NE(id, 0);
+        ports_->setTimeouts(id, 100, 100, 10, 10, 100);
+        EXPECT_EQ(ports_->inputWaiting(id), 0); // asks for the punch
+        ASSERT_TRUE(log_.waitFor(text::punching("O0042", sent.size(), false)));
+        // Long enough for the whole tape many times over, had it not stopped.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_LE(ports_->inputWaiting(id), 256);
+        std::string got;
+        const auto giveUp = std::chrono::steady_clock::now() + kGuard;
+        while ((got.empty() || got.back() != '\x04') && std::chrono::steady_clock::now() < giveUp) {
+            char buffer[64];
+            const int n = ports_->read(id, buffer, sizeof buffer);
+            got.append(buffer, static_cast<std::size_t>(std::max(n, 0)));
+            EXPECT_FALSE(hasFlag(ports_->takeErrors(id), SerialError::RxOver));
+        }
+        EXPECT_EQ(got, tape(sent));
+        ports_->close(id);
+    }
 }
 
 TEST_F(VirtualMachineTest, LosesWhatOverflowsWithoutHandshakeAndSaysSo) {

@@ -1,6 +1,8 @@
 #include "scripted_line.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace drovane {
@@ -43,9 +45,9 @@ void ScriptedLine::addFailedRead(SerialError errors, int waiting) {
     script_.push_back(Chunk{{}, errors, waiting});
 }
 
-void ScriptedLine::failWrite(int writeNumber, SerialError errors) {
+void ScriptedLine::failWrite(int writeNumber, SerialError errors, int bytesOut) {
     const std::lock_guard lock(mutex_);
-    failingWrites_[writeNumber] = errors;
+    failingWrites_[writeNumber] = Failure{errors, bytesOut};
 }
 
 void ScriptedLine::leaveUndrained(int bytes) {
@@ -169,15 +171,20 @@ int ScriptedLine::write(int id, const void* data, int count) {
     if (hook) {
         hook(number);
     }
+    std::optional<Failure> failure;
     {
         const std::lock_guard lock(mutex_);
         const auto failing = failingWrites_.find(number);
         if (failing != failingWrites_.end()) {
-            pending_ |= failing->second;
-            return 0;
+            pending_ |= failing->second.errors;
+            failure = failing->second;
         }
     }
-    return inner_.write(id, data, count);
+    if (!failure) {
+        return inner_.write(id, data, count);
+    }
+    const int through = std::min(failure->bytesOut, count);
+    return through > 0 ? inner_.write(id, data, through) : 0;
 }
 
 SerialError ScriptedLine::takeErrors(int id) {

@@ -32,9 +32,10 @@ public:
     // takeErrors these flags.
     void addFailedRead(SerialError errors, int waiting = 1);
 
-    // The write with this number (1-based, over all writes) returns 0 and
-    // the next takeErrors gives these flags.
-    void failWrite(int writeNumber, SerialError errors);
+    // The write with this number (1-based, over all writes) lets only its
+    // first `bytesOut` bytes through and the next takeErrors gives these
+    // flags.
+    void failWrite(int writeNumber, SerialError errors, int bytesOut = 0);
     // The next drain reports this many bytes left unsent.
     void leaveUndrained(int bytes);
     // Called with the number of each write before it is made.
@@ -70,7 +71,11 @@ private:
     mutable std::mutex mutex_;
     std::deque<Chunk> script_;
     bool serving_ = false; // a chunk was reported and not yet read
-    std::map<int, SerialError> failingWrites_;
+    struct Failure {
+        SerialError errors = SerialError::None;
+        int bytesOut = 0;
+    };
+    std::map<int, Failure> failingWrites_;
     std::function<void(int)> onWrite_;
     SerialError pending_ = SerialError::None;
     int writes_ = 0;

@@ -31,17 +31,6 @@ protected:
     }
     void finish() { rig_.runner.wait(); }
 
-    // The per-byte part of a text of `length` bytes: progress to the position
-    // and the log's selection cleared after each write.
-    static std::vector<std::string> textBytes(int from, int to) {
-        std::vector<std::string> events;
-        for (int i = from; i <= to; ++i) {
-            events.push_back("progress " + std::to_string(i));
-            events.emplace_back("log selection cleared");
-        }
-        return events;
-    }
-
     std::vector<std::string> logLines() const {
         std::vector<std::string> lines;
         for (const auto& event : rig_.console.events()) {
@@ -71,11 +60,12 @@ TEST_F(SendJobTest, WorkedExampleGoesOutFilteredBetweenLeaderAndTrailer) {
         "progress 0",
         "line open",
         rig_.openedLine(),
-        "line timeouts 100 100 100 10 300",
+        // 300 ms after a run of 48 bytes (50 ms at 9600 baud) should be out.
+        "line timeouts 100 100 100 360 0",
         "caption Abbrechen",
+        "progress 18",
+        "log selection cleared",
     };
-    const auto perByte = textBytes(1, 18);
-    expected.insert(expected.end(), perByte.begin(), perByte.end());
     expected.insert(expected.end(), {
                                         "line close",
                                         "log Übertragung beendet. 18 Bytes gesendet.",
@@ -84,6 +74,18 @@ TEST_F(SendJobTest, WorkedExampleGoesOutFilteredBetweenLeaderAndTrailer) {
                                         "log selection cleared",
                                     });
     EXPECT_THAT(rig_.console.events(), ElementsAreArray(expected));
+    // Leader, text, trailer, end byte: one write each.
+    EXPECT_EQ(rig_.line.writeTimes().size(), 4U);
+}
+
+TEST_F(SendJobTest, ALongTextGoesOutInRunsOfTheLineTime) {
+    const std::string text(200, 'G');
+    run(text);
+    EXPECT_EQ(rig_.far.received(), text + "\x04");
+    // Runs of 48 bytes at 9600 baud, then the end byte.
+    EXPECT_EQ(rig_.line.writeTimes().size(), 5U + 1U);
+    EXPECT_EQ(rig_.console.count("progress 48"), 1U);
+    EXPECT_EQ(rig_.console.count("progress 200"), 1U);
 }
 
 TEST_F(SendJobTest, EmptyProgramStillSendsLeaderTrailerAndEndByte) {
@@ -257,47 +259,47 @@ TEST_F(SendJobTest, XoffHoldIsLoggedOnceAndItsEndOnce) {
 
 TEST_F(SendJobTest, FirstByteLogsResumptionAndAHoldOfTwoRetriesLogsOnce) {
     controls_.handshakeCombo = "XON/XOFF";
-    rig_.line.failWrite(3, SerialError::XoffReceived);
-    rig_.line.failWrite(4, SerialError::XoffReceived);
+    rig_.line.failWrite(1, SerialError::XoffReceived, 2); // held after "AB"
+    rig_.line.failWrite(2, SerialError::XoffReceived);
     run("ABCD");
     EXPECT_EQ(rig_.far.received(), "ABCD\x04");
     EXPECT_THAT(rig_.console.eventsWithout({"line", "caption", "progress max", "file name"}),
-                ElementsAre("progress 0", rig_.openedLine(), "progress 1",
+                ElementsAre("progress 0", rig_.openedLine(), "progress 2",
                             "log Übertragung wird fortgesetzt...(XON erhalten)",
-                            "log selection cleared", "progress 2", "log selection cleared",
                             "log Übertragung wird unterbrochen...(XOFF erhalten)",
-                            "log selection cleared", "log selection cleared", "progress 3",
+                            "log selection cleared", "log selection cleared", "progress 4",
                             "log Übertragung wird fortgesetzt...(XON erhalten)",
-                            "log selection cleared", "progress 4", "log selection cleared",
-                            "log Übertragung beendet. 4 Bytes gesendet.", "log selection cleared"));
+                            "log selection cleared", "log Übertragung beendet. 4 Bytes gesendet.",
+                            "log selection cleared"));
 }
 
 TEST_F(SendJobTest, FailedByteIsReportedAndSentAgainAfterTheDelay) {
     controls_.leaderCountField = "1";
-    rig_.line.failWrite(3, SerialError::Frame | SerialError::TxFull); // text byte 2
+    // The text's run stops after its first byte.
+    rig_.line.failWrite(2, SerialError::Frame | SerialError::TxFull, 1);
     run("ABC");
     EXPECT_EQ(rig_.far.received(), "\0ABC\x04"s);
     EXPECT_THAT(rig_.console.eventsWithout({"line", "caption", "progress max", "file name"}),
-                ElementsAre("progress 0", rig_.openedLine(), "progress 1", "log selection cleared",
+                ElementsAre("progress 0", rig_.openedLine(), "progress 1",
                             "log SerialPortError beim 2. Zeichen :",
                             "log Übertragungsfehler !!! #PB_SerialPort_Frame",
                             "log Übertragungsfehler !!! #PB_SerialPort_TxFull",
                             "log Zeichen wird in 1 Sekunde erneut gesendet...",
-                            "log selection cleared", "progress 2", "log selection cleared",
-                            "progress 3", "log selection cleared",
+                            "log selection cleared", "progress 3", "log selection cleared",
                             "log Übertragung beendet. 3 Bytes gesendet.", "log selection cleared"));
     const auto times = rig_.line.writeTimes();
-    ASSERT_GE(times.size(), 4U);
-    EXPECT_GE(times[3] - times[2], rig_.context.timing.retryDelay);
+    ASSERT_GE(times.size(), 3U);
+    EXPECT_GE(times[2] - times[1], rig_.context.timing.retryDelay);
 }
 
 TEST_F(SendJobTest, AbortDuringTheTextEndsWithoutTrailerOrEndByte) {
     controls_.leaderCountField = "2";
     controls_.trailerCountField = "2";
     controls_.dtrDsrCheck = true;
+    controls_.baudCombo = "600"; // runs of 3 bytes
     rig_.far.setLine(SerialSignal::Dsr, true);
     rig_.line.onWrite([this](int number) {
-        if (number == 5) { // the third text byte
+        if (number == 2) { // the first run of the text
             rig_.abort.raise();
         }
     });
@@ -313,11 +315,12 @@ TEST_F(SendJobTest, AbortDuringTheTextEndsWithoutTrailerOrEndByte) {
     EXPECT_EQ(rig_.console.count("line DTR 0"), 0U);
 }
 
-TEST_F(SendJobTest, AbortBeforeTheTextStillSendsTheLeaderAndTheFirstByte) {
+TEST_F(SendJobTest, AbortBeforeTheTextStillSendsTheLeaderAndTheFirstRun) {
     controls_.leaderCountField = "3";
+    controls_.baudCombo = "600"; // runs of 3 bytes
     rig_.abort.raise();
-    run("ABC");
-    EXPECT_EQ(rig_.far.received(), "\0\0\0A"s);
+    run("ABCDEF");
+    EXPECT_EQ(rig_.far.received(), "\0\0\0ABC"s);
     EXPECT_THAT(logLines(),
                 ElementsAre(rig_.openedLine().substr(4), "Übertragung vorzeitig abgebrochen."));
 }
@@ -332,8 +335,8 @@ TEST_F(SendJobTest, BytesThatDidNotGoOutEndTheSendAsAnError) {
     const std::vector<Case> cases{
         {"a held line kept the tail at close", 0, 3,
          "Fehler! 3 Bytes konnten nicht gesendet werden."},
-        {"a trailer byte failed", 3, 0, "Fehler! 1 Bytes konnten nicht gesendet werden."},
-        {"both", 4, 2, "Fehler! 3 Bytes konnten nicht gesendet werden."},
+        {"a trailer byte failed", 2, 0, "Fehler! 1 Bytes konnten nicht gesendet werden."},
+        {"both", 3, 2, "Fehler! 3 Bytes konnten nicht gesendet werden."},
     };
     for (const Case& c : cases) {
         JobRig rig;
@@ -370,8 +373,9 @@ TEST_F(SendJobTest, AHoldAtTheEndIsWaitedOutForTrailerAndEndByte) {
 }
 
 TEST_F(SendJobTest, APortThatIsGoneEndsTheSendInsteadOfRetrying) {
+    controls_.baudCombo = "600"; // runs of 3 bytes
     rig_.line.onWrite([this](int number) {
-        if (number == 3) {
+        if (number == 2) {
             rig_.far.setConnected(false);
         }
     });
@@ -380,9 +384,9 @@ TEST_F(SendJobTest, APortThatIsGoneEndsTheSendInsteadOfRetrying) {
     rig_.abort.raise(); // ends a job that retries for ever
     finish();
     EXPECT_TRUE(ended);
-    EXPECT_EQ(rig_.far.received(), "AB");
+    EXPECT_EQ(rig_.far.received(), "ABC");
     EXPECT_THAT(logLines(),
-                ElementsAre(rig_.openedLine().substr(4), "SerialPortError beim 3. Zeichen :",
+                ElementsAre(rig_.openedLine().substr(4), "SerialPortError beim 4. Zeichen :",
                             "Übertragungsfehler !!! #PB_SerialPort_IOE",
                             "Übertragung vorzeitig abgebrochen."));
     EXPECT_EQ(rig_.console.count("line close"), 1U);
@@ -391,6 +395,7 @@ TEST_F(SendJobTest, APortThatIsGoneEndsTheSendInsteadOfRetrying) {
 TEST_F(SendJobTest, AnAbortEndsAWriteHeldByXoffWithoutWaitingForItsTimeout) {
     controls_.handshakeCombo = "XON/XOFF";
     controls_.sendTimeoutField = "1200000"; // a minute of real time per attempt
+    controls_.baudCombo = "300";            // one byte per run
     std::atomic<bool> held{false};
     rig_.line.onWrite([this, &held](int number) {
         if (number == 2) {

@@ -1,4 +1,7 @@
+// What the jobs do differently by platform.
+
 #include "transfer/guarded_run.h"
+#include "transfer/huge_pages.h"
 
 #include <windows.h>
 
@@ -12,5 +15,9 @@ void runGuarded(const std::function<void()>& body) {
     ::SetThreadStackGuarantee(&guarantee);
     body();
 }
+
+// Large pages on Windows need the "lock pages in memory" privilege, which an
+// operator's account lacks, and a memory block of their own: no hint to give.
+void adviseHugePages(std::string& /*buffer*/) {}
 
 } // namespace drovane

@@ -1,9 +1,21 @@
+// What the jobs do differently by platform.
+
+#include "transfer/guarded_run.h"
 #include "transfer/huge_pages.h"
+
+#include "core/alternate_signal_stack.h"
 
 #include <cstdint>
 #include <sys/mman.h>
 
 namespace drovane {
+
+// Signal stacks are per thread: without its own, a job that runs out of stack
+// would die silently instead of being reported.
+void runGuarded(const std::function<void()>& body) {
+    const AlternateSignalStack signalStack;
+    body();
+}
 
 void adviseHugePages([[maybe_unused]] std::string& buffer) {
 #if defined(MADV_HUGEPAGE)

@@ -1,8 +1,15 @@
+// Where the profiles' defaults and the settings file differ by platform.
+
+#include "profiles/profile_keys.h"
 #include "profiles/settings_storage.h"
 
 #include "core/unique_handle_win32.h"
 
 namespace drovane {
+
+std::string defaultNcDirectory() {
+    return "c:\\";
+}
 
 bool takesWrites(const std::filesystem::path& target) {
     const UniqueHandle file(::CreateFileW(target.c_str(), GENERIC_WRITE,

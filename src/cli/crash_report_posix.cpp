@@ -1,7 +1,0 @@
-#include "cli/crash_report.h"
-
-namespace drovane {
-
-void reportCrashes() {}
-
-} // namespace drovane

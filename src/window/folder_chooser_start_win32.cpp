@@ -1,9 +1,0 @@
-#include "window/folder_chooser_start.h"
-
-namespace drovane {
-
-std::string_view folderChooserStart() {
-    return "c:\\";
-}
-
-} // namespace drovane
