@@ -3,12 +3,13 @@
 // What the operator marked in the program editor: from where the button went
 // down (the anchor) to where it is now (the caret), either way round.
 
-#include "win32/program_lines.h"
+#include "window/program_lines.h"
 
 #include <compare>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace drovane {
 
@@ -35,9 +36,10 @@ public:
     bool empty() const { return anchor_ == caret_; }
     TextPosition first() const { return std::min(anchor_, caret_); }
     TextPosition last() const { return std::max(anchor_, caret_); }
+    TextPosition caret() const { return caret_; }
     std::optional<LineSpan> spanOn(std::size_t line, std::size_t lineLength) const;
-    // With "\r\n" between lines, as the text was given.
-    std::wstring text(const ProgramLines& lines) const;
+    // The marked bytes with `lineBreak` between lines.
+    std::string text(const ProgramLines& lines, std::string_view lineBreak) const;
 
 private:
     TextPosition anchor_;

@@ -1,0 +1,35 @@
+#pragma once
+
+// The program as a view shows it: its Windows-1252 bytes as they came, and
+// where each line begins. A program of many megabytes grows here at the cost
+// of the new bytes alone; nothing is converted until a line is drawn.
+
+#include "window/line_index.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace drovane {
+
+class ProgramLines {
+public:
+    void append(std::string_view bytes);
+    void clear();
+
+    // Never less than one: an empty text is one empty line.
+    std::size_t count() const { return index_.lineCount(); }
+    // Without its line end.
+    std::string_view line(std::size_t index) const { return index_.line(bytes_, index); }
+    std::size_t widestColumns() const { return index_.widestColumns(); }
+    const LineIndex& index() const { return index_; }
+    const std::string& bytes() const { return bytes_; }
+    // The lines with `lineBreak` between them, as a toolkit's text wants them.
+    std::string joined(std::string_view lineBreak) const;
+
+private:
+    std::string bytes_;
+    LineIndex index_;
+};
+
+} // namespace drovane
