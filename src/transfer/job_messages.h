@@ -59,5 +59,8 @@ inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgesch
 inline constexpr std::string_view kSucceededWithLineErrors =
     "Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!";
 inline constexpr std::string_view kDsrOffSent = "DSR-Signal (OFF) gesendet.";
+inline constexpr std::string_view kStartLineBefore =
+    "Gesendet wird der Programmkopf, dann ab Zeile ";
+inline constexpr std::string_view kStartLineAfter = ".";
 
 } // namespace drovane::messages

@@ -9,6 +9,7 @@
 #include "transfer/signal_wait.h"
 #include "transfer/transmit_text.h"
 
+#include <chrono>
 #include <mutex>
 #include <utility>
 
@@ -16,8 +17,47 @@ namespace drovane {
 
 namespace m = messages;
 
-SendJob::SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText)
-    : context_(context), controls_(std::move(controls)), program_(std::move(programText)) {}
+namespace {
+
+// A CR LF, a lone CR or a lone LF: the line ends as the editor shows them.
+bool endsLine(std::string_view text, std::size_t index) {
+    const char byte = text[index];
+    return byte == '\n' || (byte == '\r' && (index + 1 == text.size() || text[index + 1] != '\n'));
+}
+
+// Tells the console which line goes out, looking at the clock once a line.
+class SendPosition {
+public:
+    static constexpr auto Interval = std::chrono::milliseconds(100);
+
+    SendPosition(JobConsole& console, std::size_t size) : console_(console), size_(size) {
+        report(0);
+    }
+    void lineEnded(std::size_t sent) {
+        ++line_;
+        if (std::chrono::steady_clock::now() - shown_ >= Interval) {
+            report(sent);
+        }
+    }
+
+private:
+    void report(std::size_t sent) {
+        shown_ = std::chrono::steady_clock::now();
+        console_.showSendPosition(line_, static_cast<std::int64_t>(size_ - sent));
+    }
+
+    JobConsole& console_;
+    std::size_t size_;
+    std::size_t line_ = 0;
+    std::chrono::steady_clock::time_point shown_;
+};
+
+} // namespace
+
+SendJob::SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText,
+                 std::size_t firstLine)
+    : context_(context), controls_(std::move(controls)), program_(std::move(programText)),
+      firstLine_(firstLine) {}
 
 void SendJob::run() {
     markStep();
@@ -35,6 +75,10 @@ void SendJob::runLocked() {
     context_.console.setProgressValue(0);
     const AbortWatch watch(context_.line, context_.abort);
     const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
+    if (firstLine_ > 1) {
+        log(numberLine(m::kStartLineBefore, static_cast<std::int64_t>(firstLine_),
+                       m::kStartLineAfter));
+    }
     if (!openLine()) {
         return;
     }
@@ -164,6 +208,7 @@ SendJob::Ending SendJob::sendText() {
     const bool xonXoff = settings_.handshake == Handshake::XonXoff;
     bool holdShown = false;
     bool resumeShown = false;
+    SendPosition sent(context_.console, text_.size());
     std::size_t position = 1;
     while (position <= text_.size()) {
         const auto byte = static_cast<unsigned char>(text_[position - 1]);
@@ -171,6 +216,9 @@ SendJob::Ending SendJob::sendText() {
         if (written > 0) {
             count_ += written;
             context_.console.setProgressValue(static_cast<std::int64_t>(position));
+            if (endsLine(text_, position - 1)) {
+                sent.lineEnded(position);
+            }
             if (xonXoff && !resumeShown) {
                 log(m::kXonReceived);
                 resumeShown = true;

@@ -5,7 +5,9 @@
 // takes Windows-1252 bytes, as the program text is held.
 #include "window/file_row_text.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +65,8 @@ public:
     virtual void appendEditor(std::string_view bytes) = 0;
     virtual void editorCaretToStart() = 0;
     virtual void clearEditorSelection() = 0;
+    // Keeps this line (from 0) in sight and marked; none marks nothing.
+    virtual void followEditorLine(std::optional<std::size_t> line) = 0;
 
     // The status line (the log), one line at a time.
     virtual void appendStatus(std::string_view line) = 0;
