@@ -81,7 +81,7 @@ void BM_LoadComplete(benchmark::State& bench) {
         }
     }
     bench.counters["lines"] = static_cast<double>(
-        s.session->window().controlAs<QPlainTextEdit>("ProgramEditor")->blockCount());
+        s.session->window().controlAs<ProgramTextWidget>("ProgramEditor")->lines().count());
 }
 BENCHMARK(BM_LoadComplete)->Unit(benchmark::kMillisecond)->Iterations(2);
 
