@@ -8,8 +8,8 @@
 namespace drovane {
 namespace {
 
-// A turn inserts for about this long and then lets the window answer.
-constexpr std::size_t SliceBytes = std::size_t{64} * 1024;
+// A turn indexes for about this long and then lets the window answer.
+constexpr std::size_t SliceBytes = std::size_t{1024} * 1024;
 constexpr auto SliceBudget = std::chrono::milliseconds(16);
 
 } // namespace
@@ -36,7 +36,6 @@ void EditorFiller::clear() {
     stopTimer();
     pending_.clear();
     frontShown_ = 0;
-    lineBreaks_.reset();
     editor_.clear();
 }
 
@@ -55,7 +54,7 @@ void EditorFiller::appendSlices() {
     do {
         const std::string& front = pending_.front();
         const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        editor_.append(lineBreaks_.toEditor(std::string_view(front).substr(frontShown_, length)));
+        editor_.append(std::string_view(front).substr(frontShown_, length));
         frontShown_ += length;
         if (frontShown_ == front.size()) {
             pending_.pop_front();

@@ -4,7 +4,6 @@
 // appear at once and the rest follows in short slices from a timer, between
 // the window's other messages.
 
-#include "win32/editor_line_breaks.h"
 #include "win32/program_text_view.h"
 
 #include <cstddef>
@@ -45,7 +44,6 @@ private:
     // comes, so a large batch costs the window nothing when it arrives.
     std::deque<std::string> pending_;
     std::size_t frontShown_ = 0;
-    EditorLineBreaks lineBreaks_;
 };
 
 } // namespace drovane

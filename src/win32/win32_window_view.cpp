@@ -144,6 +144,12 @@ void Win32WindowView::editorCaretToStart() {
     }
 }
 
+void Win32WindowView::followEditorLine(std::optional<std::size_t> line) {
+    if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
+        editor->followLine(line);
+    }
+}
+
 void Win32WindowView::clearEditorSelection() {
     if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
         editor->clearSelection();
