@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace drovane {
 
@@ -48,12 +49,22 @@ ProgramTextWidget::ProgramTextWidget(QWidget* parent) : QAbstractScrollArea(pare
 }
 
 void ProgramTextWidget::append(std::string_view bytes) {
-    const std::size_t linesBefore = lines_.count();
     lines_.append(bytes);
+}
+
+void ProgramTextWidget::assign(std::string bytes) {
+    clear();
+    lines_.assign(std::move(bytes));
+}
+
+bool ProgramTextWidget::indexMore(std::size_t bytes) {
+    const std::size_t linesBefore = lines_.count();
+    const bool more = lines_.indexMore(bytes);
     updateScrollBars();
     if (linesBefore - 1 < firstVisibleLine() + static_cast<std::size_t>(visibleLines())) {
         viewport()->update();
     }
+    return more;
 }
 
 void ProgramTextWidget::clear() {

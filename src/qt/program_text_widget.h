@@ -26,8 +26,12 @@ public:
 
     explicit ProgramTextWidget(QWidget* parent);
 
+    // Bytes kept for indexMore(), which shows their lines.
     void append(std::string_view bytes);
+    void assign(std::string bytes);
     void clear();
+    // Shows up to `bytes` more bytes' lines; true while some are left.
+    bool indexMore(std::size_t bytes);
     void scrollToStart();
     void clearSelection();
     // Keeps this line (from 0) in sight and marks it; none marks nothing.

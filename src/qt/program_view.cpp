@@ -2,9 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <algorithm>
 #include <cstddef>
-#include <utility>
 
 namespace drovane {
 namespace {
@@ -19,29 +17,26 @@ constexpr qint64 SliceBudgetMs = 16;
 ProgramView::ProgramView(ProgramTextWidget* editor) : QObject(editor), editor_(editor) {
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
-    connect(&nextSlice_, &QTimer::timeout, this, &ProgramView::appendSlice);
+    connect(&nextSlice_, &QTimer::timeout, this, &ProgramView::appendSlices);
 }
 
 void ProgramView::show(std::string_view bytes) {
-    clear();
-    append(std::string(bytes));
+    nextSlice_.stop();
+    editor_->assign(std::string(bytes));
     appendSlice();
+    startSlices();
 }
 
-void ProgramView::append(std::string bytes) {
+void ProgramView::append(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
-    pending_.push_back(std::move(bytes));
-    if (!nextSlice_.isActive()) {
-        nextSlice_.start();
-    }
+    editor_->append(bytes);
+    startSlices();
 }
 
 void ProgramView::clear() {
     nextSlice_.stop();
-    pending_.clear();
-    frontShown_ = 0;
     editor_->clear();
 }
 
@@ -51,27 +46,29 @@ void ProgramView::finish() {
     }
 }
 
+void ProgramView::startSlices() {
+    if (isFilling() && !nextSlice_.isActive()) {
+        nextSlice_.start();
+    }
+}
+
 void ProgramView::appendSlice() {
     if (!isFilling()) {
         return;
     }
+    if (!editor_->indexMore(SliceBytes)) {
+        nextSlice_.stop();
+        emit filled();
+    }
+}
+
+void ProgramView::appendSlices() {
     QElapsedTimer timer;
     timer.start();
     do {
-        const std::string& front = pending_.front();
-        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        editor_->append(std::string_view(front).substr(frontShown_, length));
-        frontShown_ += length;
-        if (frontShown_ == front.size()) {
-            pending_.pop_front();
-            frontShown_ = 0;
-        }
+        appendSlice();
     } while (isFilling() && timer.elapsed() < SliceBudgetMs);
-    if (isFilling()) {
-        nextSlice_.start();
-        return;
-    }
-    emit filled();
+    startSlices();
 }
 
 } // namespace drovane

@@ -10,7 +10,6 @@
 #include <QString>
 #include <QTimer>
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <string_view>
 
@@ -24,25 +23,24 @@ public:
     // Replaces the editor's text with these Windows-1252 bytes.
     void show(std::string_view bytes);
     // Adds these bytes after what is shown or still to come.
-    void append(std::string bytes);
+    void append(std::string_view bytes);
     void clear();
-    bool isFilling() const { return !pending_.empty(); }
+    bool isFilling() const { return !editor_->lines().fullyIndexed(); }
     // Runs the remaining slices now (tests, benchmarks).
     void finish();
 
     // Shows the next slice now; what the editor shows at once of a new text.
     void appendSlice();
+    // Shows slices for one turn of the event loop.
+    void appendSlices();
 
 signals:
     void filled();
 
 private:
+    void startSlices();
+
     QPointer<ProgramTextWidget> editor_;
-    // Bytes still to show, oldest first. They stay bytes until their slice
-    // comes, so a large batch costs the window nothing when it arrives, and a
-    // long reception adds chunks instead of growing and moving one string.
-    std::deque<std::string> pending_;
-    std::size_t frontShown_ = 0;
     QTimer nextSlice_;
 };
 

@@ -146,7 +146,7 @@ void QtWindowView::clearEditor() {
 void QtWindowView::appendEditor(std::string_view bytes) {
     ProgramView& program = window_.programView();
     const bool wasFilling = program.isFilling();
-    program.append(std::string(bytes));
+    program.append(bytes);
     if (!wasFilling) {
         program.appendSlice();
     }

@@ -1,9 +1,6 @@
 #include "win32/editor_filler.h"
 
-#include <algorithm>
 #include <chrono>
-#include <string_view>
-#include <utility>
 
 namespace drovane {
 namespace {
@@ -21,21 +18,21 @@ EditorFiller::~EditorFiller() {
     stopTimer();
 }
 
-void EditorFiller::append(std::string bytes) {
+void EditorFiller::append(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
     const bool wasIdle = !isFilling();
-    pending_.push_back(std::move(bytes));
+    editor_.appendBytes(bytes);
     if (wasIdle) {
-        appendSlices();
+        // One slice shows the first screen; the timer brings the rest.
+        appendSlice();
+        scheduleRest();
     }
 }
 
 void EditorFiller::clear() {
     stopTimer();
-    pending_.clear();
-    frontShown_ = 0;
     editor_.clear();
 }
 
@@ -49,18 +46,19 @@ void EditorFiller::finish() {
     }
 }
 
+void EditorFiller::appendSlice() {
+    editor_.indexMore(SliceBytes);
+}
+
 void EditorFiller::appendSlices() {
     const auto start = std::chrono::steady_clock::now();
     do {
-        const std::string& front = pending_.front();
-        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        editor_.append(std::string_view(front).substr(frontShown_, length));
-        frontShown_ += length;
-        if (frontShown_ == front.size()) {
-            pending_.pop_front();
-            frontShown_ = 0;
-        }
+        appendSlice();
     } while (isFilling() && std::chrono::steady_clock::now() - start < SliceBudget);
+    scheduleRest();
+}
+
+void EditorFiller::scheduleRest() {
     if (isFilling() && !timerRuns_) {
         timerRuns_ = SetTimer(timerOwner_, timerId_, USER_TIMER_MINIMUM, nullptr) != 0;
     } else if (!isFilling()) {

@@ -126,13 +126,19 @@ LRESULT CALLBACK ProgramTextView::windowProc(HWND window, UINT message, WPARAM w
 }
 
 void ProgramTextView::append(std::string_view bytes) {
-    const std::size_t linesBefore = lines_.count();
     lines_.append(bytes);
+    indexMore(lines_.bytes().size());
+}
+
+bool ProgramTextView::indexMore(std::size_t bytes) {
+    const std::size_t linesBefore = lines_.count();
+    const bool more = lines_.indexMore(bytes);
     updateScrollBars();
     // Only what is in view needs painting again.
     if (linesBefore - 1 < top_ + static_cast<std::size_t>(visibleLines())) {
         InvalidateRect(window_, nullptr, TRUE);
     }
+    return more;
 }
 
 void ProgramTextView::clear() {

@@ -36,6 +36,9 @@ public:
 
     // Windows-1252 bytes with any line ends; what is in view stays in view.
     void append(std::string_view bytes);
+    // Kept for indexMore(), which shows their lines; true while some are left.
+    void appendBytes(std::string_view bytes) { lines_.append(bytes); }
+    bool indexMore(std::size_t bytes);
     void clear();
     void scrollToStart();
     void clearSelection();

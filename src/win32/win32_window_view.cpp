@@ -135,7 +135,7 @@ void Win32WindowView::clearEditor() {
 }
 
 void Win32WindowView::appendEditor(std::string_view bytes) {
-    window_.programEditor().append(std::string(bytes));
+    window_.programEditor().append(bytes);
 }
 
 void Win32WindowView::editorCaretToStart() {

@@ -36,7 +36,7 @@ void LineIndex::append(std::string_view bytes) {
 }
 
 void LineIndex::clear() {
-    starts_.assign(1, 0);
+    std::vector<std::size_t>{0}.swap(starts_);
     size_ = 0;
     openColumns_ = 0;
     widest_ = 0;

@@ -1,8 +1,10 @@
 #pragma once
 
 // The program as a view shows it: its Windows-1252 bytes as they came, and
-// where each line begins. A program of many megabytes grows here at the cost
-// of the new bytes alone; nothing is converted until a line is drawn.
+// where each line begins. Bytes are kept at once and indexed a slice at a
+// time, so a program of many megabytes shows its first lines at once and
+// grows at the cost of the new bytes alone; nothing is converted until a
+// line is drawn.
 
 #include "window/line_index.h"
 
@@ -14,10 +16,15 @@ namespace drovane {
 
 class ProgramLines {
 public:
+    // Kept; indexMore() finds their lines.
     void append(std::string_view bytes);
+    void assign(std::string bytes);
     void clear();
+    // Indexes up to `bytes` more bytes; true while some are left.
+    bool indexMore(std::size_t bytes);
+    bool fullyIndexed() const { return index_.size() == bytes_.size(); }
 
-    // Never less than one: an empty text is one empty line.
+    // The lines indexed, never less than one: an empty text is one empty line.
     std::size_t count() const { return index_.lineCount(); }
     // Without its line end.
     std::string_view line(std::size_t index) const { return index_.line(bytes_, index); }

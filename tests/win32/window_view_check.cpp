@@ -189,6 +189,55 @@ TEST_F(WindowTest, WhatTheReaderLooksAtStaysInViewWhileTheRestComesIn) {
     EXPECT_GT(shown.firstVisibleLine(), shown.lines().count() - 100);
 }
 
+TEST_F(WindowTest, TheFirstScreenOfALargeProgramIsPaintedAtOnce) {
+    HWND editor = control("ProgramEditor");
+    HWND panel = control("MainPanel");
+    TabCtrl_SetCurSel(panel, 2);
+    NMHDR changed{panel, static_cast<UINT_PTR>(GetDlgCtrlID(panel)),
+                  static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window->handle(), WM_NOTIFY, changed.idFrom, reinterpret_cast<LPARAM>(&changed));
+    view->appendEditor(programLines(std::size_t{32} * 1024 * 1024));
+    EXPECT_TRUE(window->programEditor().isFilling());
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const int row = ProgramTextView::of(editor)->lineHeight();
+    HDC dc = GetDC(editor);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int inked = 0;
+    for (int y = 0; y < row; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            inked += GetPixel(dc, x, y) != background ? 1 : 0;
+        }
+    }
+    ReleaseDC(editor, dc);
+    EXPECT_GT(inked, 20) << "the first line is drawn";
+    window->programEditor().finish();
+}
+
+TEST_F(WindowTest, TheHorizontalEndGoesToTheWidestLine) {
+    HWND editor = control("ProgramEditor");
+    const std::wstring wide = L"N10 (" + std::wstring(300, L'X') + L")";
+    SendMessageW(editor, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>((L"%\r\n" + wide + L"\r\nN20").c_str()));
+    SendMessageW(editor, WM_HSCROLL, SB_BOTTOM, 0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(editor, SB_HORZ, &info);
+    EXPECT_GT(info.nPos, 3) << "further than the line count";
+    EXPECT_EQ(info.nPos, info.nMax + 1 - static_cast<int>(info.nPage));
+}
+
+TEST_F(WindowTest, SmallWheelDeltasAddUpToLines) {
+    HWND editor = control("ProgramEditor");
+    view->appendEditor(programLines(64 * 1024));
+    window->programEditor().finish();
+    for (int turn = 0; turn < 4; ++turn) {
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-30)), 0);
+    }
+    EXPECT_EQ(ProgramTextView::of(editor)->firstVisibleLine(), 3U)
+        << "four touchpad steps: a notch";
+}
+
 TEST_F(WindowTest, TheStatusLogAddsReplacesAndClearsWholeLines) {
     view->appendStatus("Port COM1 geöffnet");
     view->appendStatus("Gesendet: 10");

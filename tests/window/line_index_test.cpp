@@ -1,4 +1,5 @@
 #include "window/line_index.h"
+#include "window/program_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,22 @@ TEST(LineIndex, ColumnsOfAPieceOfALineCountTabsToTheirStop) {
     EXPECT_EQ(displayColumns("ab\t"), 8U);
     EXPECT_EQ(displayColumns("\t\t"), 16U);
     EXPECT_EQ(displayColumns("1234567\tX"), 9U);
+}
+
+TEST(ProgramLines, BytesBecomeLinesAsTheyAreIndexedASliceAtATime) {
+    ProgramLines lines;
+    lines.append("N10\r");
+    EXPECT_EQ(lines.count(), 1U);
+    EXPECT_FALSE(lines.fullyIndexed());
+    EXPECT_TRUE(lines.indexMore(2));
+    EXPECT_EQ(lines.line(0), "N1");
+    lines.append("\nN20");
+    EXPECT_FALSE(lines.indexMore(100));
+    EXPECT_EQ(lines.joined("|"), "N10|N20");
+    lines.assign("A\nB\nC");
+    EXPECT_EQ(lines.count(), 1U) << "a new text starts unindexed";
+    lines.indexMore(4);
+    EXPECT_EQ(lines.joined("|"), "A|B|");
+    lines.indexMore(1);
+    EXPECT_EQ(lines.joined("|"), "A|B|C");
 }

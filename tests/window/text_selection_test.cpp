@@ -9,6 +9,7 @@ namespace {
 ProgramLines program() {
     ProgramLines lines;
     lines.append("%\nN10 G01 X5\r\n\rN40 M30");
+    lines.indexMore(100);
     return lines;
 }
 
