@@ -14,6 +14,9 @@ namespace drovane {
 namespace {
 
 constexpr UINT SendFromHereItem = 1;
+// The line a send has out: a light yellow that no system colour scheme gives
+// the window itself.
+constexpr COLORREF FollowedLineColour = RGB(255, 244, 176);
 constexpr const wchar_t* SendFromHereText = L"Ab hier senden";
 
 std::ptrdiff_t signedSize(std::size_t value) {
@@ -272,7 +275,9 @@ void ProgramTextView::paintLine(HDC dc, std::size_t index, int y) const {
         RECT client{};
         GetClientRect(window_, &client);
         const RECT row{0, y, client.right, y + lineHeight_};
-        FillRect(dc, &row, GetSysColorBrush(COLOR_INFOBK));
+        const std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)> brush(
+            CreateSolidBrush(FollowedLineColour), &DeleteObject);
+        FillRect(dc, &row, brush.get());
     }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     TabbedTextOutW(dc, x, y, line.data(), static_cast<int>(line.size()), 0, nullptr, x);

@@ -7,6 +7,8 @@
 #include <array>
 #include <atomic>
 #include <commctrl.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -97,6 +99,41 @@ void pressWithControl(HWND editor, WPARAM key) {
     SetKeyboardState(keys.data());
     SendMessageW(editor, WM_KEYDOWN, key, 0);
     SetKeyboardState(before.data());
+}
+
+// A picture of the control as drawn, kept in the temporary folder.
+void keepPicture(HWND control, const wchar_t* name) {
+    RECT client{};
+    GetClientRect(control, &client);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = client.right;
+    header.biHeight = client.bottom;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (client.right * 3 + 3) & ~3;
+    std::string pixels(static_cast<std::size_t>(stride) * client.bottom, '\0');
+    HDC dc = GetDC(control);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, dc);
+    const BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header) + pixels.size()), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof(header)};
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    std::ofstream out(std::filesystem::path(folder) / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
 }
 
 } // namespace
@@ -210,6 +247,14 @@ TEST_F(WindowTest, TheFirstScreenOfALargeProgramIsPaintedAtOnce) {
     }
     ReleaseDC(editor, dc);
     EXPECT_GT(inked, 20) << "the first line is drawn";
+    ProgramTextView::of(editor)->followLine(2);
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    keepPicture(editor, L"drovane_program_view.bmp");
+    HDC marked = GetDC(editor);
+    EXPECT_NE(GetPixel(marked, 500, 2 * row + row / 2), background)
+        << "the followed line is marked";
+    EXPECT_EQ(GetPixel(marked, 500, 3 * row + row / 2), background) << "and only that one";
+    ReleaseDC(editor, marked);
     window->programEditor().finish();
 }
 
