@@ -5,7 +5,6 @@
 
 #include "window/program_lines.h"
 
-#include <compare>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,7 +15,10 @@ namespace drovane {
 struct TextPosition {
     std::size_t line = 0;
     std::size_t column = 0;
-    auto operator<=>(const TextPosition&) const = default;
+    bool operator==(const TextPosition&) const = default;
+    bool operator<(const TextPosition& other) const {
+        return line != other.line ? line < other.line : column < other.column;
+    }
 };
 
 // The marked columns of one line; `throughBreak` when the mark goes on to the next.
