@@ -104,7 +104,7 @@ void BM_LoadComplete(benchmark::State& bench) {
     selectBigFile(*s.session->window().fileList());
     for (auto _ : bench) {
         bench.PauseTiming();
-        std::string().swap(s.state.programText);
+        s.state.programText = SharedText();
         s.session->window().programView().clear();
         QApplication::processEvents();
         resetPeakMemory();

@@ -52,9 +52,9 @@ void ProgramTextWidget::append(std::string_view bytes) {
     lines_.append(bytes);
 }
 
-void ProgramTextWidget::assign(std::string bytes) {
+void ProgramTextWidget::show(SharedText text) {
     clear();
-    lines_.assign(std::move(bytes));
+    lines_.show(std::move(text));
 }
 
 bool ProgramTextWidget::indexMore(std::size_t bytes) {

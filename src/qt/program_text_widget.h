@@ -28,7 +28,8 @@ public:
 
     // Bytes kept for indexMore(), which shows their lines.
     void append(std::string_view bytes);
-    void assign(std::string bytes);
+    // Shows these bytes, shared with their holder, once indexMore() finds their lines.
+    void show(SharedText text);
     void clear();
     // Shows up to `bytes` more bytes' lines; true while some are left.
     bool indexMore(std::size_t bytes);

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstddef>
+#include <string>
+#include <utility>
 
 namespace drovane {
 namespace {
@@ -21,8 +23,12 @@ ProgramView::ProgramView(ProgramTextWidget* editor) : QObject(editor), editor_(e
 }
 
 void ProgramView::show(std::string_view bytes) {
+    show(SharedText(std::string(bytes)));
+}
+
+void ProgramView::show(SharedText text) {
     nextSlice_.stop();
-    editor_->assign(std::string(bytes));
+    editor_->show(std::move(text));
     appendSlice();
     startSlices();
 }

@@ -22,6 +22,8 @@ public:
 
     // Replaces the editor's text with these Windows-1252 bytes.
     void show(std::string_view bytes);
+    // Shares these bytes instead of copying them.
+    void show(SharedText text);
     // Adds these bytes after what is shown or still to come.
     void append(std::string_view bytes);
     void clear();

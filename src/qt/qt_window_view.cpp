@@ -152,6 +152,10 @@ void QtWindowView::appendEditor(std::string_view bytes) {
     }
 }
 
+void QtWindowView::showEditor(const SharedText& text) {
+    window_.programView().show(text);
+}
+
 void QtWindowView::editorCaretToStart() {
     auto* editor = as<ProgramTextWidget>("ProgramEditor");
     editor->clearSelection();

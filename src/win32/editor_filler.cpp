@@ -1,6 +1,7 @@
 #include "win32/editor_filler.h"
 
 #include <chrono>
+#include <utility>
 
 namespace drovane {
 namespace {
@@ -29,6 +30,13 @@ void EditorFiller::append(std::string_view bytes) {
         appendSlice();
         scheduleRest();
     }
+}
+
+void EditorFiller::show(SharedText text) {
+    stopTimer();
+    editor_.showBytes(std::move(text));
+    appendSlice();
+    scheduleRest();
 }
 
 void EditorFiller::clear() {

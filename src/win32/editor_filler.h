@@ -24,6 +24,8 @@ public:
 
     // Windows-1252 bytes after what is shown or still to come.
     void append(std::string_view bytes);
+    // Replaces what is shown, sharing these bytes instead of copying them.
+    void show(SharedText text);
     void clear();
     void onTimer();
     bool isFilling() const { return !editor_.lines().fullyIndexed(); }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace drovane {
 namespace {
@@ -142,6 +143,11 @@ bool ProgramTextView::indexMore(std::size_t bytes) {
         InvalidateRect(window_, nullptr, TRUE);
     }
     return more;
+}
+
+void ProgramTextView::showBytes(SharedText text) {
+    clear();
+    lines_.show(std::move(text));
 }
 
 void ProgramTextView::clear() {

@@ -38,6 +38,8 @@ public:
     void append(std::string_view bytes);
     // Kept for indexMore(), which shows their lines; true while some are left.
     void appendBytes(std::string_view bytes) { lines_.append(bytes); }
+    // Shows these bytes, shared with their holder, once indexMore() finds their lines.
+    void showBytes(SharedText text);
     bool indexMore(std::size_t bytes);
     void clear();
     void scrollToStart();

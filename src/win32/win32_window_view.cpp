@@ -138,6 +138,10 @@ void Win32WindowView::appendEditor(std::string_view bytes) {
     window_.programEditor().append(bytes);
 }
 
+void Win32WindowView::showEditor(const SharedText& text) {
+    window_.programEditor().show(text);
+}
+
 void Win32WindowView::editorCaretToStart() {
     if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
         editor->scrollToStart();

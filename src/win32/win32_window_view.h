@@ -31,6 +31,7 @@ public:
 
     void clearEditor() override;
     void appendEditor(std::string_view bytes) override;
+    void showEditor(const SharedText& text) override;
     void editorCaretToStart() override;
     void clearEditorSelection() override;
     void followEditorLine(std::optional<std::size_t> line) override;

@@ -18,7 +18,8 @@ void LineIndex::append(std::string_view bytes) {
         ++offset;
         if (byte == '\n' && endsInCr_) {
             // The line the CR opened is still empty; it starts behind the LF.
-            starts_.back() = offset;
+            starts_.pop_back();
+            addStart(offset);
             endsInCr_ = false;
             continue;
         }
@@ -26,7 +27,7 @@ void LineIndex::append(std::string_view bytes) {
         if (byte == '\r' || byte == '\n') {
             widest_ = std::max(widest_, openColumns_);
             openColumns_ = 0;
-            starts_.push_back(offset);
+            addStart(offset);
         } else {
             openColumns_ = nextColumn(openColumns_, byte);
         }
@@ -35,8 +36,30 @@ void LineIndex::append(std::string_view bytes) {
     widest_ = std::max(widest_, openColumns_);
 }
 
+void LineIndex::addStart(std::uint64_t offset) {
+    while (offset >> spanBits_ > spanFirstLines_.size()) {
+        spanFirstLines_.push_back(starts_.size());
+    }
+    starts_.push_back(withinSpan(offset));
+}
+
+std::uint32_t LineIndex::withinSpan(std::uint64_t offset) const {
+    return static_cast<std::uint32_t>(offset & ((std::uint64_t{1} << spanBits_) - 1));
+}
+
+std::size_t LineIndex::spanOf(std::size_t line) const {
+    return static_cast<std::size_t>(
+        std::upper_bound(spanFirstLines_.begin(), spanFirstLines_.end(), line) -
+        spanFirstLines_.begin());
+}
+
+std::size_t LineIndex::lineStart(std::size_t line) const {
+    return static_cast<std::size_t>((std::uint64_t{spanOf(line)} << spanBits_) | starts_.at(line));
+}
+
 void LineIndex::clear() {
-    std::vector<std::size_t>{0}.swap(starts_);
+    std::vector<std::uint32_t>{0}.swap(starts_);
+    std::vector<std::size_t>().swap(spanFirstLines_);
     size_ = 0;
     openColumns_ = 0;
     widest_ = 0;
@@ -44,8 +67,8 @@ void LineIndex::clear() {
 }
 
 std::string_view LineIndex::line(std::string_view text, std::size_t line) const {
-    const std::size_t begin = starts_.at(line);
-    const std::size_t end = line + 1 < starts_.size() ? starts_[line + 1] : size_;
+    const std::size_t begin = lineStart(line);
+    const std::size_t end = line + 1 < starts_.size() ? lineStart(line + 1) : size_;
     std::string_view bytes = text.substr(begin, end - begin);
     if (bytes.ends_with('\n')) {
         bytes.remove_suffix(1);
@@ -57,7 +80,17 @@ std::string_view LineIndex::line(std::string_view text, std::size_t line) const 
 }
 
 std::size_t LineIndex::lineAt(std::size_t offset) const {
-    const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
+    // Within its span the starts rise, so the low four bytes order them.
+    const auto span = static_cast<std::size_t>(std::uint64_t{offset} >> spanBits_);
+    const auto firstLineOf = [this](std::size_t number) {
+        const std::size_t line = number == 0                        ? 0
+                                 : number <= spanFirstLines_.size() ? spanFirstLines_[number - 1]
+                                                                    : starts_.size();
+        return starts_.begin() + static_cast<std::ptrdiff_t>(line);
+    };
+    const auto first = firstLineOf(span);
+    const auto last = firstLineOf(span + 1);
+    const auto after = std::upper_bound(first, last, withinSpan(offset));
     return static_cast<std::size_t>(after - starts_.begin()) - 1;
 }
 

@@ -41,8 +41,7 @@ void ProgramCommands::loadProgram() {
     view_.setText("FileNameField", name);
     state_.programText = std::move(*bytes);
     view_.clearStatus();
-    view_.clearEditor();
-    view_.appendEditor(state_.programText);
+    view_.showEditor(state_.programText);
     view_.appendStatus("CNC-Programm geladen.");
     if (nulOffset) {
         // Otherwise the machine gets a program without its end, unannounced.

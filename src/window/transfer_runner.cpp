@@ -6,6 +6,7 @@
 #include "window/restart_text.h"
 #include "window/settings_snapshot_reader.h"
 
+#include <string>
 #include <utility>
 
 namespace drovane {
@@ -32,7 +33,8 @@ bool TransferRunner::start(Mode mode) {
     std::function<void()> body;
     if (mode == Mode::Send) {
         follow(controls, SendFollow(controls.beforeProgramField, 0, 1));
-        body = [this, controls = std::move(controls), text = state_.programText]() mutable {
+        body = [this, controls = std::move(controls),
+                text = std::string(state_.programText.view())]() mutable {
             const JobContext context{line_, console_, state_.abortRequest, state_.transferLock,
                                      live_};
             SendJob(context, std::move(controls), std::move(text)).run();

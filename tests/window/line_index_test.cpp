@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ const IndexCase kCases[] = {
     {"%\nN1\tG0\r\nN22", {"%", "N1\tG0", "N22"}, 10},
 };
 
+// Spans of two and four bytes cut these texts as a program beyond 4 GiB is cut.
+const int kSpanBits[] = {LineIndex::WidestSpanBits, 2, 1};
+
 std::vector<std::string> linesOf(const LineIndex& index, const std::string& text) {
     std::vector<std::string> lines;
     for (std::size_t line = 0; line < index.lineCount(); ++line) {
@@ -42,30 +46,37 @@ std::vector<std::string> linesOf(const LineIndex& index, const std::string& text
 
 // Every cut of every text in two, and byte by byte, as a reception arrives.
 TEST(LineIndex, LinesAreTheSameWhereverTheBytesWereCut) {
-    for (const IndexCase& c : kCases) {
-        for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
-            LineIndex index;
-            index.append(std::string_view(c.bytes).substr(0, cut));
-            index.append(std::string_view(c.bytes).substr(cut));
-            EXPECT_EQ(linesOf(index, c.bytes), c.lines) << c.bytes << " cut at " << cut;
-            EXPECT_EQ(index.widestColumns(), c.widest) << c.bytes;
-            EXPECT_EQ(index.size(), c.bytes.size());
+    for (const int spanBits : kSpanBits) {
+        for (const IndexCase& c : kCases) {
+            for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
+                LineIndex index(spanBits);
+                index.append(std::string_view(c.bytes).substr(0, cut));
+                index.append(std::string_view(c.bytes).substr(cut));
+                EXPECT_EQ(linesOf(index, c.bytes), c.lines)
+                    << c.bytes << " cut at " << cut << ", span bits " << spanBits;
+                EXPECT_EQ(index.widestColumns(), c.widest) << c.bytes;
+                EXPECT_EQ(index.size(), c.bytes.size());
+            }
+            LineIndex bytewise(spanBits);
+            for (const char byte : c.bytes) {
+                bytewise.append(std::string_view(&byte, 1));
+            }
+            EXPECT_EQ(linesOf(bytewise, c.bytes), c.lines)
+                << c.bytes << " byte by byte, span bits " << spanBits;
         }
-        LineIndex bytewise;
-        for (const char byte : c.bytes) {
-            bytewise.append(std::string_view(&byte, 1));
-        }
-        EXPECT_EQ(linesOf(bytewise, c.bytes), c.lines) << c.bytes << " byte by byte";
     }
 }
 
 TEST(LineIndex, AnOffsetBelongsToTheLineThatHoldsIt) {
-    const std::string text = "N1\r\n\nN3";
-    LineIndex index;
-    index.append(text);
-    const std::size_t expected[] = {0, 0, 0, 0, 1, 2, 2};
-    for (std::size_t offset = 0; offset < text.size(); ++offset) {
-        EXPECT_EQ(index.lineAt(offset), expected[offset]) << offset;
+    const std::string text = "N1\r\n\nN3 a long last line";
+    const std::size_t expected[] = {0, 0, 0, 0, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2};
+    for (const int spanBits : kSpanBits) {
+        LineIndex index(spanBits);
+        index.append(text);
+        for (std::size_t offset = 0; offset < std::size(expected); ++offset) {
+            EXPECT_EQ(index.lineAt(offset), expected[offset])
+                << offset << ", span bits " << spanBits;
+        }
     }
 }
 
@@ -95,10 +106,24 @@ TEST(ProgramLines, BytesBecomeLinesAsTheyAreIndexedASliceAtATime) {
     lines.append("\nN20");
     EXPECT_FALSE(lines.indexMore(100));
     EXPECT_EQ(lines.joined("|"), "N10|N20");
-    lines.assign("A\nB\nC");
+    lines.show(SharedText(std::string("A\nB\nC")));
     EXPECT_EQ(lines.count(), 1U) << "a new text starts unindexed";
     lines.indexMore(4);
     EXPECT_EQ(lines.joined("|"), "A|B|");
     lines.indexMore(1);
     EXPECT_EQ(lines.joined("|"), "A|B|C");
+}
+
+TEST(ProgramLines, ShownBytesOutliveTheirHolderAndNeverChange) {
+    SharedText program(std::string("N10\nN20"));
+    const SharedText kept = program;
+    ProgramLines lines;
+    lines.show(program);
+    program = std::string("O1"); // a new program while the old one is still shown
+    lines.indexMore(100);
+    EXPECT_EQ(lines.joined("|"), "N10|N20");
+    lines.append("\nN30");
+    lines.indexMore(100);
+    EXPECT_EQ(lines.joined("|"), "N10|N20|N30");
+    EXPECT_EQ(kept, "N10\nN20") << "an arrival after a shared text goes to a copy";
 }
