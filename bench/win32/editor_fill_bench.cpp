@@ -71,6 +71,7 @@ int run(std::size_t megabytes) {
     view.showEditor(program);
     const Clock::duration firstCall = Clock::now() - start;
     Clock::duration longest{};
+    UINT longestMessage = 0;
     MSG message{};
     while (window->programEditor().isFilling()) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == 0) {
@@ -80,7 +81,10 @@ int run(std::size_t megabytes) {
         const auto before = Clock::now();
         TranslateMessage(&message);
         DispatchMessageW(&message);
-        longest = std::max(longest, Clock::now() - before);
+        if (Clock::now() - before > longest) {
+            longest = Clock::now() - before;
+            longestMessage = message.message;
+        }
     }
     const auto filled = Clock::now();
     const std::size_t programBytes = program.size();
@@ -92,9 +96,9 @@ int run(std::size_t megabytes) {
     const Clock::duration lastLine = Clock::now() - scrollStart;
     std::printf("window built and painted: %.1f ms\n", milliseconds(painted - startUp));
     std::printf("%zu MB program shown: %.0f ms; the call itself %.1f ms, then the longest "
-                "message %.1f ms\n",
+                "message %.1f ms (0x%04x)\n",
                 megabytes, milliseconds(filled - start), milliseconds(firstCall),
-                milliseconds(longest));
+                milliseconds(longest), longestMessage);
     std::printf("last line painted: %.1f ms; memory added with the program itself: %.2f bytes "
                 "per program byte\n",
                 milliseconds(lastLine), added / static_cast<double>(programBytes));

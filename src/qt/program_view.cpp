@@ -11,7 +11,7 @@ namespace {
 
 // A turn of the event loop indexes for about this long and then lets the
 // window answer; a slice is small, so the last one overruns the budget little.
-constexpr std::size_t SliceBytes = std::size_t{1024} * 1024;
+constexpr std::size_t SliceBytes = std::size_t{256} * 1024;
 constexpr qint64 SliceBudgetMs = 16;
 
 } // namespace

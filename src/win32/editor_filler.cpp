@@ -7,7 +7,7 @@ namespace drovane {
 namespace {
 
 // A turn indexes for about this long and then lets the window answer.
-constexpr std::size_t SliceBytes = std::size_t{1024} * 1024;
+constexpr std::size_t SliceBytes = std::size_t{256} * 1024;
 constexpr auto SliceBudget = std::chrono::milliseconds(16);
 
 } // namespace
@@ -60,9 +60,8 @@ void EditorFiller::appendSlice() {
 
 void EditorFiller::appendSlices() {
     const auto start = std::chrono::steady_clock::now();
-    do {
-        appendSlice();
-    } while (isFilling() && std::chrono::steady_clock::now() - start < SliceBudget);
+    editor_.indexSlices(SliceBytes,
+                        [start] { return std::chrono::steady_clock::now() - start < SliceBudget; });
     scheduleRest();
 }
 

@@ -135,8 +135,15 @@ void ProgramTextView::append(std::string_view bytes) {
 }
 
 bool ProgramTextView::indexMore(std::size_t bytes) {
+    return indexSlices(bytes, [] { return false; });
+}
+
+bool ProgramTextView::indexSlices(std::size_t sliceBytes, const std::function<bool()>& goOn) {
     const std::size_t linesBefore = lines_.count();
-    const bool more = lines_.indexMore(bytes);
+    bool more = false;
+    do {
+        more = lines_.indexMore(sliceBytes);
+    } while (more && goOn());
     updateScrollBars();
     // Only what is in view needs painting again.
     if (linesBefore - 1 < top_ + static_cast<std::size_t>(visibleLines())) {

@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -41,6 +42,9 @@ public:
     // Shows these bytes, shared with their holder, once indexMore() finds their lines.
     void showBytes(SharedText text);
     bool indexMore(std::size_t bytes);
+    // Indexes slices of this size while goOn() says so, then updates the
+    // scroll bars once: under Wine each update costs milliseconds.
+    bool indexSlices(std::size_t sliceBytes, const std::function<bool()>& goOn);
     void clear();
     void scrollToStart();
     void clearSelection();
