@@ -3,8 +3,10 @@
 // time until the command returns with the first lines shown and the window
 // free for input; "Complete" runs the remaining slices as well and tells the
 // resident memory the load added and its peak, per byte of the program;
-// "LastLine" scrolls to the end and paints it.
+// "LastLine" scrolls to the end and paints it. "ReadFileOnly" is the part of
+// the first screen spent reading the file.
 
+#include "programs/program_file.h"
 #include "qt/window_session.h"
 #include "window/app_state.h"
 #include "window/dialogs.h"
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "window_bench_support.h"
@@ -98,6 +101,17 @@ void BM_LoadFirstScreen(benchmark::State& bench) {
     bench.counters["bytes"] = static_cast<double>(s.state.programText.size());
 }
 BENCHMARK(BM_LoadFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The part of the first screen that is reading the file alone.
+void BM_ReadFileOnly(benchmark::State& bench) {
+    Setup& s = setup();
+    const std::string path = s.dir.filePath("BIG.nc").toStdString();
+    for (auto _ : bench) {
+        std::optional<std::size_t> nulOffset;
+        benchmark::DoNotOptimize(readProgramFile(path, nulOffset));
+    }
+}
+BENCHMARK(BM_ReadFileOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_LoadComplete(benchmark::State& bench) {
     Setup& s = setup();
