@@ -194,7 +194,7 @@ void BM_Receive50MB(benchmark::State& bench) {
     bench.counters["program_exact"] =
         r.state.programText == std::string_view(program).substr(0, program.size() - 1) ? 1 : 0;
     bench.counters["editor_lines"] = static_cast<double>(
-        r.session->window().controlAs<QPlainTextEdit>("ProgramEditor")->blockCount());
+        r.session->window().controlAs<ProgramTextWidget>("ProgramEditor")->lines().count());
 }
 BENCHMARK(BM_Receive50MB)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 

@@ -12,7 +12,8 @@ inline constexpr std::string_view kProgramName = "drovane-cli";
 // The help, around the parts that differ by platform.
 inline constexpr std::string_view kHelpUsage =
     R"(Aufruf:
-  drovane-cli send    [--settings INI] [--machine NAME] [--port PORT] DATEI
+  drovane-cli send    [--settings INI] [--machine NAME] [--port PORT]
+                      [--from-line N | --from-block N100] DATEI
   drovane-cli receive [--settings INI] [--machine NAME] [--port PORT] [--overwrite] DATEI
   drovane-cli machines [--settings INI]
   drovane-cli ports
@@ -33,6 +34,10 @@ extern const std::string_view kPortExamples;
 inline constexpr std::string_view kHelpOverwrite =
     R"(
   --overwrite     eine vorhandene DATEI beim Empfang ersetzen
+  --from-line N   nur den Programmkopf (bis zur Programmnummer) und das
+                  Programm ab Zeile N senden; die Datei bleibt unverändert
+  --from-block N100
+                  ebenso ab der ersten Zeile, die mit dem Satz N100 beginnt
 
 )";
 extern const std::string_view kInterruptHelp;
@@ -67,6 +72,12 @@ inline constexpr std::string_view kFileMissingBefore = "Dem Befehl ";
 inline constexpr std::string_view kFileMissingAfter = " fehlt die DATEI.";
 inline constexpr std::string_view kFileEmpty = "Der Dateiname ist leer.";
 inline constexpr std::string_view kExtraArgument = "Überzähliges Argument: ";
+inline constexpr std::string_view kStartTwice =
+    "Die Optionen --from-line und --from-block schließen einander aus.";
+inline constexpr std::string_view kBadLineBefore = "Die Zeilennummer ";
+inline constexpr std::string_view kBadLineAfter = " ist keine Zahl ab 1.";
+inline constexpr std::string_view kBadBlockBefore = "Die Satznummer ";
+inline constexpr std::string_view kBadBlockAfter = " hat nicht die Form N100.";
 inline constexpr std::string_view kSeeHelp = "Hilfe: drovane-cli --help";
 
 // Settings and machines

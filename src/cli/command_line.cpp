@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace drovane {
 namespace {
@@ -13,6 +14,8 @@ enum Option : std::uint8_t {
     MachineOption = 1U << 1U,
     PortOption = 1U << 2U,
     OverwriteOption = 1U << 3U,
+    FromLineOption = 1U << 4U,
+    FromBlockOption = 1U << 5U,
 };
 
 struct OptionSpec {
@@ -21,11 +24,13 @@ struct OptionSpec {
     bool takesValue;
 };
 
-constexpr std::array<OptionSpec, 4> kOptions{{
+constexpr std::array<OptionSpec, 6> kOptions{{
     {"--settings", SettingsOption, true},
     {"--machine", MachineOption, true},
     {"--port", PortOption, true},
     {"--overwrite", OverwriteOption, false},
+    {"--from-line", FromLineOption, true},
+    {"--from-block", FromBlockOption, true},
 }};
 
 struct CommandSpec {
@@ -38,7 +43,7 @@ struct CommandSpec {
 constexpr unsigned kTransferOptions = SettingsOption | MachineOption | PortOption;
 
 constexpr std::array<CommandSpec, 6> kCommands{{
-    {"send", CliCommand::Send, kTransferOptions, true},
+    {"send", CliCommand::Send, kTransferOptions | FromLineOption | FromBlockOption, true},
     {"receive", CliCommand::Receive, kTransferOptions | OverwriteOption, true},
     {"machines", CliCommand::Machines, SettingsOption, false},
     {"ports", CliCommand::Ports, 0, false},
@@ -71,9 +76,36 @@ std::optional<std::string>* valueSlot(CliArguments& arguments, Option option) {
     case PortOption:
         return &arguments.port;
     case OverwriteOption:
+    case FromLineOption:
+    case FromBlockOption:
         break;
     }
     return nullptr;
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 18 &&
+           std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Where a send begins; an error line for a value that names no line or block.
+std::string takeStart(CliArguments& arguments, Option option, std::string_view value) {
+    if (arguments.from) {
+        return std::string(cli_text::kStartTwice);
+    }
+    if (option == FromLineOption) {
+        if (!allDigits(value) || value.find_first_not_of('0') == std::string_view::npos) {
+            return quoted(cli_text::kBadLineBefore, value, cli_text::kBadLineAfter);
+        }
+        arguments.from = SendStart{SendStart::Kind::Line, std::stoull(std::string(value))};
+        return {};
+    }
+    const auto number = blockNumber(value);
+    if (!number || !allDigits(value.substr(1))) {
+        return quoted(cli_text::kBadBlockBefore, value, cli_text::kBadBlockAfter);
+    }
+    arguments.from = SendStart{SendStart::Kind::Block, *number};
+    return {};
 }
 
 class Parser {
@@ -144,6 +176,9 @@ private:
         }
         if (value.empty()) {
             return quoted(cli_text::kValueEmptyBefore, name, cli_text::kValueEmptyAfter);
+        }
+        if (spec->option == FromLineOption || spec->option == FromBlockOption) {
+            return takeStart(arguments_, spec->option, value);
         }
         *valueSlot(arguments_, spec->option) = std::string(value);
         return {};

@@ -3,6 +3,8 @@
 // The words after the program name, checked against the table of commands
 // and the options each one takes.
 
+#include "window/restart_text.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -19,6 +21,8 @@ struct CliArguments {
     std::optional<std::string> machine;
     std::optional<std::string> port;
     bool overwrite = false;
+    // A send from this line or block on; the whole program without it.
+    std::optional<SendStart> from;
     // The program to send or the target of a reception.
     std::string file;
 

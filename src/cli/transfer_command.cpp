@@ -15,6 +15,7 @@
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
 #include "transfer/transfer_job.h"
+#include "window/restart_text.h"
 
 #include <atomic>
 #include <chrono>
@@ -141,8 +142,18 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
     if (nulOffset) {
         printLine(streams.err, program_messages::cutAtNulLine(*nulOffset));
     }
+    std::size_t firstLine = 1;
+    if (arguments.from) {
+        Restart restart = prepareRestart(*program, *arguments.from);
+        if (!restart.text) {
+            printLine(streams.err, restart.refusal);
+            return ExitCode::UsageError;
+        }
+        program = std::move(restart.text);
+        firstLine = restart.line;
+    }
     JobRun run(signals, *snapshot, streams, TransferDirection::Send);
-    SendJob job(run.context(), *snapshot, std::move(*program));
+    SendJob job(run.context(), *snapshot, std::move(*program), firstLine);
     run.run([&job] { job.run(); });
     if (run.console().openFailed()) {
         return ExitCode::PortNotOpened;

@@ -142,7 +142,7 @@ MainWindow::MainWindow(bool boldFont) {
     fileList_->setColumnWidth(1, 50);
     fileList_->setColumnWidth(2, 60);
     fileList_->setColumnWidth(3, 119);
-    programView_ = new ProgramView(controlAs<QPlainTextEdit>("ProgramEditor"));
+    programView_ = new ProgramView(controlAs<ProgramTextWidget>("ProgramEditor"));
 
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -168,6 +168,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* container) 
     case ControlKind::CheckBox:
         return makeCheckBox(spec, container);
     case ControlKind::Editor:
+        if (spec.name == "ProgramEditor") {
+            return new ProgramTextWidget(container);
+        }
         return makeEditor(container);
     case ControlKind::FileList:
         return new FileList(container);

@@ -1,54 +1,48 @@
 #include "qt/program_view.h"
 
-#include "qt/qt_text.h"
-
 #include <QElapsedTimer>
-#include <QTextCursor>
 #include <QTimer>
-#include <algorithm>
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace drovane {
 namespace {
 
-// A turn of the event loop inserts for about this long and then lets the
+// A turn of the event loop indexes for about this long and then lets the
 // window answer; a slice is small, so the last one overruns the budget little.
-constexpr std::size_t SliceBytes = std::size_t{8} * 1024;
+constexpr std::size_t SliceBytes = std::size_t{256} * 1024;
 constexpr qint64 SliceBudgetMs = 16;
 
 } // namespace
 
-ProgramView::ProgramView(QPlainTextEdit* editor) : QObject(editor), editor_(editor) {
-    // The window offers no undo for the editor; the stack would only hold a
-    // copy of every received byte.
-    editor_->document()->setUndoRedoEnabled(false);
+ProgramView::ProgramView(ProgramTextWidget* editor) : QObject(editor), editor_(editor) {
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
-    connect(&nextSlice_, &QTimer::timeout, this, &ProgramView::appendSlice);
+    connect(&nextSlice_, &QTimer::timeout, this, &ProgramView::appendSlices);
 }
 
 void ProgramView::show(std::string_view bytes) {
-    clear();
-    append(std::string(bytes));
-    appendSlice();
+    show(SharedText(std::string(bytes)));
 }
 
-void ProgramView::append(std::string bytes) {
+void ProgramView::show(SharedText text) {
+    nextSlice_.stop();
+    editor_->show(std::move(text));
+    appendSlice();
+    startSlices();
+}
+
+void ProgramView::append(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
-    pending_.push_back(std::move(bytes));
-    if (!nextSlice_.isActive()) {
-        nextSlice_.start();
-    }
+    editor_->append(bytes);
+    startSlices();
 }
 
 void ProgramView::clear() {
     nextSlice_.stop();
-    pending_.clear();
-    frontShown_ = 0;
-    shownEndsInCr_ = false;
     editor_->clear();
 }
 
@@ -58,41 +52,29 @@ void ProgramView::finish() {
     }
 }
 
-void ProgramView::insert(QTextCursor& cursor, std::string_view bytes) {
-    if (shownEndsInCr_ && bytes.starts_with('\n')) {
-        bytes.remove_prefix(1);
-        shownEndsInCr_ = false;
+void ProgramView::startSlices() {
+    if (isFilling() && !nextSlice_.isActive()) {
+        nextSlice_.start();
     }
-    if (bytes.empty()) {
-        return;
-    }
-    cursor.insertText(qStringFromWindows1252(bytes));
-    shownEndsInCr_ = bytes.ends_with('\r');
 }
 
 void ProgramView::appendSlice() {
     if (!isFilling()) {
         return;
     }
+    if (!editor_->indexMore(SliceBytes)) {
+        nextSlice_.stop();
+        emit filled();
+    }
+}
+
+void ProgramView::appendSlices() {
     QElapsedTimer timer;
     timer.start();
-    QTextCursor cursor(editor_->document());
-    cursor.movePosition(QTextCursor::End);
     do {
-        const std::string& front = pending_.front();
-        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        insert(cursor, std::string_view(front).substr(frontShown_, length));
-        frontShown_ += length;
-        if (frontShown_ == front.size()) {
-            pending_.pop_front();
-            frontShown_ = 0;
-        }
+        appendSlice();
     } while (isFilling() && timer.elapsed() < SliceBudgetMs);
-    if (isFilling()) {
-        nextSlice_.start();
-        return;
-    }
-    emit filled();
+    startSlices();
 }
 
 } // namespace drovane

@@ -1,6 +1,7 @@
 #include "qt/qt_command_wiring.h"
 
 #include "qt/event_filters.h"
+#include "qt/program_text_widget.h"
 
 #include <QComboBox>
 
@@ -59,6 +60,9 @@ void wireCommands(MainWindow& window, CommandDispatch& dispatch, QObject& owner)
         };
         wire(window, controlNamed(window, event.control), event.trigger, owner, fire);
     }
+    QObject::connect(window.controlAs<ProgramTextWidget>("ProgramEditor"),
+                     &ProgramTextWidget::sendFromLine, &owner,
+                     [&dispatch](std::size_t line) { dispatch.sendFromLine(line); });
 }
 
 void installButtonFilters(MainWindow& window, CommandDispatch& dispatch) {

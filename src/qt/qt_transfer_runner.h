@@ -17,6 +17,7 @@ public:
     QtTransferRunner(AppState& state, WindowSession& session);
 
     bool start(Mode mode) { return runner_.start(mode); }
+    bool startSendFrom(std::size_t line) { return runner_.startSendFrom(line); }
     void setJobEnded(std::function<void()> jobEnded) { runner_.setJobEnded(std::move(jobEnded)); }
     QtJobConsole& console() { return console_; }
 

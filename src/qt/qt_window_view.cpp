@@ -1,5 +1,6 @@
 #include "qt/qt_window_view.h"
 
+#include "qt/program_text_widget.h"
 #include "qt/qt_text.h"
 
 #include <QCheckBox>
@@ -145,21 +146,28 @@ void QtWindowView::clearEditor() {
 void QtWindowView::appendEditor(std::string_view bytes) {
     ProgramView& program = window_.programView();
     const bool wasFilling = program.isFilling();
-    program.append(std::string(bytes));
+    program.append(bytes);
     if (!wasFilling) {
         program.appendSlice();
     }
 }
 
+void QtWindowView::showEditor(const SharedText& text) {
+    window_.programView().show(text);
+}
+
 void QtWindowView::editorCaretToStart() {
-    auto* editor = as<QPlainTextEdit>("ProgramEditor");
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(0);
-    editor->setTextCursor(cursor);
+    auto* editor = as<ProgramTextWidget>("ProgramEditor");
+    editor->clearSelection();
+    editor->scrollToStart();
 }
 
 void QtWindowView::clearEditorSelection() {
-    dropSelection(*as<QPlainTextEdit>("ProgramEditor"));
+    as<ProgramTextWidget>("ProgramEditor")->clearSelection();
+}
+
+void QtWindowView::followEditorLine(std::optional<std::size_t> line) {
+    as<ProgramTextWidget>("ProgramEditor")->followLine(line);
 }
 
 void QtWindowView::appendStatus(std::string_view line) {

@@ -112,6 +112,8 @@ int runApplication(int argc, char** argv, StartupOptions options) {
                         CommandDispatch::Hooks{});
         runner.emplace(state, *session);
         session->dispatch().setStartTransfer([&runner](Mode mode) { runner->start(mode); });
+        session->dispatch().setSendFromLine(
+            [&runner](std::size_t line) { runner->startSendFrom(line); });
         HelpWindow* help = nullptr; // made on the first request, owned by the window
         session->dispatch().setHelp([help, &session]() mutable {
             if (help == nullptr) {

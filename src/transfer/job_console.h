@@ -5,6 +5,7 @@
 // call to the GUI thread in the order made. Log lines, captions and titles
 // are UTF-8; editor and program texts are the program's Windows-1252 bytes.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +35,10 @@ public:
     // TransferProgress
     virtual void setProgressMaximum(std::int64_t maximum) = 0;
     virtual void setProgressValue(std::int64_t value) = 0;
+    // The line of the sent text going out (from 0) and the bytes still to
+    // go, at most ten times a second; a console that follows no line lets
+    // it pass.
+    virtual void showSendPosition(std::size_t /*line*/, std::int64_t /*bytesLeft*/) {}
 
     // ProgramEditor
     virtual void clearEditor() = 0;

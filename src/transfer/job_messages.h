@@ -53,5 +53,6 @@ inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgesch
 inline constexpr std::string_view kSucceededWithLineErrors =
     "Übertragung mit Leitungsfehlern abgeschlossen, Programm prüfen!";
 inline constexpr std::string_view kDsrOffSent = "DSR-Signal (OFF) gesendet.";
+inline constexpr std::string_view kStartLine = "Gesendet wird der Programmkopf, dann ab Zeile {}.";
 
 } // namespace drovane::messages

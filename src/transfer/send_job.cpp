@@ -14,6 +14,7 @@
 #include "transfer/transmit_text.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <mutex>
 #include <utility>
@@ -23,8 +24,51 @@ namespace drovane {
 
 namespace m = messages;
 
-SendJob::SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText)
-    : context_(context), controls_(std::move(controls)), program_(std::move(programText)) {}
+namespace {
+
+// A CR LF, a lone CR or a lone LF: the line ends as the editor shows them.
+bool endsLine(std::string_view text, std::size_t index) {
+    const char byte = text[index];
+    return byte == '\n' || (byte == '\r' && (index + 1 == text.size() || text[index + 1] != '\n'));
+}
+
+// Tells the console which line goes out, looking at the clock once a run.
+class SendPosition {
+public:
+    static constexpr auto Interval = std::chrono::milliseconds(100);
+
+    SendPosition(JobConsole& console, std::string_view text) : console_(console), text_(text) {
+        report(0);
+    }
+    // The bytes [from, to) of the text went out.
+    void moved(std::size_t from, std::size_t to) {
+        const std::size_t before = line_;
+        for (std::size_t index = from; index < to; ++index) {
+            line_ += endsLine(text_, index) ? 1 : 0;
+        }
+        if (line_ != before && std::chrono::steady_clock::now() - shown_ >= Interval) {
+            report(to);
+        }
+    }
+
+private:
+    void report(std::size_t sent) {
+        shown_ = std::chrono::steady_clock::now();
+        console_.showSendPosition(line_, static_cast<std::int64_t>(text_.size() - sent));
+    }
+
+    JobConsole& console_;
+    std::string_view text_;
+    std::size_t line_ = 0;
+    std::chrono::steady_clock::time_point shown_;
+};
+
+} // namespace
+
+SendJob::SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText,
+                 std::size_t firstLine)
+    : context_(context), controls_(std::move(controls)), program_(std::move(programText)),
+      firstLine_(firstLine) {}
 
 void SendJob::run() {
     markStep();
@@ -42,6 +86,9 @@ void SendJob::runLocked() {
     context_.console.setProgressValue(0);
     const AbortWatch watch(context_.line, context_.abort);
     const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
+    if (firstLine_ > 1) {
+        log(fill(m::kStartLine, static_cast<std::int64_t>(firstLine_)));
+    }
     id_ = openLine(context_.line, settings_, context_.console);
     if (id_ == 0) {
         return;
@@ -157,6 +204,7 @@ bool SendJob::blindWriteHeld() {
 SendJob::Ending SendJob::sendText() {
     markStep();
     HoldNotes holds(context_.console, settings_.handshake == Handshake::XonXoff);
+    SendPosition sent(context_.console, text_);
     // Of the first byte not sent yet.
     std::size_t position = 1;
     while (position <= text_.size()) {
@@ -165,6 +213,7 @@ SendJob::Ending SendJob::sendText() {
             context_.line.write(id_, text_.data() + position - 1, static_cast<int>(length));
         if (written > 0) {
             count_ += written;
+            sent.moved(position - 1, position - 1 + static_cast<std::size_t>(written));
             position += static_cast<std::size_t>(written);
             context_.console.setProgressValue(static_cast<std::int64_t>(position - 1));
             holds.moved();

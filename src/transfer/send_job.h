@@ -17,8 +17,10 @@ namespace drovane {
 class SendJob {
 public:
     // `programText` is the program as loaded. The job prepares its own copy,
-    // so a further start never sends a text prepared twice.
-    SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText);
+    // so a further start never sends a text prepared twice. A send that
+    // starts inside the program says so in the log, by the line of the file.
+    SendJob(const JobContext& context, SettingsSnapshot controls, std::string programText,
+            std::size_t firstLine = 1);
 
     void run();
 
@@ -49,6 +51,7 @@ private:
     SettingsSnapshot controls_;
     std::string program_;
     std::string text_;
+    std::size_t firstLine_;
     SerialSettings settings_;
     int id_ = 0;
     std::size_t runLength_ = 1;

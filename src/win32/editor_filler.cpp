@@ -1,15 +1,13 @@
 #include "win32/editor_filler.h"
 
-#include <algorithm>
 #include <chrono>
-#include <string_view>
 #include <utility>
 
 namespace drovane {
 namespace {
 
-// A turn inserts for about this long and then lets the window answer.
-constexpr std::size_t SliceBytes = std::size_t{64} * 1024;
+// A turn indexes for about this long and then lets the window answer.
+constexpr std::size_t SliceBytes = std::size_t{256} * 1024;
 constexpr auto SliceBudget = std::chrono::milliseconds(16);
 
 } // namespace
@@ -21,22 +19,28 @@ EditorFiller::~EditorFiller() {
     stopTimer();
 }
 
-void EditorFiller::append(std::string bytes) {
+void EditorFiller::append(std::string_view bytes) {
     if (bytes.empty()) {
         return;
     }
     const bool wasIdle = !isFilling();
-    pending_.push_back(std::move(bytes));
+    editor_.appendBytes(bytes);
     if (wasIdle) {
-        appendSlices();
+        // One slice shows the first screen; the timer brings the rest.
+        appendSlice();
+        scheduleRest();
     }
+}
+
+void EditorFiller::show(SharedText text) {
+    stopTimer();
+    editor_.showBytes(std::move(text));
+    appendSlice();
+    scheduleRest();
 }
 
 void EditorFiller::clear() {
     stopTimer();
-    pending_.clear();
-    frontShown_ = 0;
-    lineBreaks_.reset();
     editor_.clear();
 }
 
@@ -50,18 +54,18 @@ void EditorFiller::finish() {
     }
 }
 
+void EditorFiller::appendSlice() {
+    editor_.indexMore(SliceBytes);
+}
+
 void EditorFiller::appendSlices() {
     const auto start = std::chrono::steady_clock::now();
-    do {
-        const std::string& front = pending_.front();
-        const std::size_t length = std::min(SliceBytes, front.size() - frontShown_);
-        editor_.append(lineBreaks_.toEditor(std::string_view(front).substr(frontShown_, length)));
-        frontShown_ += length;
-        if (frontShown_ == front.size()) {
-            pending_.pop_front();
-            frontShown_ = 0;
-        }
-    } while (isFilling() && std::chrono::steady_clock::now() - start < SliceBudget);
+    editor_.indexSlices(SliceBytes,
+                        [start] { return std::chrono::steady_clock::now() - start < SliceBudget; });
+    scheduleRest();
+}
+
+void EditorFiller::scheduleRest() {
     if (isFilling() && !timerRuns_) {
         timerRuns_ = SetTimer(timerOwner_, timerId_, USER_TIMER_MINIMUM, nullptr) != 0;
     } else if (!isFilling()) {

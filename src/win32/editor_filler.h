@@ -1,15 +1,12 @@
 #pragma once
 
 // Shows a program in the editor without freezing the window: the first lines
-// appear at once and the rest follows in short slices from a timer, between
-// the window's other messages.
+// appear at once and the rest is indexed in short slices from a timer,
+// between the window's other messages.
 
-#include "win32/editor_line_breaks.h"
 #include "win32/program_text_view.h"
 
-#include <cstddef>
-#include <deque>
-#include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace drovane {
@@ -26,26 +23,25 @@ public:
     ~EditorFiller();
 
     // Windows-1252 bytes after what is shown or still to come.
-    void append(std::string bytes);
+    void append(std::string_view bytes);
+    // Replaces what is shown, sharing these bytes instead of copying them.
+    void show(SharedText text);
     void clear();
     void onTimer();
-    bool isFilling() const { return !pending_.empty(); }
+    bool isFilling() const { return !editor_.lines().fullyIndexed(); }
     // Runs the remaining slices now (tests, benchmarks).
     void finish();
 
 private:
+    void appendSlice();
     void appendSlices();
+    void scheduleRest();
     void stopTimer();
 
     ProgramTextView& editor_;
     HWND timerOwner_;
     UINT_PTR timerId_;
     bool timerRuns_ = false;
-    // Bytes still to show, oldest first; they stay bytes until their slice
-    // comes, so a large batch costs the window nothing when it arrives.
-    std::deque<std::string> pending_;
-    std::size_t frontShown_ = 0;
-    EditorLineBreaks lineBreaks_;
 };
 
 } // namespace drovane

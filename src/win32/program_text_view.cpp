@@ -1,16 +1,24 @@
 #include "win32/program_text_view.h"
 
+#include "core/text.h"
 #include "win32/clipboard_text.h"
 #include "win32/message_params.h"
+#include "win32/wide_text.h"
 #include <windowsx.h>
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace drovane {
 namespace {
 
-constexpr int WheelLines = 3;
+constexpr UINT SendFromHereItem = 1;
+// The line a send has out: a light yellow that no system colour scheme gives
+// the window itself.
+constexpr COLORREF FollowedLineColour = RGB(255, 244, 176);
+constexpr const wchar_t* SendFromHereText = L"Ab hier senden";
 
 std::ptrdiff_t signedSize(std::size_t value) {
     return static_cast<std::ptrdiff_t>(value);
@@ -121,14 +129,32 @@ LRESULT CALLBACK ProgramTextView::windowProc(HWND window, UINT message, WPARAM w
                            : view->handle(message, wParam, lParam);
 }
 
-void ProgramTextView::append(std::wstring_view text) {
+void ProgramTextView::append(std::string_view bytes) {
+    lines_.append(bytes);
+    indexMore(lines_.bytes().size());
+}
+
+bool ProgramTextView::indexMore(std::size_t bytes) {
+    return indexSlices(bytes, [] { return false; });
+}
+
+bool ProgramTextView::indexSlices(std::size_t sliceBytes, const std::function<bool()>& goOn) {
     const std::size_t linesBefore = lines_.count();
-    lines_.append(text);
+    bool more = false;
+    do {
+        more = lines_.indexMore(sliceBytes);
+    } while (more && goOn());
     updateScrollBars();
     // Only what is in view needs painting again.
     if (linesBefore - 1 < top_ + static_cast<std::size_t>(visibleLines())) {
         InvalidateRect(window_, nullptr, TRUE);
     }
+    return more;
+}
+
+void ProgramTextView::showBytes(SharedText text) {
+    clear();
+    lines_.show(std::move(text));
 }
 
 void ProgramTextView::clear() {
@@ -136,6 +162,7 @@ void ProgramTextView::clear() {
     selection_.clear();
     top_ = 0;
     left_ = 0;
+    followed_.reset();
     updateScrollBars();
     InvalidateRect(window_, nullptr, TRUE);
 }
@@ -146,6 +173,16 @@ void ProgramTextView::scrollToStart() {
 
 void ProgramTextView::clearSelection() {
     selection_.clear();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void ProgramTextView::followLine(std::optional<std::size_t> line) {
+    followed_ = line;
+    if (line && (*line < top_ || *line >= top_ + static_cast<std::size_t>(visibleLines()))) {
+        // The line going out sits a third down, so what comes next shows too.
+        scrollTo(signedSize(*line) - visibleLines() / 3, signedSize(left_));
+        return;
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -180,7 +217,7 @@ void ProgramTextView::updateScrollBars() {
     vertical.nPos = static_cast<int>(top_);
     SetScrollInfo(window_, SB_VERT, &vertical, TRUE);
     SCROLLINFO horizontal = vertical;
-    horizontal.nMax = static_cast<int>(lines_.longestLine());
+    horizontal.nMax = static_cast<int>(lines_.widestColumns());
     horizontal.nPage = static_cast<UINT>(visibleColumns());
     horizontal.nPos = static_cast<int>(left_);
     SetScrollInfo(window_, SB_HORZ, &horizontal, TRUE);
@@ -190,7 +227,7 @@ void ProgramTextView::scrollTo(std::ptrdiff_t top, std::ptrdiff_t left) {
     const std::ptrdiff_t lastTop =
         std::max<std::ptrdiff_t>(0, signedSize(lines_.count()) - visibleLines());
     const std::ptrdiff_t lastLeft =
-        std::max<std::ptrdiff_t>(0, signedSize(lines_.longestLine()) + 1 - visibleColumns());
+        std::max<std::ptrdiff_t>(0, signedSize(lines_.widestColumns()) + 1 - visibleColumns());
     top_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(top, 0, lastTop));
     left_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(left, 0, lastLeft));
     updateScrollBars();
@@ -211,7 +248,7 @@ std::ptrdiff_t ProgramTextView::scrollPosition(int bar, WORD request, std::ptrdi
     case SB_TOP:
         return 0;
     case SB_BOTTOM:
-        return signedSize(lines_.count());
+        return signedSize(bar == SB_VERT ? lines_.count() : lines_.widestColumns());
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         // The message's 16 bits are too few for a long program.
@@ -245,15 +282,23 @@ void ProgramTextView::paint() {
 }
 
 void ProgramTextView::paintLine(HDC dc, std::size_t index, int y) const {
-    const std::wstring_view line = lines_.line(index);
+    const std::wstring line = shownProgramLine(lines_.line(index));
     const int x = textLeft();
+    if (followed_ == index) {
+        RECT client{};
+        GetClientRect(window_, &client);
+        const RECT row{0, y, client.right, y + lineHeight_};
+        const std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)> brush(
+            CreateSolidBrush(FollowedLineColour), &DeleteObject);
+        FillRect(dc, &row, brush.get());
+    }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     TabbedTextOutW(dc, x, y, line.data(), static_cast<int>(line.size()), 0, nullptr, x);
-    paintSelection(dc, index, y);
+    paintSelection(dc, index, line, y);
 }
 
-void ProgramTextView::paintSelection(HDC dc, std::size_t index, int y) const {
-    const std::wstring_view line = lines_.line(index);
+void ProgramTextView::paintSelection(HDC dc, std::size_t index, std::wstring_view line,
+                                     int y) const {
     const std::optional<LineSpan> span = selection_.spanOn(index, line.size());
     if (!span) {
         return;
@@ -275,7 +320,7 @@ TextPosition ProgramTextView::positionAt(POINT point) const {
         signedSize(top_) + rowAt(point.y, lineHeight_), 0, signedSize(lines_.count()) - 1);
     const auto index = static_cast<std::size_t>(line);
     const FontDc dc(window_, font_);
-    return {index, columnAt(dc.get(), lines_.line(index), point.x - textLeft())};
+    return {index, columnAt(dc.get(), shownProgramLine(lines_.line(index)), point.x - textLeft())};
 }
 
 void ProgramTextView::pressButton(WPARAM keys, POINT point) {
@@ -316,7 +361,7 @@ void ProgramTextView::selectAll() {
 
 void ProgramTextView::copySelection() const {
     if (!selection_.empty()) {
-        putOnClipboard(window_, selection_.text(lines_));
+        putOnClipboard(window_, shownProgramLine(selection_.text(lines_, "\r\n")));
     }
 }
 
@@ -353,11 +398,34 @@ bool ProgramTextView::scrollKey(WPARAM key) {
     return false;
 }
 
+void ProgramTextView::showContextMenu(POINT screen) {
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: the first line in view.
+        screen = {Margin, 0};
+        ClientToScreen(window_, &screen);
+    }
+    POINT client = screen;
+    ScreenToClient(window_, &client);
+    const std::size_t line = positionAt(client).line;
+    const std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(
+        CreatePopupMenu(), &DestroyMenu);
+    if (!menu || AppendMenuW(menu.get(), MF_STRING, SendFromHereItem, SendFromHereText) == 0) {
+        return;
+    }
+    const BOOL chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                       screen.y, 0, window_, nullptr);
+    if (chosen == static_cast<BOOL>(SendFromHereItem)) {
+        SendMessageW(GetParent(window_), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(window_), SendFromLineCommand),
+                     static_cast<LPARAM>(line + 1));
+    }
+}
+
 LRESULT ProgramTextView::copyText(std::size_t room, wchar_t* buffer) const {
     if (room == 0 || buffer == nullptr) {
         return 0;
     }
-    const std::wstring text = lines_.joined();
+    const std::wstring text = shownProgramLine(lines_.joined("\r\n"));
     const std::size_t copied = text.copy(buffer, room - 1);
     buffer[copied] = L'\0';
     return static_cast<LRESULT>(copied);
@@ -382,11 +450,11 @@ LRESULT ProgramTextView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
         clear();
         if (lParam != 0) {
-            append(fromInteger<const wchar_t*>(lParam));
+            append(windows1252FromWide(fromInteger<const wchar_t*>(lParam)));
         }
         return TRUE;
     case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(lines_.length());
+        return static_cast<LRESULT>(lines_.joined("\r\n").size());
     case WM_GETTEXT:
         return copyText(wParam, fromInteger<wchar_t*>(lParam));
     case WM_VSCROLL:
@@ -398,8 +466,11 @@ LRESULT ProgramTextView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                  scrollPosition(SB_HORZ, LOWORD(wParam), signedSize(left_), visibleColumns()));
         return 0;
     case WM_MOUSEWHEEL:
-        scrollTo(signedSize(top_) - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * WheelLines,
+        scrollTo(signedSize(top_) + wheel_.linesFor(GET_WHEEL_DELTA_WPARAM(wParam)),
                  signedSize(left_));
+        return 0;
+    case WM_CONTEXTMENU:
+        showContextMenu(pointOf(lParam));
         return 0;
     case WM_KEYDOWN:
         if (commandKey(wParam) || scrollKey(wParam)) {

@@ -1,6 +1,10 @@
 #include "win32/wide_text.h"
 
+#include "core/text.h"
+
 #include <windows.h>
+
+#include <algorithm>
 
 namespace drovane {
 
@@ -26,6 +30,12 @@ std::string utf8FromWide(std::wstring_view wide) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), inputLength, utf8.data(), length, nullptr,
                         nullptr);
     return utf8;
+}
+
+std::wstring shownProgramLine(std::string_view bytes) {
+    std::wstring line = wideFromWindows1252(bytes);
+    std::ranges::replace(line, L'\0', L' ');
+    return line;
 }
 
 } // namespace drovane

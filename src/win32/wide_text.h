@@ -12,5 +12,7 @@ namespace drovane {
 std::wstring wideFromUtf8(std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
 std::string utf8FromWide(std::wstring_view wide);
+// A program line as the editor draws it: Windows-1252, a NUL as a blank.
+std::wstring shownProgramLine(std::string_view bytes);
 
 } // namespace drovane

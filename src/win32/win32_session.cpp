@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "win32/hand_over_message.h"
+#include "win32/program_text_view.h"
 #include "window/app_state.h"
 #include "window/live_controls_mirror.h"
 #include "window/shown_text.h"
@@ -30,6 +31,7 @@ Win32Session::Win32Session(AppState& state, Win32MainWindow& window, WindowView&
       directoryWatch_(
           [this] { window_.post([this] { diskChangeDelay_.start(diskChangeDelay); }); }) {
     dispatch_.setStartTransfer([this](Mode mode) { runner_.start(mode); });
+    dispatch_.setSendFromLine([this](std::size_t line) { runner_.startSendFrom(line); });
     dispatch_.setHelp(std::move(showHelp));
     runner_.setJobEnded([this] { inbox_.retry(); });
     presenter_.setListingShown([this] { watchShownDirectory(); });
@@ -66,7 +68,12 @@ void Win32Session::restoreSavedState(bool hasStartFile) {
 }
 
 void Win32Session::receiveHandOvers() {
-    window_.setMessageHook([this](UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+    window_.setMessageHook([this](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && HIWORD(wParam) == SendFromLineCommand) {
+            dispatch_.sendFromLine(static_cast<std::size_t>(lParam));
+            refreshLiveControls();
+            return std::optional<LRESULT>(0);
+        }
         if (auto text = handOverFromMessage(message, lParam)) {
             // Applied later: the second start waits for this message and
             // should end at once.

@@ -154,12 +154,22 @@ void Win32WindowView::clearEditor() {
 }
 
 void Win32WindowView::appendEditor(std::string_view bytes) {
-    window_.programEditor().append(std::string(bytes));
+    window_.programEditor().append(bytes);
+}
+
+void Win32WindowView::showEditor(const SharedText& text) {
+    window_.programEditor().show(text);
 }
 
 void Win32WindowView::editorCaretToStart() {
     if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
         editor->scrollToStart();
+    }
+}
+
+void Win32WindowView::followEditorLine(std::optional<std::size_t> line) {
+    if (ProgramTextView* editor = ProgramTextView::of(control("ProgramEditor"))) {
+        editor->followLine(line);
     }
 }
 

@@ -31,8 +31,10 @@ public:
 
     void clearEditor() override;
     void appendEditor(std::string_view bytes) override;
+    void showEditor(const SharedText& text) override;
     void editorCaretToStart() override;
     void clearEditorSelection() override;
+    void followEditorLine(std::optional<std::size_t> line) override;
 
     void appendStatus(std::string_view line) override;
     void replaceLastStatus(std::string_view line) override;

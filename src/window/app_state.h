@@ -8,6 +8,7 @@
 #include "serial/abort_request.h"
 #include "transfer/transfer_job.h"
 #include "transfer/transfer_lock.h"
+#include "window/shared_text.h"
 #include "window/window_view.h"
 
 #include <string>
@@ -29,7 +30,7 @@ struct AppState {
     std::string startParameter;
     // What the direction button shows.
     Mode mode = Mode::Send;
-    std::string programText; // Windows-1252 bytes, never holds a NUL
+    SharedText programText; // Windows-1252 bytes, never holds a NUL
     SaveJudgement judgement;
 
     AbortRequest abortRequest;

@@ -127,6 +127,16 @@ void CommandDispatch::startTransfer() {
     }
 }
 
+void CommandDispatch::sendFromLine(std::size_t line) {
+    if (state_.jobRuns() || state_.mode != Mode::Send) {
+        return;
+    }
+    state_.abortRequest.clear();
+    if (hooks_.sendFromLine) {
+        hooks_.sendFromLine(line);
+    }
+}
+
 void CommandDispatch::requestAbort() {
     state_.abortRequest.raise();
 }

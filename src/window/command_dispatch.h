@@ -11,6 +11,7 @@
 #include "window/program_commands.h"
 #include "window/window_view.h"
 
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -32,6 +33,8 @@ public:
         // Starts the send or the receive job; the transfer layer plugs in here.
         std::function<void(Mode)> startTransfer;
         std::function<void()> showHelp;
+        // Starts a send of the head and the program from this line (from 1).
+        std::function<void(std::size_t)> sendFromLine;
     };
 
     CommandDispatch(AppState& state, WindowView& view, FileBrowsing& files, Dialogs& dialogs,
@@ -40,10 +43,16 @@ public:
     void setStartTransfer(std::function<void(Mode)> start) {
         hooks_.startTransfer = std::move(start);
     }
+    void setSendFromLine(std::function<void(std::size_t)> send) {
+        hooks_.sendFromLine = std::move(send);
+    }
     void setHelp(std::function<void()> showHelp) { hooks_.showHelp = std::move(showHelp); }
     ProfileCommands& profiles() { return profiles_; }
     // Runs the first row for this control and event whose job condition holds.
     void dispatch(std::string_view control, Trigger trigger);
+    // "Ab hier senden" on a line of the program editor: only in send mode and
+    // while no job runs, as the start button.
+    void sendFromLine(std::size_t line);
 
 private:
     friend class CommandTable;

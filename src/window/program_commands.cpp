@@ -44,8 +44,7 @@ void ProgramCommands::loadProgram(LogStart log) {
     if (log == LogStart::Fresh) {
         view_.clearStatus();
     }
-    view_.clearEditor();
-    view_.appendEditor(state_.programText);
+    view_.showEditor(state_.programText);
     view_.appendStatus("CNC-Programm geladen.");
     if (nulOffset) {
         // Otherwise the machine gets a program without its end, unannounced.

@@ -185,6 +185,14 @@ void QueuedJobConsole::setProgramText(std::string text) {
     push({Kind::ProgramText, std::move(text)});
 }
 
+void QueuedJobConsole::showSendPosition(std::size_t line, std::int64_t bytesLeft) {
+    post([this, line, bytesLeft] {
+        if (sendPositionShown_) {
+            sendPositionShown_(line, bytesLeft);
+        }
+    });
+}
+
 void QueuedJobConsole::post(std::function<void()> task) {
     push({Kind::Task, {}, 0, std::move(task)});
 }

@@ -29,6 +29,11 @@ public:
     void setStartCaption(std::string_view caption) override;
     void setProgressMaximum(std::int64_t maximum) override;
     void setProgressValue(std::int64_t value) override;
+    void showSendPosition(std::size_t line, std::int64_t bytesLeft) override;
+    // Window thread: what to do with each send position, in order with the rest.
+    void setSendPositionShown(std::function<void(std::size_t, std::int64_t)> shown) {
+        sendPositionShown_ = std::move(shown);
+    }
     void clearEditor() override;
     void appendEditor(std::string_view bytes) override;
     void clearEditorSelection() override;
@@ -58,6 +63,7 @@ private:
     WindowView& view_;
     AppState& state_;
     std::function<void()> wakeUp_;
+    std::function<void(std::size_t, std::int64_t)> sendPositionShown_;
     std::mutex mutex_;
     ConsoleQueue queue_;
     bool drainDue_ = false;

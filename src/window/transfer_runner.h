@@ -7,10 +7,12 @@
 
 #include "machine/port_selecting_line.h"
 #include "transfer/live_controls.h"
+#include "transfer/settings_snapshot.h"
 #include "window/app_state.h"
 #include "window/live_controls_mirror.h"
 #include "window/program_commands.h"
 #include "window/queued_job_console.h"
+#include "window/send_follow.h"
 #include "window/window_receive_target.h"
 #include "window/window_view.h"
 
@@ -33,6 +35,10 @@ public:
 
     // False when a job runs already.
     bool start(Mode mode);
+    // The program's head, then the program from this line (from 1) on; a
+    // line it does not have is refused in the log. False when refused or a
+    // job runs already.
+    bool startSendFrom(std::size_t line);
     // Called on the window's thread after each job, behind everything it
     // reported, once the window no longer counts the job as running.
     void setJobEnded(std::function<void()> jobEnded) { jobEnded_ = std::move(jobEnded); }
@@ -40,6 +46,8 @@ public:
     void controlChanged(std::string_view control) { mirror_.changed(control, view_); }
 
 private:
+    bool startJob(std::function<void()> body);
+    void follow(const SettingsSnapshot& controls, const SendFollow& follow);
     void jobEnded();
 
     AppState& state_;

@@ -4,8 +4,11 @@
 // "DirectionButton"'s picture included). Texts are UTF-8; the program editor
 // takes Windows-1252 bytes, as the program text is held.
 #include "window/file_row_text.h"
+#include "window/shared_text.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -61,8 +64,16 @@ public:
     // The program editor, in Windows-1252 bytes.
     virtual void clearEditor() = 0;
     virtual void appendEditor(std::string_view bytes) = 0;
+    // Replaces what the editor shows; a front end may keep the shared bytes
+    // instead of a copy.
+    virtual void showEditor(const SharedText& text) {
+        clearEditor();
+        appendEditor(text);
+    }
     virtual void editorCaretToStart() = 0;
     virtual void clearEditorSelection() = 0;
+    // Keeps this line (from 0) in sight and marked; none marks nothing.
+    virtual void followEditorLine(std::optional<std::size_t> line) = 0;
 
     // The status line (the log), one line at a time.
     virtual void appendStatus(std::string_view line) = 0;

@@ -58,6 +58,14 @@ TEST(CommandLine, TakesEveryCommandWithItsOptions) {
     receive.file = "-P2.nc"; // after "--" a leading dash is a file name
     EXPECT_EQ(parse({"receive", "--overwrite", "--", "-P2.nc"}).arguments, receive);
 
+    CliArguments fromBlock;
+    fromBlock.command = CliCommand::Send;
+    fromBlock.from = SendStart{SendStart::Kind::Block, 100};
+    fromBlock.file = "P1.nc";
+    EXPECT_EQ(parse({"send", "--from-block", "N0100", "P1.nc"}).arguments, fromBlock);
+    fromBlock.from = SendStart{SendStart::Kind::Line, 1200000};
+    EXPECT_EQ(parse({"send", "--from-line=1200000", "P1.nc"}).arguments, fromBlock);
+
     EXPECT_EQ(parse({"machines"}).arguments->command, CliCommand::Machines);
     EXPECT_EQ(parse({"ports"}).arguments->command, CliCommand::Ports);
     EXPECT_EQ(parse({"--version"}).arguments->command, CliCommand::Version);
@@ -85,6 +93,15 @@ TEST(CommandLine, RefusesWhatDoesNotFitWithAReason) {
         {{"ports", "x"},
          "\xC3\x9C"
          "berz\xC3\xA4hliges Argument: x"},
+        {{"receive", "--from-line", "3", "P1"},
+         "Die Option --from-line gilt nicht f\xC3\xBCr den Befehl receive."},
+        {{"send", "--from-line", "3", "--from-block", "N10", "P1"},
+         "Die Optionen --from-line und --from-block schlie\xC3\x9F"
+         "en einander aus."},
+        {{"send", "--from-line", "0", "P1"}, "Die Zeilennummer 0 ist keine Zahl ab 1."},
+        {{"send", "--from-line", "12a", "P1"}, "Die Zeilennummer 12a ist keine Zahl ab 1."},
+        {{"send", "--from-block", "100", "P1"}, "Die Satznummer 100 hat nicht die Form N100."},
+        {{"send", "--from-block", "N10G1", "P1"}, "Die Satznummer N10G1 hat nicht die Form N100."},
     };
     for (const auto& [words, error] : cases) {
         const ParsedCommandLine parsed = parseCommandLine(words);

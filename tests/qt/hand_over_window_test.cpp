@@ -25,7 +25,7 @@ protected:
     }
 
     QString editorText() {
-        return window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText();
+        return window().controlAs<ProgramTextWidget>("ProgramEditor")->toPlainText();
     }
     QString tabTitle() { return window().mainPanel()->tabText(ProgramTab); }
     // The program, the editor, the name and the tab title all show `name`.

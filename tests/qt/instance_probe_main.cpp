@@ -42,7 +42,8 @@ std::string text(const QString& value) {
 
 std::string stateLine(WindowSession& session, const AppState& state) {
     MainWindow& window = session.window();
-    const std::string program = state.programText.substr(0, state.programText.find('\n'));
+    const std::string program(
+        state.programText.view().substr(0, state.programText.view().find('\n')));
     return "state " + std::string(window.mode() == Mode::Send ? "send" : "receive") + "|" +
            text(window.fileNameField()->text()) + "|" + text(window.directoryField()->text()) +
            "|" + program;

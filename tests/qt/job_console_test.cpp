@@ -64,7 +64,7 @@ TEST_F(JobConsoleTest, BurstFromAnotherThreadArrivesInOrderInFewBatches) {
     QString shown = QString::fromLatin1(editorBytes);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    EXPECT_EQ(window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText(), shown);
+    EXPECT_EQ(window().controlAs<ProgramTextWidget>("ProgramEditor")->toPlainText(), shown);
     EXPECT_EQ(window().controlAs<QProgressBar>("TransferProgress")->value(), Blocks * Counts);
     EXPECT_EQ(state_.programText, "kept");
     // Some 200,000 calls, applied at most about thirty times a second.

@@ -7,6 +7,7 @@
 #include "window_fixture.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTest>
 #include <mutex>
@@ -77,6 +78,8 @@ protected:
         };
         inbox_ = std::make_unique<QtHandOverInbox>(*session_);
         runner_->setJobEnded([this] { inbox_->jobEnded(); });
+        session_->dispatch().setSendFromLine(
+            [this](std::size_t line) { runner_->startSendFrom(line); });
     }
     ~TransferWindowTest() override {
         onStart_ = nullptr;
@@ -148,6 +151,29 @@ TEST_F(TransferWindowTest, SendFromTheWindowReachesThePeerByteForByte) {
     EXPECT_EQ(progress->maximum(), static_cast<int>(text.size()));
     // The loaded program stays as loaded for the next start.
     EXPECT_EQ(state_.programText, "%\r\nO0001\r\nG0 X0\r\nM30\r\n%\r\n");
+}
+
+TEST_F(TransferWindowTest, SendFromHereSendsTheHeadThenTheProgramFromThatLine) {
+    PeerReader peer(master_.get());
+    const std::string program = "%\r\nO0001\r\nN10 G0 X0\r\nN20 G1 X5\r\nN30 M30\r\n%\r\n";
+    state_.programText = program;
+    window().programView().show(program);
+    window().programView().finish();
+    window().fileNameField()->setText(QStringLiteral("P1.nc"));
+    auto* editor = window().controlAs<ProgramTextWidget>("ProgramEditor");
+    QMenu* menu =
+        editor->contextMenuAt(QPoint(ProgramTextWidget::Margin, editor->lineHeight() * 3));
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().first()->text(), "Ab hier senden");
+    menu->actions().first()->trigger();
+    ASSERT_TRUE(settled());
+    const std::string text = "\r\nO0001\r\nN20 G1 X5\r\nN30 M30\r\n\r\n";
+    const std::string wire = std::string(3, '\0') + text + std::string(2, '\0') + "\x04";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer.received().size() >= wire.size(); }, 5000));
+    EXPECT_EQ(peer.received(), wire);
+    EXPECT_TRUE(logLines().contains("Gesendet wird der Programmkopf, dann ab Zeile 4."))
+        << logLines().join('|').toStdString();
+    EXPECT_EQ(state_.programText, program);
 }
 
 TEST_F(TransferWindowTest, ReceptionLandsInTheNamedFileByteForByte) {
@@ -280,7 +306,7 @@ TEST_F(TransferWindowTest, AHandOverAtTheEndOfAnAbortedReceptionIsNotOverwritten
     writePeer("N1 partial\r\n");
     ASSERT_TRUE(QTest::qWaitFor(
         [this] {
-            return window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText() ==
+            return window().controlAs<ProgramTextWidget>("ProgramEditor")->toPlainText() ==
                    "N1 partial\n";
         },
         5000));
@@ -293,7 +319,8 @@ TEST_F(TransferWindowTest, AHandOverAtTheEndOfAnAbortedReceptionIsNotOverwritten
     EXPECT_EQ(window().mode(), Mode::Send);
     EXPECT_EQ(window().fileNameField()->text(), "H.nc");
     EXPECT_EQ(state_.programText, "handed over\n");
-    EXPECT_EQ(window().controlAs<QPlainTextEdit>("ProgramEditor")->toPlainText(), "handed over\n");
+    EXPECT_EQ(window().controlAs<ProgramTextWidget>("ProgramEditor")->toPlainText(),
+              "handed over\n");
     EXPECT_EQ(window().mainPanel()->tabText(ProgramTab), "H.nc");
     EXPECT_FALSE(QFile::exists(folder("R.nc")));
 }

@@ -81,9 +81,8 @@ void WindowTest::rebuild(bool boldFont) {
                                          onStart_(mode);
                                      }
                                  },
-                                 [this] {
-                                     ++helpShown_;
-                                 }};
+                                 [this] { ++helpShown_; },
+                                 {}};
     session_ = std::make_unique<WindowSession>(state_, dialogs_, boldFont, std::move(hooks));
     session_->installButtonFilters();
 }

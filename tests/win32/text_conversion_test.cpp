@@ -1,4 +1,3 @@
-#include "win32/editor_line_breaks.h"
 #include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
@@ -34,38 +33,7 @@ TEST(WideText, BrokenInputBecomesTheReplacementCharacterNotNothing) {
     EXPECT_EQ(utf8FromWide(std::wstring{L'x', static_cast<wchar_t>(0xD834)}), "x\uFFFD");
 }
 
-TEST(EditorLineBreaks, EveryKindOfLineEndIsOneBreakOfTheControl) {
-    struct Case {
-        std::string bytes;
-        std::wstring shown;
-    };
-    const std::vector<Case> cases{
-        {"N10\r\nN20", L"N10\r\nN20"},
-        {"N10\nN20", L"N10\r\nN20"},
-        {"N10\rN20", L"N10\r\nN20"},
-        {"N10\r\n\r\nN20", L"N10\r\n\r\nN20"}, // an empty line stays
-        {"N10\n\rN20", L"N10\r\n\r\nN20"},     // LF CR is two breaks
-        {"N10\r\r\nN20", L"N10\r\n\r\nN20"},
-        {"\x80\xE4\xDF", L"\u20AC\u00E4\u00DF"}, // Windows-1252, not Latin-1 or UTF-8
-        {std::string("A\0B", 3), L"A B"},        // a NUL would end the control's text
-    };
-    for (const Case& each : cases) {
-        EditorLineBreaks breaks;
-        EXPECT_EQ(breaks.toEditor(each.bytes), each.shown);
-    }
-}
-
-TEST(EditorLineBreaks, ACrLfSplitAcrossTwoPiecesIsOneBreak) {
-    EditorLineBreaks breaks;
-    EXPECT_EQ(breaks.toEditor("N10\r"), L"N10\r\n");
-    EXPECT_EQ(breaks.toEditor("\nN20\r"), L"N20\r\n");
-    EXPECT_EQ(breaks.toEditor("N30"), L"N30"); // a lone CR was a break of its own
-    EXPECT_EQ(breaks.toEditor("\n"), L"\r\n");
-}
-
-TEST(EditorLineBreaks, ANewTextDoesNotSwallowItsFirstLineFeed) {
-    EditorLineBreaks breaks;
-    EXPECT_EQ(breaks.toEditor("N10\r"), L"N10\r\n");
-    breaks.reset();
-    EXPECT_EQ(breaks.toEditor("\nN20"), L"\r\nN20");
+TEST(WideText, AProgramLineShowsAsWindows1252WithANulAsABlank) {
+    EXPECT_EQ(shownProgramLine("\x80\xE4\xDF"), L"\u20AC\u00E4\u00DF"); // not Latin-1 or UTF-8
+    EXPECT_EQ(shownProgramLine(std::string("A\0B", 3)), L"A B");
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <atomic>
 #include <commctrl.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -99,6 +101,41 @@ void pressWithControl(HWND editor, WPARAM key) {
     SetKeyboardState(before.data());
 }
 
+// A picture of the control as drawn, kept in the temporary folder.
+void keepPicture(HWND control, const wchar_t* name) {
+    RECT client{};
+    GetClientRect(control, &client);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = client.right;
+    header.biHeight = client.bottom;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (client.right * 3 + 3) & ~3;
+    std::string pixels(static_cast<std::size_t>(stride) * client.bottom, '\0');
+    HDC dc = GetDC(control);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(control, dc);
+    const BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header) + pixels.size()), 0, 0,
+        sizeof(BITMAPFILEHEADER) + sizeof(header)};
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    std::ofstream out(std::filesystem::path(folder) / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
 } // namespace
 
 TEST_F(WindowTest, TheEditorCopiesWhatWasMarkedUntilTheMarkOrTheTextIsCleared) {
@@ -187,6 +224,63 @@ TEST_F(WindowTest, WhatTheReaderLooksAtStaysInViewWhileTheRestComesIn) {
     EXPECT_EQ(shown.firstVisibleLine(), 0U);
     SendMessageW(editor, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_GT(shown.firstVisibleLine(), shown.lines().count() - 100);
+}
+
+TEST_F(WindowTest, TheFirstScreenOfALargeProgramIsPaintedAtOnce) {
+    HWND editor = control("ProgramEditor");
+    HWND panel = control("MainPanel");
+    TabCtrl_SetCurSel(panel, 2);
+    NMHDR changed{panel, static_cast<UINT_PTR>(GetDlgCtrlID(panel)),
+                  static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window->handle(), WM_NOTIFY, changed.idFrom, reinterpret_cast<LPARAM>(&changed));
+    view->appendEditor(programLines(std::size_t{32} * 1024 * 1024));
+    EXPECT_TRUE(window->programEditor().isFilling());
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const int row = ProgramTextView::of(editor)->lineHeight();
+    HDC dc = GetDC(editor);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int inked = 0;
+    for (int y = 0; y < row; ++y) {
+        for (int x = 0; x < 150; ++x) {
+            inked += GetPixel(dc, x, y) != background ? 1 : 0;
+        }
+    }
+    ReleaseDC(editor, dc);
+    EXPECT_GT(inked, 20) << "the first line is drawn";
+    ProgramTextView::of(editor)->followLine(2);
+    RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    keepPicture(editor, L"drovane_program_view.bmp");
+    HDC marked = GetDC(editor);
+    EXPECT_NE(GetPixel(marked, 500, 2 * row + row / 2), background)
+        << "the followed line is marked";
+    EXPECT_EQ(GetPixel(marked, 500, 3 * row + row / 2), background) << "and only that one";
+    ReleaseDC(editor, marked);
+    window->programEditor().finish();
+}
+
+TEST_F(WindowTest, TheHorizontalEndGoesToTheWidestLine) {
+    HWND editor = control("ProgramEditor");
+    const std::wstring wide = L"N10 (" + std::wstring(300, L'X') + L")";
+    SendMessageW(editor, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>((L"%\r\n" + wide + L"\r\nN20").c_str()));
+    SendMessageW(editor, WM_HSCROLL, SB_BOTTOM, 0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(editor, SB_HORZ, &info);
+    EXPECT_GT(info.nPos, 3) << "further than the line count";
+    EXPECT_EQ(info.nPos, info.nMax + 1 - static_cast<int>(info.nPage));
+}
+
+TEST_F(WindowTest, SmallWheelDeltasAddUpToLines) {
+    HWND editor = control("ProgramEditor");
+    view->appendEditor(programLines(64 * 1024));
+    window->programEditor().finish();
+    for (int turn = 0; turn < 4; ++turn) {
+        SendMessageW(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-30)), 0);
+    }
+    EXPECT_EQ(ProgramTextView::of(editor)->firstVisibleLine(), 3U)
+        << "four touchpad steps: a notch";
 }
 
 TEST_F(WindowTest, TheStatusLogAddsReplacesAndClearsWholeLines) {

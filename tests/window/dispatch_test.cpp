@@ -76,6 +76,24 @@ TEST_F(DispatchTest, StartButtonStartsOrAbortsByJobState) {
     EXPECT_FALSE(state_.abortRequest.raised());
 }
 
+TEST_F(DispatchTest, SendFromALineOnlyInSendModeWithoutAJob) {
+    state_.abortRequest.raise();
+    dispatch_.sendFromLine(12);
+    EXPECT_EQ(sendsFrom_, std::vector<std::size_t>{12});
+    EXPECT_FALSE(state_.abortRequest.raised());
+
+    holdJob();
+    state_.abortRequest.raise();
+    dispatch_.sendFromLine(13);
+    EXPECT_TRUE(state_.abortRequest.raised()) << "the running job's abort stays asked for";
+    endHeldJob();
+
+    switchMode(state_, view_, Mode::Receive);
+    dispatch_.sendFromLine(14);
+    EXPECT_EQ(sendsFrom_, std::vector<std::size_t>{12});
+    EXPECT_TRUE(transfersStarted_.empty());
+}
+
 TEST_F(DispatchTest, ModeFileButtonAndListRestWhileAJobRuns) {
     holdJob();
     press("DirectionButton");

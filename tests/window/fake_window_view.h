@@ -47,6 +47,7 @@ public:
     void appendEditor(std::string_view bytes) override { editor += bytes; }
     void editorCaretToStart() override { caretAtStart = true; }
     void clearEditorSelection() override { ++editorSelectionClears; }
+    void followEditorLine(std::optional<std::size_t> line) override { followedLine = line; }
 
     void appendStatus(std::string_view line) override { status.emplace_back(line); }
     void replaceLastStatus(std::string_view line) override;
@@ -70,6 +71,7 @@ public:
     std::string editor; // Windows-1252 bytes
     bool caretAtStart = false;
     int editorSelectionClears = 0;
+    std::optional<std::size_t> followedLine;
     std::vector<std::string> status;
     int statusSelectionClears = 0;
     int progressMaximum = 100;

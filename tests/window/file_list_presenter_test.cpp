@@ -49,6 +49,7 @@ public:
     void appendEditor(std::string_view /*bytes*/) override {}
     void editorCaretToStart() override {}
     void clearEditorSelection() override {}
+    void followEditorLine(std::optional<std::size_t> /*line*/) override {}
     void appendStatus(std::string_view /*line*/) override {}
     void replaceLastStatus(std::string_view /*line*/) override {}
     void clearStatus() override {}

@@ -69,6 +69,21 @@ TEST_F(QueuedJobConsoleTest, ReportsFromAJobThreadReachTheWindowOnlyWhenDrained)
     EXPECT_EQ(wakeUps_, 2) << "the next report after a drain wakes the front end again";
 }
 
+TEST_F(QueuedJobConsoleTest, SendPositionsReachTheWindowInOrderWithTheRest) {
+    std::vector<std::string> seen;
+    console_.setSendPositionShown([&](std::size_t line, std::int64_t left) {
+        seen.push_back(std::to_string(line) + "/" + std::to_string(left) + " after " +
+                       view_.text("StartButton"));
+    });
+    console_.setStartCaption("Abbrechen");
+    console_.showSendPosition(0, 90);
+    console_.setStartCaption("fertig");
+    console_.showSendPosition(7, 12);
+    EXPECT_TRUE(seen.empty()) << "nothing before the drain";
+    console_.drain();
+    EXPECT_EQ(seen, (std::vector<std::string>{"0/90 after Abbrechen", "7/12 after fertig"}));
+}
+
 TEST_F(QueuedJobConsoleTest, ADrainInsideATaskLeavesTheNewReportsForLater) {
     // A task that asks a question runs the dialog's event loop, which may
     // try to drain again.

@@ -23,11 +23,12 @@ std::filesystem::path freshFolder() {
 } // namespace
 
 WindowLogicTest::WindowLogicTest()
-    : root_(freshFolder()), dispatch_(state_, view_, files_, dialogs_, programs_,
-                                      {[this](Mode mode) { transfersStarted_.push_back(mode); },
-                                       [this] {
-                                           ++helpShown_;
-                                       }}) {
+    : root_(freshFolder()),
+      dispatch_(state_, view_, files_, dialogs_, programs_,
+                {[this](Mode mode) { transfersStarted_.push_back(mode); }, [this] { ++helpShown_; },
+                 [this](std::size_t line) {
+                     sendsFrom_.push_back(line);
+                 }}) {
     state_.settingsPath = folder("drovane.ini");
 }
 

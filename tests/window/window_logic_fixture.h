@@ -49,6 +49,7 @@ protected:
     ScriptedDialogs dialogs_;
     std::vector<Mode> transfersStarted_;
     int helpShown_ = 0;
+    std::vector<std::size_t> sendsFrom_;
     std::atomic<bool> jobReleased_{false};
     ProgramCommands programs_{state_, view_, files_, dialogs_};
     CommandDispatch dispatch_;

@@ -117,6 +117,42 @@ TEST_F(CliProcess, SendPutsLeaderTextTrailerAndEndByteOnTheLine) {
     EXPECT_EQ(contentOf(settings_), settingsBefore);
 }
 
+TEST_F(CliProcess, SendFromABlockPutsTheHeadThenTheRestOnTheLine) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath(), lines({"Stringausgabe_nach_Zeilenende = ;"}));
+    const std::string program = "%\r\nO0001\r\nN10 G0 X0\r\nN20 G1 X5\r\nN30 M30\r\n%\r\n";
+    put(folder_ / "P1.nc", program);
+
+    Cli cli(transfer("send", folder_ / "P1.nc", {"--from-block", "N20"}));
+    EXPECT_EQ(cli.wait(), 0) << cli.err();
+
+    // Prepared as always: the line-end string goes into the restart text too.
+    const std::string expected = "%;\r\nO0001;\r\nN20 G1 X5;\r\nN30 M30;\r\n%;\r\n\x04";
+    ASSERT_TRUE(peer.waitForBytes(expected.size(), milliseconds(2000)))
+        << ::testing::PrintToString(peer.received());
+    EXPECT_EQ(peer.received(), expected);
+    EXPECT_NE(cli.out().find("Gesendet wird der Programmkopf, dann ab Zeile 4.\n"),
+              std::string::npos)
+        << cli.out();
+    EXPECT_EQ(contentOf(folder_ / "P1.nc"), program);
+}
+
+TEST_F(CliProcess, AStartThatIsNotInTheProgramIsRefusedBeforeThePortOpens) {
+    PtyPeer peer;
+    writeSettings(peer.slavePath());
+    put(folder_ / "P1.nc", "%\nO1\nN10\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--from-line=4", "Das Programm hat keine Zeile 4 (es hat 3 Zeilen).\n"},
+        {"--from-block=N20", "Der Satz N20 kommt im Programm nicht vor.\n"},
+    };
+    for (const auto& [option, refusal] : cases) {
+        Cli cli(transfer("send", folder_ / "P1.nc", {option}));
+        EXPECT_EQ(cli.wait(), 1) << option;
+        EXPECT_EQ(cli.err(), refusal);
+        EXPECT_EQ(cli.out(), "");
+    }
+}
+
 TEST_F(CliProcess, SendOfAFileWithANulSaysWhereTheProgramEnds) {
     PtyPeer peer;
     writeSettings(peer.slavePath());

@@ -1,4 +1,4 @@
-#include "win32/text_selection.h"
+#include "window/text_selection.h"
 
 #include <algorithm>
 
@@ -21,18 +21,18 @@ std::optional<LineSpan> TextSelection::spanOn(std::size_t line, std::size_t line
     return LineSpan{from, to, line < end.line};
 }
 
-std::wstring TextSelection::text(const ProgramLines& lines) const {
-    std::wstring text;
+std::string TextSelection::text(const ProgramLines& lines, std::string_view lineBreak) const {
+    std::string text;
     const std::size_t endLine = std::min(last().line, lines.count() - 1);
     for (std::size_t index = first().line; index <= endLine; ++index) {
-        const std::wstring_view line = lines.line(index);
+        const std::string_view line = lines.line(index);
         const std::optional<LineSpan> span = spanOn(index, line.size());
         if (!span) {
             break;
         }
         text += line.substr(span->from, span->to - span->from);
         if (span->throughBreak && index < endLine) {
-            text += L"\r\n";
+            text += lineBreak;
         }
     }
     return text;

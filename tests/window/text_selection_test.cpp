@@ -1,4 +1,4 @@
-#include "win32/text_selection.h"
+#include "window/text_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,8 @@ namespace {
 
 ProgramLines program() {
     ProgramLines lines;
-    lines.append(L"%\r\nN10 G01 X5\r\n\r\nN40 M30");
+    lines.append("%\nN10 G01 X5\r\n\rN40 M30");
+    lines.indexMore(100);
     return lines;
 }
 
@@ -19,21 +20,21 @@ TEST(TextSelection, TakesTheMarkedTextWhicheverWayItWasDragged) {
     const struct {
         TextPosition anchor;
         TextPosition caret;
-        std::wstring_view text;
+        std::string_view text;
     } cases[] = {
-        {{1, 4}, {1, 7}, L"G01"},
-        {{1, 7}, {1, 4}, L"G01"},
-        {{1, 8}, {3, 3}, L"X5\r\n\r\nN40"},
-        {{3, 3}, {1, 8}, L"X5\r\n\r\nN40"},
-        {{0, 1}, {1, 0}, L"\r\n"},
-        {{2, 0}, {2, 0}, L""},
-        {{1, 99}, {3, 99}, L"\r\n\r\nN40 M30"}, // past a line's end means its end
+        {{1, 4}, {1, 7}, "G01"},
+        {{1, 7}, {1, 4}, "G01"},
+        {{1, 8}, {3, 3}, "X5\r\n\r\nN40"},
+        {{3, 3}, {1, 8}, "X5\r\n\r\nN40"},
+        {{0, 1}, {1, 0}, "\r\n"},
+        {{2, 0}, {2, 0}, ""},
+        {{1, 99}, {3, 99}, "\r\n\r\nN40 M30"}, // past a line's end means its end
     };
     for (const auto& example : cases) {
         TextSelection selection;
         selection.startAt(example.anchor);
         selection.extendTo(example.caret);
-        EXPECT_EQ(selection.text(lines), example.text)
+        EXPECT_EQ(selection.text(lines, "\r\n"), example.text)
             << example.anchor.line << ':' << example.anchor.column << " to " << example.caret.line
             << ':' << example.caret.column;
     }
@@ -57,7 +58,7 @@ TEST(TextSelection, MarksOnlyTheLinesItCovers) {
     EXPECT_FALSE(last->throughBreak);
     EXPECT_FALSE(selection.spanOn(4, 0));
     selection.selectAll(lines);
-    EXPECT_EQ(selection.text(lines), lines.joined());
+    EXPECT_EQ(selection.text(lines, "\r\n"), lines.joined("\r\n"));
     selection.clear();
     EXPECT_TRUE(selection.empty());
     EXPECT_FALSE(selection.spanOn(0, 1));
