@@ -45,6 +45,21 @@ BYTE stopBitsCode(double stopBits) {
     return ONE5STOPBITS;
 }
 
+DCB steppingDcb(const DCB& wanted) {
+    DCB step = wanted;
+    step.StopBits = wanted.StopBits == ONESTOPBIT ? TWOSTOPBITS : ONESTOPBIT;
+    return step;
+}
+
+bool applyDcb(const DCB& wanted, const DcbRequest& request) {
+    if (request(wanted)) {
+        return true;
+    }
+    // The step may be refused as well; only the wanted block counts.
+    [[maybe_unused]] const bool stepped = request(steppingDcb(wanted));
+    return request(wanted);
+}
+
 DCB buildDcb(const DCB& current, const SerialSettings& settings) {
     DCB dcb = current;
     dcb.DCBlength = sizeof(DCB);

@@ -85,8 +85,10 @@ OpenedWin32Port Win32Port::open(const SerialSettings& settings) {
     if (::GetCommState(device.get(), &current) == FALSE) {
         return {nullptr, OpenFailure::NotSerial};
     }
-    DCB wanted = buildDcb(current, settings);
-    if (::SetCommState(device.get(), &wanted) == FALSE) {
+    const DcbRequest request = [&device](DCB dcb) {
+        return ::SetCommState(device.get(), &dcb) != FALSE;
+    };
+    if (!applyDcb(buildDcb(current, settings), request)) {
         return {nullptr, OpenFailure::SettingsRefused};
     }
     COMMTIMEOUTS timeouts = slicedForWrites(commTimeouts(SerialTimeouts{}));

@@ -130,6 +130,27 @@ TEST_F(WineCli, SendPutsLeaderTextTrailerAndEndByteOnCom7) {
     EXPECT_EQ(contentOf(folder_ / "drovane.ini"), settingsBefore);
 }
 
+// Needs the Windows serial back end. The pty keeps the line settings of the
+// first send, and Wine refused to set them again on the second.
+TEST_F(WineCli, TwoSendsInARowAtSevenEvenTwoBothArrive) {
+    PtyPeer peer;
+    const ComPortLink port(setup.prefix, kMachinePort, peer.slavePath());
+    ASSERT_TRUE(port.made());
+    put(folder_ / "drovane.ini",
+        lines({"Maschine = Dreh1", "[Dreh1]", "Baudrate = 9600", "COM-Nummer = COM7",
+               "Datenbits = 7", "Parit\xE4t = EVENPARITY", "Stopbits = 2"}));
+    std::string expected;
+    for (const std::string program : {"O0021\nM30\n", "O0022\nM30\n"}) {
+        put(folder_ / "P.nc", program);
+        Exe cli(transfer("send", "P.nc"));
+        EXPECT_EQ(cli.wait(kWineLimit), 0) << cli.out();
+        expected += program + "\x04";
+        ASSERT_TRUE(peer.waitForBytes(expected.size(), milliseconds(5000)))
+            << ::testing::PrintToString(peer.received());
+    }
+    EXPECT_EQ(peer.received(), expected);
+}
+
 // Needs the Windows serial back end.
 TEST_F(WineCli, ReceptionOnCom7IsSavedByteForByte) {
     PtyPeer peer;

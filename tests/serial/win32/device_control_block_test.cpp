@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace drovane {
@@ -137,6 +139,36 @@ TEST(DeviceControlBlock, FlowLimitsFollowTheInputBufferSize) {
         const DCB dcb = buildDcb(leftOver(), settingsWith(Handshake::XonXoff, c.inputBufferSize));
         EXPECT_EQ(dcb.XonLim, c.xonLim) << c.inputBufferSize;
         EXPECT_EQ(dcb.XoffLim, c.xoffLim) << c.inputBufferSize;
+    }
+}
+
+// A pseudo-terminal under Wine keeps the rate and stop bits, drops 7 data
+// bits and parity, and refuses a request for them that changes nothing else.
+TEST(DeviceControlBlock, ARefusedBlockIsAskedAgainAfterAStepAndARealRefusalStays) {
+    struct Case {
+        const char* port;
+        bool pseudoTerminal;
+        bool taken;
+        std::size_t requests;
+    };
+    const std::vector<Case> cases = {{"pty holding 7E2 already", true, true, 3},
+                                     {"refuses every block", false, false, 3}};
+    DCB wanted = leftOver();
+    wanted.ByteSize = 7;
+    wanted.Parity = EVENPARITY;
+    wanted.StopBits = TWOSTOPBITS;
+    for (const Case& c : cases) {
+        std::vector<DCB> requests;
+        BYTE heldStopBits = wanted.StopBits;
+        const auto port = [&](DCB dcb) {
+            requests.push_back(dcb);
+            const bool changes = std::exchange(heldStopBits, dcb.StopBits) != dcb.StopBits;
+            return c.pseudoTerminal && changes;
+        };
+        EXPECT_EQ(applyDcb(wanted, port), c.taken) << c.port;
+        ASSERT_EQ(requests.size(), c.requests) << c.port;
+        EXPECT_NE(requests[1].StopBits, wanted.StopBits) << c.port;
+        EXPECT_EQ(std::memcmp(&requests.back(), &wanted, sizeof(DCB)), 0) << c.port;
     }
 }
 
