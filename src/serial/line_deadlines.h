@@ -19,6 +19,15 @@ using LineClock = std::chrono::steady_clock;
 // that adding it to a time point cannot overflow.
 LineClock::duration lineDuration(std::uint64_t milliseconds, double clockSpeed = 1.0);
 
+// The sooner of two deadlines; none is never.
+inline std::optional<LineClock::time_point> earlier(std::optional<LineClock::time_point> a,
+                                                    std::optional<LineClock::time_point> b) {
+    if (!a || (b && *b < *a)) {
+        return b;
+    }
+    return a;
+}
+
 // multiplier x count + constant after `start`; none when both are 0.
 std::optional<LineClock::time_point> writeDeadline(const SerialTimeouts& timeouts,
                                                    std::size_t count, LineClock::time_point start,

@@ -6,6 +6,14 @@
 
 namespace drovane {
 
+namespace {
+
+// A far end that waits for bytes wakes once for the bytes of this much real
+// time, not for each of them.
+constexpr auto kArrivalStep = std::chrono::milliseconds(1);
+
+} // namespace
+
 void VirtualCable::settle(LineClock::time_point now) {
     bool arrived = false;
     while (!inFlight.empty() && inFlight.front().second <= now) {
@@ -23,15 +31,23 @@ std::optional<LineClock::time_point> VirtualCable::nextArrival() const {
     if (inFlight.empty()) {
         return std::nullopt;
     }
-    return inFlight.front().second;
+    return std::min(inFlight.back().second, inFlight.front().second + kArrivalStep);
+}
+
+std::optional<LineClock::time_point> VirtualCable::inFlightFallsTo(std::size_t left) const {
+    if (inFlight.size() <= left) {
+        return std::nullopt;
+    }
+    return inFlight[inFlight.size() - left - 1].second;
 }
 
 void VirtualCable::waitForChange(std::unique_lock<std::mutex>& lock,
                                  std::optional<LineClock::time_point> until) {
-    const auto arrival = nextArrival();
-    if (arrival && (!until || *arrival < *until)) {
-        until = arrival;
-    }
+    waitForNews(lock, earlier(until, nextArrival()));
+}
+
+void VirtualCable::waitForNews(std::unique_lock<std::mutex>& lock,
+                               std::optional<LineClock::time_point> until) {
     if (until) {
         changed.wait_until(lock, *until);
     } else {
@@ -77,7 +93,6 @@ void VirtualCable::sendToFarEnd(unsigned char byte, LineClock::time_point now) {
         wireFreeAt = std::max(now, wireFreeAt) + characterTime(settings, baud, clockSpeed);
         inFlight.emplace_back(byte, wireFreeAt);
     }
-    changed.notify_all();
 }
 
 void VirtualCable::sendFromFarEnd(unsigned char byte) {

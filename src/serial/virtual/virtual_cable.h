@@ -29,18 +29,28 @@ inline constexpr std::int32_t kAtLineRate = -1;
 struct VirtualCable {
     explicit VirtualCable(double speed) : clockSpeed(speed > 0.0 ? speed : 1.0) {}
 
-    // Bytes in flight whose time has come reach the far end.
+    // Bytes in flight whose time has come reach the far end, each with the
+    // time it arrived, however late the look.
     void settle(LineClock::time_point now);
+    // When the next run of bytes in flight has reached the far end: the
+    // whole flight, or what arrives within a step of the first.
     std::optional<LineClock::time_point> nextArrival() const;
-    // Waits for a change, a byte arriving at the far end, or `until`.
+    // When no more than `left` bytes are still in flight.
+    std::optional<LineClock::time_point> inFlightFallsTo(std::size_t left) const;
+    // The far end's wait: a change, the next run arriving, or `until`.
     void waitForChange(std::unique_lock<std::mutex>& lock,
                        std::optional<LineClock::time_point> until);
+    // The near end's wait: a change, `until`, or a notify() of the watched
+    // abort request. Bytes in flight arrive at whoever looks next.
+    void waitForNews(std::unique_lock<std::mutex>& lock,
+                     std::optional<LineClock::time_point> until);
 
     void record(LineEvent::Kind kind, int value);
     void setNearLine(bool& line, LineEvent::Kind kind, bool on);
     void setFarLine(bool& line, LineEvent::Kind kind, bool on);
 
-    // A data byte onto the wire, at the far end's consumption rate.
+    // A data byte onto the wire, at the far end's consumption rate; the
+    // sender notifies once for its run.
     void sendToFarEnd(unsigned char byte, LineClock::time_point now);
     void sendFromFarEnd(unsigned char byte);
     // The input side's flow character and, under RTS/CTS, its RTS line.

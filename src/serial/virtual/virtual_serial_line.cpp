@@ -1,7 +1,22 @@
+// How the near end writes, reads and waits.
+//
+// Output. write() puts runs of bytes on the wire (the loops are
+// line_engine.h's) while nothing holds them (outputHold): an XOFF from the
+// far end, CTS low under RTS/CTS, or a far end that consumes at a rate and
+// already has its input limit of bytes in flight. A full wire is refilled
+// when a quarter of it is left, so the writer wakes once a run, and a far
+// end waiting for bytes once the run has arrived (VirtualCable::settle
+// hands them over with their own arrival times, however late it is asked).
+//
+// Waits. Every wait is on the cable's condition variable, until the
+// deadline or a change; a watched abort notifies it too (watchAbort), so
+// nothing looks at the clock in between.
+
 #include "serial/virtual/virtual_serial_line.h"
 
 #include "serial/abort_request.h"
 #include "serial/flow_control.h"
+#include "serial/line_engine.h"
 #include "serial/line_id.h"
 #include "serial/virtual/virtual_cable.h"
 
@@ -39,20 +54,20 @@ OpenFailure whyRefused(const VirtualCable& cable, const SerialSettings& settings
     return OpenFailure::None;
 }
 
-enum class Hold : std::uint8_t { None, Xoff, Cts, Full };
+enum class OutputHold : std::uint8_t { None, Xoff, Cts, Full };
 
-Hold outputHold(const VirtualCable& cable) {
+OutputHold outputHold(const VirtualCable& cable) {
     if (cable.input->softwareFlow() && cable.input->heldByXoff()) {
-        return Hold::Xoff;
+        return OutputHold::Xoff;
     }
     if (cable.settings.handshake == Handshake::RtsCts && !cable.cts) {
-        return Hold::Cts;
+        return OutputHold::Cts;
     }
     if (cable.consumptionBaud != 0 && cable.inputLimit > 0 &&
         cable.inFlight.size() >= cable.inputLimit) {
-        return Hold::Full;
+        return OutputHold::Full;
     }
-    return Hold::None;
+    return OutputHold::None;
 }
 
 } // namespace
@@ -110,8 +125,17 @@ int VirtualSerialLine::drain(int /*id*/) {
     return 0;
 }
 
+// The waits are on the cable's condition variable, which a raise notifies
+// under the cable's lock: a wait about to begin cannot miss it.
 void VirtualSerialLine::watchAbort(const AbortRequest* abort) {
+    abortListening_ = {};
     abort_ = abort;
+    if (abort != nullptr) {
+        abortListening_ = abort->listen([cable = cable_] {
+            const std::lock_guard lock(cable->mutex);
+            cable->changed.notify_all();
+        });
+    }
 }
 
 int VirtualSerialLine::applyTimeouts(int id, const SerialTimeouts& timeouts) {
@@ -191,6 +215,73 @@ void noteReading(VirtualCable& cable) {
     }
 }
 
+// What the shared loops need of the near end, all under the cable's lock.
+struct NearEnd {
+    VirtualCable& cable;
+    std::unique_lock<std::mutex>& lock;
+    const AbortRequest* abort;
+
+    bool ended() const { return !cable.connected; }
+    bool abortRaised() const { return abort != nullptr && abort->raised(); }
+};
+
+struct NearInput : NearEnd {
+    void refresh() const {
+        cable.settle(LineClock::now());
+        if (!cable.connected) {
+            cable.raised |= SerialError::IOE;
+        }
+    }
+    std::size_t take(unsigned char* target, std::size_t count) const {
+        const std::size_t taken = cable.input->take(target, count);
+        if (taken > 0) {
+            cable.inputChanged();
+        }
+        return taken;
+    }
+    std::size_t queued() const { return cable.input->size(); }
+    bool reportDue() const { return cable.raised != SerialError::None; }
+    // A watched abort wakes every wait on the cable; whether it ends one is
+    // the loop's question.
+    void waitForInput(std::optional<LineClock::time_point> until, bool /*abort*/) const {
+        cable.waitForNews(lock, until);
+    }
+};
+
+struct NearOutput : NearEnd {
+    using Hold = OutputHold;
+
+    void prepareOutput() const { cable.settle(LineClock::now()); }
+    Hold hold() const { return outputHold(cable); }
+    // The holds are asked between the bytes of a run, since a far end that
+    // takes them at once may answer the first with an XOFF. A far end
+    // already waiting for bytes in flight wakes at their arrival anyway:
+    // only the first of a flight notifies.
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& hold) const {
+        const bool news = cable.inFlight.empty();
+        const auto now = LineClock::now();
+        std::size_t sent = 0;
+        while (sent < count && (hold = outputHold(cable)) == Hold::None) {
+            cable.sendToFarEnd(data[sent], now);
+            ++sent;
+        }
+        cable.txFull = false;
+        if (news) {
+            cable.changed.notify_all();
+        }
+        return sent;
+    }
+    void noteEnded() const { cable.raised |= SerialError::IOE; }
+    void giveUp(Hold hold) const { cable.txFull = hold == Hold::Full; }
+    // A full wire is refilled once a quarter of its bytes is left: one
+    // wake-up for a run of bytes, and the wire does not run dry meanwhile.
+    void waitOut(Hold hold, std::optional<LineClock::time_point> deadline) const {
+        const auto refill =
+            hold == Hold::Full ? cable.inFlightFallsTo(cable.inputLimit / 4) : std::nullopt;
+        cable.waitForNews(lock, earlier(deadline, refill));
+    }
+};
+
 } // namespace
 
 int VirtualSerialLine::inputWaiting(int id) {
@@ -203,103 +294,38 @@ int VirtualSerialLine::inputWaiting(int id) {
 }
 
 bool VirtualSerialLine::waitForInput(int id, std::chrono::milliseconds limit) {
-    VirtualCable& cable = *cable_;
-    std::unique_lock lock(cable.mutex);
-    if (!openAs(cable, id)) {
+    std::unique_lock lock(cable_->mutex);
+    if (!openAs(*cable_, id)) {
         return false;
     }
-    noteReading(cable);
-    const auto until = LineClock::now() + limit;
-    const auto somethingToTake = [&cable, id] {
-        if (!openAs(cable, id)) {
-            return true; // closed meanwhile: nothing more will come
-        }
-        if (!cable.connected) {
-            cable.raised |= SerialError::IOE;
-        }
-        return cable.input->size() > 0 || cable.raised != SerialError::None;
-    };
-    while (!somethingToTake()) {
-        if (LineClock::now() >= until) {
-            return false;
-        }
-        cable.waitForChange(lock, until);
-    }
-    return openAs(cable, id);
+    noteReading(*cable_);
+    NearInput input{{*cable_, lock, abort_}};
+    return awaitInput(input, SystemLineClock{}, limit);
 }
 
 int VirtualSerialLine::read(int id, void* buffer, int count) {
-    VirtualCable& cable = *cable_;
-    std::unique_lock lock(cable.mutex);
-    if (!openAs(cable, id) || buffer == nullptr || count <= 0) {
+    std::unique_lock lock(cable_->mutex);
+    if (!openAs(*cable_, id) || buffer == nullptr || count <= 0) {
         return 0;
     }
-    noteReading(cable);
-    auto* target = static_cast<unsigned char*>(buffer);
-    const auto wanted = static_cast<std::size_t>(count);
-    ReadTimer timer(cable.timeouts, wanted, LineClock::now(), cable.clockSpeed);
-    std::size_t got = 0;
-    while (openAs(cable, id)) {
-        const std::size_t taken = cable.input->take(target + got, wanted - got);
-        if (taken > 0) {
-            got += taken;
-            timer.bytesArrived(LineClock::now());
-            cable.inputChanged();
-        }
-        if (timer.finished(got)) {
-            break;
-        }
-        if (!cable.connected) {
-            cable.raised |= SerialError::IOE;
-            break;
-        }
-        const auto until = timer.deadline(got);
-        if (until && LineClock::now() >= *until) {
-            break;
-        }
-        cable.waitForChange(lock, until);
-    }
-    return static_cast<int>(got);
+    noteReading(*cable_);
+    NearInput input{{*cable_, lock, abort_}};
+    return static_cast<int>(readUnderTimeouts(input, SystemLineClock{}, cable_->timeouts,
+                                              static_cast<unsigned char*>(buffer),
+                                              static_cast<std::size_t>(count), cable_->clockSpeed));
 }
 
 int VirtualSerialLine::write(int id, const void* data, int count) {
-    VirtualCable& cable = *cable_;
-    std::unique_lock lock(cable.mutex);
-    if (!openAs(cable, id) || data == nullptr || count <= 0) {
+    std::unique_lock lock(cable_->mutex);
+    if (!openAs(*cable_, id) || data == nullptr || count <= 0) {
         return 0;
     }
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    const auto deadline = writeDeadline(cable.timeouts, static_cast<std::size_t>(count),
-                                        LineClock::now(), cable.clockSpeed);
-    int sent = 0;
-    while (sent < count && openAs(cable, id)) {
-        const auto now = LineClock::now();
-        cable.settle(now);
-        if (!cable.connected) {
-            cable.raised |= SerialError::IOE;
-            break;
-        }
-        const Hold hold = outputHold(cable);
-        if (hold == Hold::None) {
-            cable.sendToFarEnd(bytes[sent], now);
-            cable.txFull = false;
-            ++sent;
-            continue;
-        }
-        const bool aborted = abort_ != nullptr && abort_->raised();
-        if ((deadline && now >= *deadline) || aborted) {
-            cable.txFull = hold == Hold::Full;
-            break;
-        }
-        // A raised abort notifies nobody here: look at it every 5 ms.
-        auto until = deadline;
-        if (abort_ != nullptr) {
-            const auto look = now + std::chrono::milliseconds(5);
-            until = until ? std::min(*until, look) : look;
-        }
-        cable.waitForChange(lock, until);
-    }
-    return sent;
+    const auto length = static_cast<std::size_t>(count);
+    NearOutput output{{*cable_, lock, abort_}};
+    return static_cast<int>(writeUnderTimeouts(
+        output, SystemLineClock{},
+        writeDeadline(cable_->timeouts, length, LineClock::now(), cable_->clockSpeed),
+        static_cast<const unsigned char*>(data), length));
 }
 
 SerialError VirtualSerialLine::takeErrors(int id) {

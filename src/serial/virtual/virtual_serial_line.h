@@ -4,6 +4,7 @@
 // through farEnd(): by tests, and by a simulated machine tool. Same timeouts,
 // flow control and flags as a real port, so a job cannot tell the difference.
 
+#include "serial/abort_request.h"
 #include "serial/serial_line.h"
 #include "serial/virtual/virtual_far_end.h"
 
@@ -46,6 +47,7 @@ public:
 private:
     std::shared_ptr<VirtualCable> cable_;
     const AbortRequest* abort_ = nullptr;
+    AbortRequest::Listening abortListening_;
     OpenFailure lastFailure_ = OpenFailure::None;
 };
 

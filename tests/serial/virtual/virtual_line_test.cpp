@@ -1,5 +1,8 @@
 #include "serial/virtual/virtual_serial_line.h"
 
+#include "serial/abort_request.h"
+#include "serial/virtual/virtual_cable.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -255,6 +258,67 @@ TEST_F(VirtualLine, AtMostTwoBytesFollowAnXoffWhileBytesGoOutSingly) {
     ASSERT_EQ(got.size(), static_cast<std::size_t>(kTotal));
     for (int i = 0; i < kTotal; ++i) {
         ASSERT_EQ(got[static_cast<std::size_t>(i)], static_cast<char>('A' + i % 26)) << i;
+    }
+}
+
+// Bytes that go out in runs at the line rate: what was on the wire when the
+// XOFF came still arrives, nothing after it.
+TEST_F(VirtualLine, AtMostTheWireFifoFollowsAnXoffWhileRunsGoOutAtTheLineRate) {
+    constexpr std::size_t kFifo = 16;
+    SerialSettings s = settings(Handshake::XonXoff);
+    s.baudRate = 115200;
+    const int id = line_.open(s);
+    far_.setConsumptionRate(kAtLineRate);
+    far_.setInputLimit(kFifo);
+    line_.setTimeouts(id, 100, 100, 100, 60000, 0);
+    const std::string text(4000, 'r');
+    std::atomic<int> sent{-1};
+    std::thread writer([&] { sent = line_.write(id, text.data(), 4000); });
+    ASSERT_TRUE(far_.waitForReceived(500, milliseconds(10000)));
+    far_.sendXoff();
+    const std::size_t atXoff = far_.received().size();
+    far_.waitForReceived(atXoff + kFifo + 1, milliseconds(200));
+    const std::size_t after = far_.received().size() - atXoff;
+    RecordProperty("bytesAfterXoff", static_cast<int>(after));
+    EXPECT_LE(after, kFifo);
+    far_.sendXon();
+    writer.join();
+    EXPECT_EQ(sent, 4000);
+    EXPECT_TRUE(far_.waitForReceived(4000, milliseconds(10000)));
+    EXPECT_EQ(far_.received(), text);
+}
+
+// Nothing else would end these waits for half a minute.
+TEST_F(VirtualLine, AWatchedAbortEndsAHeldWriteAndAWaitForInput) {
+    const struct {
+        const char* what;
+        std::function<bool(VirtualSerialLine&, int)> wait; // true: it went as if not aborted
+    } cases[] = {
+        {"write held by XOFF",
+         [](VirtualSerialLine& line, int id) {
+             return line.write(id, "a", 1) != 0;
+         }},
+        {"wait for input",
+         [](VirtualSerialLine& line, int id) {
+             return line.waitForInput(id, milliseconds(30000));
+         }},
+    };
+    for (const auto& c : cases) {
+        const int id = openLine(Handshake::XonXoff);
+        line_.setTimeouts(id, 100, 100, 100, 30000, 0);
+        far_.sendXoff();
+        AbortRequest abort;
+        line_.watchAbort(&abort);
+        std::thread raiser([&abort] {
+            std::this_thread::sleep_for(milliseconds(50));
+            abort.raise();
+        });
+        const auto start = Clock::now();
+        EXPECT_FALSE(c.wait(line_, id)) << c.what;
+        EXPECT_LT(Clock::now() - start, milliseconds(20000)) << c.what;
+        raiser.join();
+        line_.watchAbort(nullptr);
+        line_.close(id);
     }
 }
 
