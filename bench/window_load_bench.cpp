@@ -91,14 +91,19 @@ void selectBigFile(FileList& list) {
 void BM_LoadFirstScreen(benchmark::State& bench) {
     Setup& s = setup();
     selectBigFile(*s.session->window().fileList());
+    std::size_t bytes = 0;
     for (auto _ : bench) {
         s.session->programs().loadProgram();
         QApplication::processEvents(); // one pass of the event loop: the window answers
         bench.PauseTiming();
+        bytes = s.state.programText.size();
+        // A window that shows nothing yet: freeing the last program is not part of the load.
+        s.state.programText = SharedText();
         s.session->window().programView().clear();
+        QApplication::processEvents();
         bench.ResumeTiming();
     }
-    bench.counters["bytes"] = static_cast<double>(s.state.programText.size());
+    bench.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_LoadFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
 
