@@ -2,6 +2,7 @@
 // receive throughput, the CPU a job uses while it waits, and how fast an
 // abort request ends a waiting job.
 
+#include "bench_pty.h"
 #include "core/unique_fd.h"
 #include "serial/termios/termios_serial_line.h"
 #include "serial/virtual/virtual_serial_line.h"
@@ -56,20 +57,7 @@ public:
     void saveProgram(std::string_view /*text*/, OverwriteDecision /*decision*/) override {}
 };
 
-struct Pty {
-    Pty() {
-        int m = -1;
-        int s = -1;
-        if (::openpty(&m, &s, nullptr, nullptr, nullptr) == 0) {
-            master.reset(m);
-            slave.reset(s);
-            path = ::ttyname(s);
-        }
-    }
-    UniqueFd master;
-    UniqueFd slave;
-    std::string path;
-};
+using bench::Pty;
 
 SettingsSnapshot controlsFor(const std::string& port) {
     SettingsSnapshot c;

@@ -3,6 +3,7 @@
 // wait), the run policy against the simulated UART, and writing in runs
 // over a pseudo-terminal.
 
+#include "bench_pty.h"
 #include "core/unique_fd.h"
 #include "serial/abort_request.h"
 #include "serial/termios/termios_serial_line.h"
@@ -37,20 +38,7 @@ ThreadUsage threadUsage() {
     return {seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_nvcsw + usage.ru_nivcsw};
 }
 
-struct OpenPty {
-    OpenPty() {
-        int m = -1;
-        int s = -1;
-        if (::openpty(&m, &s, nullptr, nullptr, nullptr) == 0) {
-            master.reset(m);
-            slave.reset(s);
-            path = ::ttyname(s);
-        }
-    }
-    UniqueFd master;
-    UniqueFd slave;
-    std::string path;
-};
+using bench::Pty;
 
 int openLine(TermiosSerialLine& line, const std::string& path) {
     SerialSettings settings;
@@ -63,7 +51,7 @@ int openLine(TermiosSerialLine& line, const std::string& path) {
 void BM_IdleLineAwaitingInput(benchmark::State& state) {
     const auto idle = std::chrono::milliseconds(state.range(0));
     for (auto _ : state) {
-        OpenPty pty;
+        Pty pty;
         TermiosSerialLine line;
         const int id = openLine(line, pty.path);
         AbortRequest abort;
@@ -110,7 +98,7 @@ void BM_PtyWriteInRuns(benchmark::State& state) {
     const std::string megabyte(1 << 20, 'G');
     double cpu = 0;
     for (auto _ : state) {
-        OpenPty pty;
+        Pty pty;
         TermiosSerialLine line;
         const int id = openLine(line, pty.path);
         line.setTimeouts(id, 100, 100, 100, 0, 0);
