@@ -18,17 +18,17 @@ std::size_t inputQueueCapacity(const SerialSettings& settings) {
     return kDriverInputQueue;
 }
 
-RtsAtOpen rtsAtOpen(Handshake handshake) {
+std::optional<bool> rtsLevelAtOpen(Handshake handshake) {
     switch (handshake) {
     case Handshake::NoHandshake:
-        return RtsAtOpen::Lower;
+        return false;
     case Handshake::RtsHandshake:
     case Handshake::RtsCts:
-        return RtsAtOpen::Raise;
+        return true;
     case Handshake::XonXoff:
         break;
     }
-    return RtsAtOpen::Keep;
+    return std::nullopt;
 }
 
 bool settingsSupported(const SerialSettings& settings) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace drovane {
 
@@ -23,8 +24,8 @@ FlowLimits flowLimits(std::int32_t inputBufferSize);
 inline constexpr std::size_t kDriverInputQueue = 4096;
 std::size_t inputQueueCapacity(const SerialSettings& settings);
 
-enum class RtsAtOpen : std::uint8_t { Lower, Raise, Keep };
-RtsAtOpen rtsAtOpen(Handshake handshake);
+// The RTS level an open sets; none keeps the level the port had.
+std::optional<bool> rtsLevelAtOpen(Handshake handshake);
 
 inline constexpr std::uint8_t kFewestDataBits = 5;
 inline constexpr std::uint8_t kMostDataBits = 8;

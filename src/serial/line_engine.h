@@ -1,17 +1,20 @@
 #pragma once
 
-// The read and the wait for input every port shares, written once over the
-// few things a port really does its own way. A port offers:
+// The read, the write, the wait for input and the drain every port shares,
+// written once over the few things a port really does its own way. To be
+// waited on for input a port offers:
 //   refresh()                  moves what has arrived into its receive queue
 //                              (and answers due flow characters)
-//   take(target, count)        up to `count` bytes out of that queue
 //   queued()                   bytes in that queue
-//   ended()                    hang-up or reset: nothing more will come
 //   reportDue()                an error or hang-up waits for takeErrors
 //   abortRaised()              a watched abort request is raised
 //   waitForInput(until, abort) blocks until input (its descriptor, handle
 //                              or socket), `until`, or with `abort` true the
 //                              abort request's wake signal
+// and to be read under the read timeouts (a driver that times its reads
+// itself needs only the wait):
+//   take(target, count)        up to `count` bytes out of that queue
+//   ended()                    hang-up or reset: nothing more will come
 // and for writing, with its own enum Hold whose None lets bytes go:
 //   prepareOutput()            looks at the input for flow characters
 //   hold()                     what holds output now
@@ -21,28 +24,38 @@
 //   giveUp(hold)               the write ends held: keeps the hold to report
 //   waitOut(hold, deadline)    blocks until the hold may have gone, the
 //                              deadline, or an abort
+// and for the drain before a close:
+//   outputQueued()             bytes still queued for sending; none when the
+//                              port cannot tell
+//   pauseOut(until)            sleeps until `until` at the latest or an abort
 // The clock is injected, so each algorithm runs against a fake port and a
 // fake clock in the tests.
 
 #include "serial/line_deadlines.h"
+#include "serial/output_drain.h"
 #include "serial/serial_types.h"
 
 #include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 namespace drovane {
 
 template <class Port>
-concept InputPort = requires(Port& port, unsigned char* target, std::size_t count,
-                             std::optional<LineClock::time_point> until, bool abort) {
+concept InputWatch = requires(Port& port, std::optional<LineClock::time_point> until, bool abort) {
     port.refresh();
-    { port.take(target, count) } -> std::same_as<std::size_t>;
     { port.queued() } -> std::same_as<std::size_t>;
-    { port.ended() } -> std::same_as<bool>;
     { port.reportDue() } -> std::same_as<bool>;
     { port.abortRaised() } -> std::same_as<bool>;
     port.waitForInput(until, abort);
+};
+
+template <class Port>
+concept InputPort = InputWatch<Port> &&
+    requires(Port& port, unsigned char* target, std::size_t count) {
+    { port.take(target, count) } -> std::same_as<std::size_t>;
+    { port.ended() } -> std::same_as<bool>;
 };
 
 template <class Clock>
@@ -82,7 +95,7 @@ std::size_t readUnderTimeouts(Port& port, const Clock& clock, const SerialTimeou
 // True as soon as bytes wait or an error or hang-up waits to be taken;
 // false once `limit` has passed or a watched abort came. What wakes the
 // port but is nothing to take (flow characters) does not end the wait.
-template <InputPort Port, LineTimeSource Clock>
+template <InputWatch Port, LineTimeSource Clock>
 bool awaitInput(Port& port, const Clock& clock, LineClock::duration limit) {
     const auto until = clock.now() + limit;
     for (;;) {
@@ -140,6 +153,27 @@ std::size_t writeUnderTimeouts(Port& port, const Clock& clock,
         port.waitOut(hold, deadline);
     }
     return sent;
+}
+
+template <class Port>
+concept DrainPort = requires(Port& port, LineClock::time_point until) {
+    { port.outputQueued() } -> std::same_as<std::optional<std::size_t>>;
+    port.pauseOut(until);
+    { port.abortRaised() } -> std::same_as<bool>;
+};
+
+// The bytes left unsent once the write timeouts ran out for what was still
+// queued (output_drain.h); `characterNs` paces the looks at the queue.
+template <DrainPort Port, LineTimeSource Clock>
+std::size_t drainUnderTimeouts(Port& port, const Clock& clock, const SerialTimeouts& timeouts,
+                               std::int64_t characterNs) {
+    const DrainSteps steps{
+        [&port] { return port.outputQueued(); },
+        [&port](LineClock::time_point until) { port.pauseOut(until); },
+        [&clock] { return clock.now(); },
+        [&port] { return port.abortRaised(); },
+    };
+    return drainOutput(steps, timeouts, characterNs);
 }
 
 } // namespace drovane

@@ -125,4 +125,58 @@ void TelnetDecoder::endSubnegotiation(std::vector<TelnetEvent>& events) {
     body_.clear();
 }
 
+namespace {
+
+Control flowControl(Handshake handshake) {
+    switch (handshake) {
+    case Handshake::XonXoff:
+        return Control::XonXoffFlowControl;
+    case Handshake::RtsCts:
+        return Control::HardwareFlowControl;
+    case Handshake::NoHandshake:
+    case Handshake::RtsHandshake:
+        break;
+    }
+    return Control::NoFlowControl;
+}
+
+} // namespace
+
+std::string setPort(const SerialSettings& settings) {
+    std::string commands = setBaudRate(static_cast<std::uint32_t>(settings.baudRate));
+    commands += setDataSize(settings.dataBits);
+    commands += setParity(settings.parity);
+    commands += setStopSize(settings.stopBits);
+    commands += setControl(flowControl(settings.handshake));
+    commands += setMask(ComPortCommand::SetLineStateMask,
+                        kLineOverrun | kLineParity | kLineFraming | kLineBreak);
+    commands += setMask(ComPortCommand::SetModemStateMask, 0xFF);
+    return commands;
+}
+
+std::optional<Control> controlFor(SerialSignal signal, int value) {
+    const bool on = value != 0;
+    switch (signal) {
+    case SerialSignal::Dtr:
+        return on ? Control::DtrOn : Control::DtrOff;
+    case SerialSignal::Rts:
+        return on ? Control::RtsOn : Control::RtsOff;
+    case SerialSignal::Break:
+        return on ? Control::BreakOn : Control::BreakOff;
+    case SerialSignal::XonChar:
+    case SerialSignal::XoffChar:
+    case SerialSignal::Cts:
+    case SerialSignal::Dsr:
+    case SerialSignal::Ring:
+    case SerialSignal::Rlsd:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::string purgeServerTransmit() {
+    return comPortCommand(ComPortCommand::PurgeData,
+                          std::string(1, static_cast<char>(kPurgeServerTransmit)));
+}
+
 } // namespace drovane::telnet

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,14 @@ std::string setParity(std::uint8_t parity);
 std::string setStopSize(double stopBits);
 std::string setControl(Control value);
 std::string setMask(ComPortCommand command, unsigned char mask);
+// The server's port set to `settings`: rate, frame, the flow control of the
+// handshake, and every line error and modem line reported.
+std::string setPort(const SerialSettings& settings);
+// The SET-CONTROL value that sets DTR, RTS or Break (on for nonzero); none
+// for another signal.
+std::optional<Control> controlFor(SerialSignal signal, int value);
+// PURGE-DATA for what the server still holds for the serial side.
+std::string purgeServerTransmit();
 
 struct TelnetEvent {
     enum class Kind : std::uint8_t { Negotiation, ComPort };

@@ -122,4 +122,30 @@ SerialError ComPortState::takeLineErrors() {
     return std::exchange(lineErrors_, SerialError::None);
 }
 
+namespace {
+
+struct ModemBit {
+    SerialSignal signal;
+    unsigned char bit;
+};
+
+constexpr std::array<ModemBit, 4> kModemBits{{
+    {SerialSignal::Cts, telnet::kModemCts},
+    {SerialSignal::Dsr, telnet::kModemDsr},
+    {SerialSignal::Ring, telnet::kModemRing},
+    {SerialSignal::Rlsd, telnet::kModemRlsd},
+}};
+
+} // namespace
+
+std::optional<int> ComPortState::modemLine(SerialSignal signal) const {
+    const auto* entry =
+        std::find_if(kModemBits.begin(), kModemBits.end(),
+                     [signal](const ModemBit& bit) { return bit.signal == signal; });
+    if (entry == kModemBits.end()) {
+        return std::nullopt;
+    }
+    return (modemState_ & entry->bit) != 0 ? 1 : 0;
+}
+
 } // namespace drovane

@@ -9,6 +9,7 @@
 #include "serial/serial_error.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
     std::uint32_t acknowledgedBaudRate() const { return baudRate_; }
 
     unsigned char modemState() const { return modemState_; }
+    // CTS, DSR, Ring and RLSD as the server last said, 1 or 0; none for a
+    // signal that is no status line.
+    std::optional<int> modemLine(SerialSignal signal) const;
     // The server sent FLOWCONTROL-SUSPEND and no RESUME since.
     bool suspended() const { return suspended_; }
     // Overrun, parity, framing and break since the last call.

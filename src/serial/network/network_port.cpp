@@ -1,9 +1,9 @@
 // How bytes go out. write() queues each byte (0xFF doubled under rfc2217)
-// in outbox_ and hands the outbox to the socket as one segment once it holds
-// a batch (the bytes the line carries in 20 ms) or its oldest byte has
+// in the outbox (outbox.h), which goes to the socket as one segment once it
+// holds a batch (the bytes the line carries in 20 ms) or its oldest byte has
 // waited that long; a held write hands over what it has before it waits.
-// wireFreeAt_ models the serial side at the profile's rate, so we run at
-// most lead_ (50 ms of line time) ahead of it: an abort or a hold then leaves
+// The pace (wire_pace.h) models the serial side at the profile's rate, so we
+// run at most 50 ms of line time ahead of it: an abort or a hold then leaves
 // little in flight, and drain() waits about as long as a local port would.
 // The socket's own buffer is kept small for the same reason.
 //
@@ -11,9 +11,10 @@
 // here), by the server's FLOWCONTROL-SUSPEND (rfc2217://), by the pace, or by
 // a socket that takes nothing (the server's port is held, or slow). Held
 // waits end at once on an abort (the socket is waited on beside the abort
-// request's wake signal). A write that times out held by the
-// network reports CTS under RTS/CTS, else a full queue (no XOFF came, so
-// none is reported), and says once per hold that the server holds it.
+// request's wake signal; with a full receive queue, the request alone). A
+// write that times out held by the network reports CTS under RTS/CTS, else
+// a full queue (no XOFF came, so none is reported), and says once per hold
+// that the server holds it.
 //
 // Input is read from the socket only as far as the receive queue has room,
 // so a full queue stops the server and, through its flow control, the
@@ -21,16 +22,15 @@
 
 #include "serial/network/network_port.h"
 
-#include "serial/abort_request.h"
 #include "serial/character_frame.h"
+#include "serial/flow_characters.h"
 #include "serial/flow_control.h"
 #include "serial/line_engine.h"
 #include "serial/network/tcp_socket.h"
-#include "serial/output_drain.h"
 
 #include <algorithm>
 #include <array>
-#include <thread>
+#include <functional>
 #include <utility>
 
 namespace drovane {
@@ -39,8 +39,6 @@ namespace {
 
 using Clock = LineClock;
 using std::chrono::milliseconds;
-using telnet::ComPortCommand;
-using telnet::Control;
 
 // What the socket itself may hold: small, so that little is in flight.
 constexpr int kSendBuffer = 4096;
@@ -48,46 +46,13 @@ constexpr int kSendBuffer = 4096;
 // to our settings and SET-CONTROL requests.
 constexpr milliseconds kOptionWait{2000};
 constexpr milliseconds kAnswerWait{1000};
-constexpr milliseconds kBatchWindow{20};
-constexpr milliseconds kLeadWindow{50};
-constexpr milliseconds kAbortLook{5};
 constexpr milliseconds kNetworkLook{10};
-constexpr std::size_t kLargestBatch = 1024;
 
 constexpr std::string_view kHeldByServer =
     "Hinweis: der Server nimmt zur Zeit keine Daten an, die Übertragung wartet.";
 constexpr std::string_view kControlUnanswered =
     "Hinweis: der Server bestätigt DTR/RTS nicht (nicht unterstützt), die Übertragung läuft "
     "weiter.";
-
-Control flowControl(Handshake handshake) {
-    switch (handshake) {
-    case Handshake::XonXoff:
-        return Control::XonXoffFlowControl;
-    case Handshake::RtsCts:
-        return Control::HardwareFlowControl;
-    case Handshake::NoHandshake:
-    case Handshake::RtsHandshake:
-        break;
-    }
-    return Control::NoFlowControl;
-}
-
-std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clock::time_point b) {
-    return a ? std::min(*a, b) : b;
-}
-
-struct ModemBit {
-    SerialSignal signal;
-    unsigned char bit;
-};
-
-constexpr std::array<ModemBit, 4> kModemBits{{
-    {SerialSignal::Cts, telnet::kModemCts},
-    {SerialSignal::Dsr, telnet::kModemDsr},
-    {SerialSignal::Ring, telnet::kModemRing},
-    {SerialSignal::Rlsd, telnet::kModemRlsd},
-}};
 
 } // namespace
 
@@ -119,23 +84,19 @@ OpenedNetworkPort NetworkPort::over(std::unique_ptr<TcpSocket> socket,
 NetworkPort::NetworkPort(Key /*key*/, std::unique_ptr<TcpSocket> socket,
                          const SerialSettings& settings, NetworkProtocol protocol)
     : socket_(std::move(socket)), settings_(settings), protocol_(protocol),
+      session_(protocol == NetworkProtocol::Rfc2217),
       queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
              protocol == NetworkProtocol::RawSocket && settings.handshake == Handshake::XonXoff),
-      outboxSince_(Clock::now()), wireFreeAt_(Clock::now()),
-      characterTime_(std::max(Clock::duration(1), characterTime(settings, settings.baudRate))),
-      lead_(std::max<Clock::duration>(kLeadWindow, 2 * characterTime_)),
-      batch_(std::clamp<std::size_t>(
-          static_cast<std::size_t>(Clock::duration(kBatchWindow) / characterTime_), 1,
-          kLargestBatch)) {}
+      pace_(characterTime(settings, settings.baudRate), Clock::now()),
+      outbox_(pace_.bytesIn(Outbox::kBatchWindow, Outbox::kLargestBatch)),
+      serverHold_(settings.handshake) {}
 
 NetworkPort::~NetworkPort() {
     // Closing throws away what waits for sending, here and, if the server
     // can, in the server too (an abort must not keep feeding the machine).
     const bool leftOver = !outbox_.empty() || socket_->unsent().value_or(0) > 0;
     if (rfc2217() && leftOver && !broken_) {
-        const std::string purge =
-            telnet::comPortCommand(ComPortCommand::PurgeData,
-                                   std::string(1, static_cast<char>(telnet::kPurgeServerTransmit)));
+        const std::string purge = telnet::purgeServerTransmit();
         socket_->send(purge.data(), purge.size());
     }
 }
@@ -144,73 +105,37 @@ NetworkPort::~NetworkPort() {
 // moment for the answers; settings a server never answers are no reason to
 // refuse the port.
 bool NetworkPort::negotiate() {
-    queueCommand(options_.opening());
-    const auto optionDeadline = Clock::now() + kOptionWait;
-    while (!options_.comPortAccepted()) {
-        if (options_.comPortRefused() || broken_ || Clock::now() >= optionDeadline) {
-            return false;
-        }
-        waitForInput(optionDeadline, nullptr);
-        pump();
+    queueCommand(session_.opening());
+    pumpUntil([this] { return session_.accepted() || session_.refused(); },
+              Clock::now() + kOptionWait);
+    if (!session_.accepted()) {
+        return false;
     }
-    sendSettings();
-    const auto answerDeadline = Clock::now() + kAnswerWait;
-    while (!state_.settingsAcknowledged() && !broken_ && Clock::now() < answerDeadline) {
-        waitForInput(answerDeadline, nullptr);
-        pump();
+    queueCommand(telnet::setPort(settings_));
+    if (const auto rts = rtsLevelAtOpen(settings_.handshake)) {
+        setSignal(SerialSignal::Rts, *rts ? 1 : 0);
     }
+    pumpUntil([this] { return session_.state().settingsAcknowledged(); },
+              Clock::now() + kAnswerWait);
     return !broken_;
 }
 
-void NetworkPort::sendSettings() {
-    std::string commands = telnet::setBaudRate(static_cast<std::uint32_t>(settings_.baudRate));
-    commands += telnet::setDataSize(settings_.dataBits);
-    commands += telnet::setParity(settings_.parity);
-    commands += telnet::setStopSize(settings_.stopBits);
-    commands += telnet::setControl(flowControl(settings_.handshake));
-    commands += telnet::setMask(ComPortCommand::SetLineStateMask,
-                                telnet::kLineOverrun | telnet::kLineParity | telnet::kLineFraming |
-                                    telnet::kLineBreak);
-    commands += telnet::setMask(ComPortCommand::SetModemStateMask, 0xFF);
-    queueCommand(commands);
-    switch (rtsAtOpen(settings_.handshake)) {
-    case RtsAtOpen::Lower:
-        setSignal(SerialSignal::Rts, 0);
-        break;
-    case RtsAtOpen::Raise:
-        setSignal(SerialSignal::Rts, 1);
-        break;
-    case RtsAtOpen::Keep:
-        break;
+void NetworkPort::pumpUntil(const std::function<bool()>& done, Clock::time_point until) {
+    while (!done() && !broken_ && Clock::now() < until) {
+        waitForInput(until, nullptr);
+        pump();
     }
 }
 
 void NetworkPort::queueCommand(const std::string& bytes) {
-    if (outbox_.empty()) {
-        outboxSince_ = Clock::now();
-    }
-    outbox_ += bytes;
+    outbox_.add(bytes, Clock::now());
     flush();
 }
 
 void NetworkPort::flush() {
-    if (outbox_.empty() || broken_) {
-        return;
-    }
-    const SocketTransfer sent = socket_->send(outbox_.data(), outbox_.size());
-    if (sent.broken) {
+    if (!broken_ && !outbox_.flush(*socket_, Clock::now())) {
         noteBroken();
-        return;
     }
-    if (sent.count > 0) {
-        ++sendCalls_;
-        outbox_.erase(0, sent.count);
-        outboxSince_ = Clock::now();
-    }
-}
-
-bool NetworkPort::flushDue(Clock::time_point now) const {
-    return !outbox_.empty() && (outbox_.size() >= batch_ || now - outboxSince_ >= kBatchWindow);
 }
 
 void NetworkPort::noteBroken() {
@@ -222,43 +147,38 @@ void NetworkPort::noteBroken() {
 
 void NetworkPort::pump() {
     pullInput();
-    if (flushDue(Clock::now())) {
+    if (outbox_.due(Clock::now())) {
         flush();
     }
     noticeUnansweredControls();
 }
 
 void NetworkPort::noticeUnansweredControls() {
-    if (state_.controlsPending() && state_.takeUnansweredControl(Clock::now()) &&
-        notices_ != nullptr && *notices_) {
-        (*notices_)(kControlUnanswered);
+    if (session_.state().controlsPending() &&
+        session_.state().takeUnansweredControl(Clock::now())) {
+        tell(kControlUnanswered);
+    }
+}
+
+void NetworkPort::tell(std::string_view notice) const {
+    if (notices_ != nullptr && *notices_) {
+        (*notices_)(notice);
     }
 }
 
 void NetworkPort::pullInput() {
     std::array<char, 1024> chunk{};
     std::string data;
-    std::vector<telnet::TelnetEvent> events;
+    std::string replies;
     while (!broken_) {
         const std::size_t wanted = std::min(chunk.size(), queue_.room());
         if (wanted == 0) {
             break;
         }
         const SocketTransfer got = socket_->receive(chunk.data(), wanted);
-        if (got.count > 0) {
-            data.clear();
-            events.clear();
-            if (rfc2217()) {
-                decoder_.feed(reinterpret_cast<const unsigned char*>(chunk.data()), got.count, data,
-                              events);
-            } else {
-                data.assign(chunk.data(), got.count);
-            }
-            queue_.accept(reinterpret_cast<const unsigned char*>(data.data()), data.size());
-            for (const telnet::TelnetEvent& event : events) {
-                handle(event);
-            }
-        }
+        data.clear();
+        session_.receive(chunk.data(), got.count, data, replies);
+        queue_.accept(reinterpret_cast<const unsigned char*>(data.data()), data.size());
         if (got.broken) {
             noteBroken();
         }
@@ -267,46 +187,35 @@ void NetworkPort::pullInput() {
         }
     }
     if (const auto due = queue_.flowCharacterDue(); due && !broken_) {
-        queueCommand(std::string(1, static_cast<char>(*due)));
+        replies += static_cast<char>(*due);
         queue_.flowCharacterSent(*due);
     }
-}
-
-void NetworkPort::handle(const telnet::TelnetEvent& event) {
-    if (event.kind == telnet::TelnetEvent::Kind::Negotiation) {
-        if (const auto reply = options_.answer(event.verb, event.option)) {
-            queueCommand(*reply);
-        }
-        return;
+    if (!replies.empty()) {
+        queueCommand(replies);
     }
-    state_.apply(event.command, event.value);
-}
-
-bool NetworkPort::abortRaised() const {
-    return abort_ != nullptr && abort_->raised();
-}
-
-const WakeSignal* NetworkPort::abortWake() const {
-    return abort_ != nullptr ? &abort_->wakeSignal() : nullptr;
 }
 
 NetworkPort::Hold NetworkPort::currentHold(Clock::time_point now) {
     if (queue_.softwareFlow() && queue_.heldByXoff()) {
         return Hold::Xoff;
     }
-    if (state_.suspended()) {
+    if (session_.state().suspended()) {
         return Hold::Suspended;
     }
-    if (outbox_.size() >= kLargestBatch) {
+    if (outbox_.full()) {
         flush();
-        if (outbox_.size() >= kLargestBatch) {
+        if (outbox_.full()) {
             return Hold::Network;
         }
     }
-    if (wireFreeAt_ - now > lead_) {
-        return Hold::Pace;
+    return pace_.ahead(now) ? Hold::Pace : Hold::None;
+}
+
+ServerHold::By NetworkPort::heldBy(Hold hold) {
+    if (hold == Hold::Network || hold == Hold::Suspended) {
+        return ServerHold::By::Server;
     }
-    return Hold::None;
+    return hold == Hold::Pace ? ServerHold::By::Pace : ServerHold::By::Xoff;
 }
 
 // What the shared write needs of this port.
@@ -320,9 +229,13 @@ struct NetworkPort::OutputSide {
         return port.putRun(data, count);
     }
     bool ended() const { return port.broken_; }
-    bool abortRaised() const { return port.abortRaised(); }
+    bool abortRaised() const { return port.abort_.raised(); }
     void noteEnded() const { port.pending_ |= SerialError::IOE; }
-    void giveUp(Hold hold) const { port.noteHeldWrite(hold); }
+    void giveUp(Hold hold) const {
+        if (port.serverHold_.gaveUp(heldBy(hold))) {
+            port.tell(kHeldByServer);
+        }
+    }
     void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
         port.waitOut(hold, deadline);
     }
@@ -338,67 +251,38 @@ std::size_t NetworkPort::write(const unsigned char* data, std::size_t count) {
 // one (nothing holds when this is called).
 std::size_t NetworkPort::putRun(const unsigned char* data, std::size_t count) {
     const auto now = Clock::now();
-    const auto ahead = std::max(Clock::duration::zero(), wireFreeAt_ - now);
-    const auto paceRoom = static_cast<std::size_t>((lead_ - ahead) / characterTime_) + 1;
-    const std::size_t outboxRoom =
-        outbox_.size() < kLargestBatch ? kLargestBatch - outbox_.size() : 1;
-    const std::size_t run = std::min({count, paceRoom, outboxRoom});
-    if (outbox_.empty()) {
-        outboxSince_ = now;
-    }
-    if (rfc2217()) {
-        telnet::appendData(outbox_, data, run);
-    } else {
-        outbox_.append(reinterpret_cast<const char*>(data), run);
-    }
-    wireFreeAt_ =
-        std::max(wireFreeAt_, now) + static_cast<Clock::duration::rep>(run) * characterTime_;
-    heldByNetwork_ = false;
-    heldByServerSaid_ = false;
-    txFull_ = false;
-    if (flushDue(now)) {
+    const std::size_t run = std::min({count, pace_.room(now), outbox_.room()});
+    outbox_.addData(data, run, rfc2217(), now);
+    pace_.handedOver(run, now);
+    serverHold_.released();
+    if (outbox_.due(now)) {
         pump();
     }
     return run;
 }
 
-// No XOFF reached us: the server holds the line, for its own reasons or for
-// the machine's XOFF. Only under RTS/CTS does the profile tell which hold it
-// is; otherwise it is reported as the full queue it is, and said once.
-void NetworkPort::noteHeldWrite(Hold hold) {
-    const bool byServer = hold == Hold::Network || hold == Hold::Suspended;
-    heldByNetwork_ = byServer && settings_.handshake == Handshake::RtsCts;
-    txFull_ = hold == Hold::Pace || (byServer && !heldByNetwork_);
-    if (byServer && !heldByServerSaid_ && notices_ != nullptr && *notices_) {
-        (*notices_)(kHeldByServer);
-    }
-    heldByServerSaid_ = byServer;
-}
-
 void NetworkPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) {
-    auto now = Clock::now();
+    const auto now = Clock::now();
     // Held by the pace, the outbox fills up to a batch before it goes:
     // handing over each byte as the pace frees it would be a segment a byte.
     bool wantRoom = false;
-    if (hold != Hold::Pace || flushDue(now)) {
+    if (hold != Hold::Pace || outbox_.due(now)) {
         flush();
         wantRoom = !outbox_.empty();
     }
-    auto until = earlier(deadline, now + kNetworkLook);
+    auto until = *earlier(deadline, now + kNetworkLook);
     if (hold == Hold::Pace) {
-        until = earlier(until, wireFreeAt_ - lead_ +
-                                   static_cast<Clock::duration::rep>(batch_) * characterTime_);
+        until = std::min(until, pace_.roomFor(outbox_.batch()));
     }
     if (!outbox_.empty()) {
-        until = earlier(until, outboxSince_ + kBatchWindow);
+        until = std::min(until, outbox_.windowEnds());
     }
     // A full receive queue reads nothing, so input would wake at once for
-    // ever; then only the time wakes us, and looks at the abort request.
+    // ever; then only the time or an abort wakes us.
     if (queue_.room() > 0) {
-        socket_->wait(wantRoom, *until, abortWake());
+        socket_->wait(wantRoom, until, abort_.wake());
     } else {
-        std::this_thread::sleep_until(abort_ != nullptr ? std::min(*until, now + kAbortLook)
-                                                        : *until);
+        abort_.pauseUntil(until);
     }
     pump();
 }
@@ -407,7 +291,7 @@ void NetworkPort::waitForInput(std::optional<Clock::time_point> until, const Wak
     auto limit = until.value_or(Clock::now() + kNetworkLook);
     // Bytes still in the outbox go out when their batch window ends.
     if (!outbox_.empty()) {
-        limit = std::min(limit, outboxSince_ + kBatchWindow);
+        limit = std::min(limit, outbox_.windowEnds());
     }
     socket_->wait(false, limit, wake);
 }
@@ -423,9 +307,9 @@ struct NetworkPort::InputSide {
     std::size_t queued() const { return port.queue_.size(); }
     bool ended() const { return port.broken_; }
     bool reportDue() const { return port.broken_ || port.pending_ != SerialError::None; }
-    bool abortRaised() const { return port.abortRaised(); }
+    bool abortRaised() const { return port.abort_.raised(); }
     void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
-        port.waitForInput(until, abort ? port.abortWake() : nullptr);
+        port.waitForInput(until, abort ? port.abort_.wake() : nullptr);
     }
 };
 
@@ -446,103 +330,62 @@ bool NetworkPort::awaitInput(LineClock::duration limit) {
 
 SerialError NetworkPort::takeErrors() {
     pump();
-    SerialError errors = std::exchange(pending_, SerialError::None) | state_.takeLineErrors();
-    if (queue_.takeOverflow()) {
-        errors |= SerialError::RxOver;
-    }
-    if (std::exchange(txFull_, false)) {
-        errors |= SerialError::TxFull;
-    }
-    if (queue_.softwareFlow() && queue_.heldByXoff()) {
-        errors |= SerialError::XoffReceived;
-    }
-    if ((heldByNetwork_ || state_.suspended()) && settings_.handshake == Handshake::RtsCts) {
-        errors |= SerialError::WaitingCTS;
-    }
-    if (queue_.xoffSent()) {
-        errors |= SerialError::XoffSent;
-    }
-    return errors;
+    return std::exchange(pending_, SerialError::None) | session_.state().takeLineErrors() |
+           takeQueueErrors(queue_) | serverHold_.take(session_.state().suspended());
 }
 
-std::size_t NetworkPort::stillQueued() {
-    pump();
-    flush();
-    const auto now = Clock::now();
-    const auto onTheWire =
-        wireFreeAt_ > now ? static_cast<std::size_t>((wireFreeAt_ - now) / characterTime_) : 0;
-    return outbox_.size() + socket_->unsent().value_or(0) + onTheWire;
-}
+// What the shared drain needs of this port: the outbox, the socket's own
+// buffer and the bytes the pace says the server is still sending.
+struct NetworkPort::DrainSide {
+    NetworkPort& port;
+
+    std::optional<std::size_t> outputQueued() const {
+        if (port.broken_) {
+            return std::nullopt;
+        }
+        port.pump();
+        port.flush();
+        return port.outbox_.size() + port.socket_->unsent().value_or(0) +
+               port.pace_.onTheWire(Clock::now());
+    }
+    void pauseOut(Clock::time_point until) const { port.abort_.pauseUntil(until); }
+    bool abortRaised() const { return port.abort_.raised(); }
+};
 
 std::size_t NetworkPort::drain() {
-    const DrainSteps steps{
-        [this]() -> std::optional<std::size_t> {
-            if (broken_) {
-                return std::nullopt;
-            }
-            return stillQueued();
-        },
-        [](Clock::time_point until) { std::this_thread::sleep_until(until); },
-        [] { return Clock::now(); },
-        [this] { return abortRaised(); },
-    };
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(characterTime_).count();
-    const std::size_t left = drainOutput(steps, timeouts_, ns);
+    DrainSide side{*this};
+    const auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(pace_.characterTime()).count();
+    const std::size_t left = drainUnderTimeouts(side, SystemLineClock{}, timeouts_, ns);
     return broken_ ? outbox_.size() : left;
 }
 
 bool NetworkPort::setSignal(SerialSignal signal, int value) {
-    const auto low8 = static_cast<unsigned char>(value & 0xFF);
-    const auto control = [this](Control request) {
-        if (!rfc2217()) {
-            return true; // the server's lines are its own
-        }
-        queueCommand(telnet::setControl(request));
-        state_.expectControl(request, Clock::now() + kAnswerWait);
-        return !broken_;
-    };
-    switch (signal) {
-    case SerialSignal::Dtr:
-        return control(value != 0 ? Control::DtrOn : Control::DtrOff);
-    case SerialSignal::Rts:
-        return control(value != 0 ? Control::RtsOn : Control::RtsOff);
-    case SerialSignal::Break:
-        return rfc2217() && control(value != 0 ? Control::BreakOn : Control::BreakOff);
-    case SerialSignal::XonChar:
-        queue_.setFlowCharacters(low8, queue_.xoffCharacter());
+    if (setFlowCharacter(queue_, signal, value)) {
         return true;
-    case SerialSignal::XoffChar:
-        queue_.setFlowCharacters(queue_.xonCharacter(), low8);
-        return true;
-    case SerialSignal::Cts:
-    case SerialSignal::Dsr:
-    case SerialSignal::Ring:
-    case SerialSignal::Rlsd:
-        break;
     }
-    return false;
+    const auto request = telnet::controlFor(signal, value);
+    if (!request || !rfc2217()) {
+        // The lines of a raw socket's server are its own; it sends no break.
+        return request && signal != SerialSignal::Break;
+    }
+    queueCommand(telnet::setControl(*request));
+    session_.state().expectControl(*request, Clock::now() + kAnswerWait);
+    return !broken_;
 }
 
 int NetworkPort::getSignal(SerialSignal signal) {
-    switch (signal) {
-    case SerialSignal::XonChar:
-        return static_cast<signed char>(queue_.xonCharacter());
-    case SerialSignal::XoffChar:
-        return static_cast<signed char>(queue_.xoffCharacter());
-    default:
-        break;
+    if (const auto character = flowCharacter(queue_, signal)) {
+        return *character;
     }
-    const auto* entry =
-        std::find_if(kModemBits.begin(), kModemBits.end(),
-                     [signal](const ModemBit& bit) { return bit.signal == signal; });
-    if (entry == kModemBits.end()) {
+    if (!session_.state().modemLine(signal)) {
         return 0;
     }
     if (!rfc2217()) {
-        return 1;
+        return 1; // a raw socket tells nothing: the lines are taken as on
     }
     pump();
-    return (state_.modemState() & entry->bit) != 0 ? 1 : 0;
+    return session_.state().modemLine(signal).value_or(0);
 }
 
 } // namespace drovane

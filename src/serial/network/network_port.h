@@ -7,20 +7,24 @@
 // this layer as the termios back end does.
 
 #include "serial/line_deadlines.h"
-#include "serial/network/com_port_codec.h"
-#include "serial/network/com_port_state.h"
+#include "serial/network/com_port_session.h"
 #include "serial/network/network_port_name.h"
-#include "serial/network/telnet_options.h"
+#include "serial/network/outbox.h"
+#include "serial/network/server_hold.h"
+#include "serial/network/wire_pace.h"
 #include "serial/open_failure.h"
 #include "serial/receive_queue.h"
 #include "serial/serial_error.h"
 #include "serial/serial_types.h"
+#include "serial/watched_abort.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace drovane {
 
@@ -54,7 +58,7 @@ public:
         timeouts_ = timeouts;
         return true;
     }
-    void watchAbort(const AbortRequest* abort) { abort_ = abort; }
+    void watchAbort(const AbortRequest* abort) { abort_.watch(abort); }
     void watchNotices(const LogSink* notices) { notices_ = notices; }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
@@ -67,58 +71,44 @@ public:
 
     // TCP segments handed to the system so far (each send call is at most one
     // batch), for the figures.
-    std::uint64_t sendCalls() const { return sendCalls_; }
+    std::uint64_t sendCalls() const { return outbox_.sendCalls(); }
 
 private:
     enum class Hold : std::uint8_t { None, Xoff, Suspended, Pace, Network };
     struct InputSide;
     struct OutputSide;
+    struct DrainSide;
 
     bool negotiate();
-    void sendSettings();
+    // Pumps until `done`, `until` or a broken connection.
+    void pumpUntil(const std::function<bool()>& done, LineClock::time_point until);
     void pump();
     void pullInput();
-    void handle(const telnet::TelnetEvent& event);
     void queueCommand(const std::string& bytes);
     void flush();
-    bool flushDue(LineClock::time_point now) const;
     void noticeUnansweredControls();
+    void tell(std::string_view notice) const;
     void noteBroken();
     std::size_t putRun(const unsigned char* data, std::size_t count);
     Hold currentHold(LineClock::time_point now);
-    void noteHeldWrite(Hold hold);
+    static ServerHold::By heldBy(Hold hold);
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
     void waitForInput(std::optional<LineClock::time_point> until, const WakeSignal* wake);
-    bool abortRaised() const;
-    const WakeSignal* abortWake() const;
-    std::size_t stillQueued();
     bool rfc2217() const { return protocol_ == NetworkProtocol::Rfc2217; }
 
     std::unique_ptr<TcpSocket> socket_;
     SerialSettings settings_;
     NetworkProtocol protocol_;
     SerialTimeouts timeouts_;
-    const AbortRequest* abort_ = nullptr;
+    WatchedAbort abort_;
     const LogSink* notices_ = nullptr;
-    telnet::TelnetDecoder decoder_;
-    telnet::TelnetOptions options_;
-    ComPortState state_;
+    ComPortSession session_;
     ReceiveQueue queue_;
-    // Encoded bytes not yet handed to the socket, and since when.
-    std::string outbox_;
-    LineClock::time_point outboxSince_;
-    // When the serial side would have sent everything handed over so far,
-    // at the profile's rate: keeps us at most a short lead ahead of the wire.
-    LineClock::time_point wireFreeAt_;
-    LineClock::duration characterTime_;
-    LineClock::duration lead_;
-    std::size_t batch_;
+    WirePace pace_;
+    Outbox outbox_;
     bool broken_ = false;
-    bool heldByNetwork_ = false;
-    bool heldByServerSaid_ = false;
-    bool txFull_ = false;
+    ServerHold serverHold_;
     SerialError pending_ = SerialError::None;
-    std::uint64_t sendCalls_ = 0;
 };
 
 } // namespace drovane

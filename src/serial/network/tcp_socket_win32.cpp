@@ -7,6 +7,7 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace drovane {
@@ -14,7 +15,10 @@ namespace drovane {
 namespace {
 
 using Clock = LineClock;
-constexpr std::chrono::milliseconds kWakeLook{5};
+// Winsock records FD_WRITE only after a send that would have blocked, not
+// after one that took part of its bytes: a wait for room looks again this
+// often.
+constexpr std::chrono::milliseconds kRoomLook{10};
 
 // Winsock is usable while one of these lives.
 class WinsockSession {
@@ -67,6 +71,26 @@ public:
 
 private:
     SOCKET socket_ = INVALID_SOCKET;
+};
+
+// A WSA event the socket's network events set.
+class UniqueEvent {
+public:
+    UniqueEvent() : event_(::WSACreateEvent()) {}
+    ~UniqueEvent() {
+        if (event_ != WSA_INVALID_EVENT) {
+            ::WSACloseEvent(event_);
+        }
+    }
+    UniqueEvent(const UniqueEvent&) = delete;
+    UniqueEvent& operator=(const UniqueEvent&) = delete;
+    UniqueEvent(UniqueEvent&&) = delete;
+    UniqueEvent& operator=(UniqueEvent&&) = delete;
+
+    WSAEVENT get() const { return event_; }
+
+private:
+    WSAEVENT event_;
 };
 
 struct AddressList {
@@ -158,8 +182,10 @@ namespace {
 class SystemTcpSocket final : public TcpSocket {
 public:
     struct Impl {
-        // Declared first: the socket closes before Winsock is released.
+        // Declared first: the socket closes before its event and Winsock
+        // are released.
         WinsockSession session;
+        UniqueEvent event;
         UniqueSocket socket;
     };
 
@@ -172,6 +198,9 @@ public:
     std::optional<std::size_t> unsent() const override;
 
 private:
+    // What the socket is ready for now, without waiting.
+    SocketReadiness readiness(bool wantWrite) const;
+
     std::unique_ptr<Impl> impl_;
 };
 
@@ -207,7 +236,8 @@ ConnectedSocket TcpSocket::connect(const std::string& host, std::uint16_t port,
             break;
         }
         UniqueSocket socket = connectOne(*address, until, sendBuffer, failure);
-        if (socket.valid()) {
+        if (socket.valid() && impl->event.get() != WSA_INVALID_EVENT &&
+            ::WSAEventSelect(socket.get(), impl->event.get(), FD_READ | FD_WRITE | FD_CLOSE) == 0) {
             impl->socket = std::move(socket);
             return {std::make_unique<SystemTcpSocket>(std::move(impl)), OpenFailure::None};
         }
@@ -236,15 +266,7 @@ SocketTransfer SystemTcpSocket::receive(char* target, std::size_t count) {
     return {0, ::WSAGetLastError() != WSAEWOULDBLOCK};
 }
 
-// select() waits on sockets only: a wake signal is looked at in slices.
-SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
-                                      const WakeSignal* wake) {
-    if (wake != nullptr) {
-        if (::WaitForSingleObject(reinterpret_cast<HANDLE>(wake->native()), 0) == WAIT_OBJECT_0) {
-            return {};
-        }
-        until = std::min(until, LineClock::now() + kWakeLook);
-    }
+SocketReadiness SystemTcpSocket::readiness(bool wantWrite) const {
     fd_set readable;
     fd_set writable;
     fd_set failed;
@@ -256,13 +278,39 @@ SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point unti
     if (wantWrite) {
         FD_SET(impl_->socket.get(), &writable);
     }
-    timeval limit = timeLeft(until);
-    if (::select(0, &readable, wantWrite ? &writable : nullptr, &failed, &limit) <= 0) {
+    timeval now{0, 0};
+    if (::select(0, &readable, wantWrite ? &writable : nullptr, &failed, &now) <= 0) {
         return {};
     }
     return {FD_ISSET(impl_->socket.get(), &readable) != 0 ||
                 FD_ISSET(impl_->socket.get(), &failed) != 0,
             wantWrite && FD_ISSET(impl_->socket.get(), &writable) != 0};
+}
+
+// The socket's event beside the wake signal: the event is reset first (by
+// WSAEnumNetworkEvents), then what is there already is looked at, so that
+// nothing arriving in between is missed.
+SocketReadiness SystemTcpSocket::wait(bool wantWrite, LineClock::time_point until,
+                                      const WakeSignal* wake) {
+    if (wantWrite) {
+        until = std::min(until, Clock::now() + kRoomLook);
+    }
+    const std::array<HANDLE, 2> handles{
+        impl_->event.get(), wake != nullptr ? reinterpret_cast<HANDLE>(wake->native()) : nullptr};
+    const DWORD count = wake != nullptr ? 2 : 1;
+    for (;;) {
+        WSANETWORKEVENTS seen{};
+        ::WSAEnumNetworkEvents(impl_->socket.get(), impl_->event.get(), &seen);
+        const SocketReadiness ready = readiness(wantWrite);
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now());
+        if (ready.readable || ready.writable || left.count() <= 0) {
+            return ready;
+        }
+        const auto ms = static_cast<DWORD>(std::min<std::int64_t>(left.count(), 60'000));
+        if (::WaitForMultipleObjects(count, handles.data(), FALSE, ms) != WAIT_OBJECT_0) {
+            return {}; // the wake signal, the time, or a failure
+        }
+    }
 }
 
 std::optional<std::size_t> SystemTcpSocket::unsent() const {

@@ -1,6 +1,7 @@
 #include "serial/termios/termios_config.h"
 
 #include <array>
+#include <sys/ioctl.h>
 #include <utility>
 
 namespace drovane {
@@ -99,6 +100,15 @@ bool twoStopBits(double stopBits) {
 std::int64_t characterNanoseconds(std::int32_t baudRate) {
     constexpr std::int64_t kBitsNs = 10LL * 1000 * 1000 * 1000;
     return baudRate > 0 ? kBitsNs / baudRate : kBitsNs;
+}
+
+void setKernelFlowCharacters(int fd, unsigned char xon, unsigned char xoff) {
+    termios2 values{};
+    if (::ioctl(fd, TCGETS2, &values) == 0) {
+        values.c_cc[VSTART] = xon;
+        values.c_cc[VSTOP] = xoff;
+        ::ioctl(fd, TCSETS2, &values);
+    }
 }
 
 } // namespace drovane

@@ -29,4 +29,7 @@ bool twoStopBits(double stopBits);
 // stop bits are taken as 10 bits, close enough to pace waits).
 std::int64_t characterNanoseconds(std::int32_t baudRate);
 
+// Sets the characters the kernel's IXOFF throttles the far end with.
+void setKernelFlowCharacters(int fd, unsigned char xon, unsigned char xoff);
+
 } // namespace drovane

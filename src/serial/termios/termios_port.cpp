@@ -9,8 +9,8 @@
 // queue that takes nothing (EAGAIN). A held run waits in waitOut until input
 // comes (which may be XON), the queue has drained to its low mark, a 1 ms
 // look at CTS, the write deadline, or the abort request, whose wake signal is
-// polled beside the descriptor (in drain() and awaitInput() too). The loops
-// themselves are line_engine.h's. drain() waits for the kernel's queue as
+// polled beside the descriptor (in drain() and awaitInput() too). The loops,
+// the wait and the drain themselves are line_engine.h's. drain() waits for the kernel's queue as
 // long as the write timeouts allow; the destructor throws away the rest.
 //
 // Input. pullInput() moves bytes from the kernel into the receive queue,
@@ -25,92 +25,27 @@
 
 #include "serial/termios/termios_port.h"
 
-#include "serial/abort_request.h"
+#include "serial/flow_characters.h"
 #include "serial/flow_control.h"
 #include "serial/line_engine.h"
-#include "serial/output_drain.h"
 #include "serial/serial_ports.h"
+#include "serial/termios/poll_until.h"
+#include "serial/termios/terminal_device.h"
 #include "serial/termios/termios_config.h"
+#include "serial/wake_signal.h"
 #include "serial/write_runs.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
-#include <linux/serial.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace drovane {
 
-namespace {
-
 using Clock = LineClock;
 using std::chrono::nanoseconds;
-
-constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
-
-// The revents of `fd`, or 0 when `until` passed first or `wake` (-1: none)
-// became readable. No `until` waits without limit.
-short pollUntil(int fd, short events, int wake, std::optional<Clock::time_point> until) {
-    std::array<pollfd, 2> entries{{{fd, events, 0}, {wake, POLLIN, 0}}};
-    timespec limit{};
-    timespec* limitPointer = nullptr;
-    if (until) {
-        const auto left = std::max(nanoseconds(0), *until - Clock::now());
-        const auto ns = std::chrono::duration_cast<nanoseconds>(left).count();
-        limit.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-        limit.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-        limitPointer = &limit;
-    }
-    const int ready = ::ppoll(entries.data(), entries.size(), limitPointer, nullptr);
-    return ready > 0 ? entries[0].revents : 0;
-}
-
-std::optional<Clock::time_point> earlier(std::optional<Clock::time_point> a, Clock::time_point b) {
-    return a ? std::min(*a, b) : b;
-}
-
-// A terminal device and nothing else: the name is looked at through O_PATH
-// (which opens no device), so a FIFO, a regular file or a directory is never
-// opened for writing and never blocks the open.
-UniqueFd openTerminal(const std::string& path, OpenFailure& failure) {
-    const UniqueFd probe(::open(path.c_str(), O_PATH | O_CLOEXEC));
-    struct stat before {};
-    if (!probe.valid() || ::fstat(probe.get(), &before) != 0) {
-        failure = openFailureFromErrno(errno);
-        return {};
-    }
-    if (!S_ISCHR(before.st_mode)) {
-        failure = OpenFailure::NotSerial;
-        return {};
-    }
-    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid()) {
-        failure = openFailureFromErrno(errno);
-        return {};
-    }
-    struct stat after {};
-    if (::fstat(fd.get(), &after) != 0 || !S_ISCHR(after.st_mode) ||
-        after.st_rdev != before.st_rdev || ::isatty(fd.get()) != 1) {
-        failure = OpenFailure::NotSerial;
-        return {};
-    }
-    return fd;
-}
-
-void askForLowLatency(int fd) {
-    serial_struct info{};
-    if (::ioctl(fd, TIOCGSERIAL, &info) == 0 && (info.flags & ASYNC_LOW_LATENCY) == 0) {
-        info.flags |= ASYNC_LOW_LATENCY;
-        ::ioctl(fd, TIOCSSERIAL, &info);
-    }
-}
-
-} // namespace
 
 OpenedPort TermiosPort::open(const SerialSettings& settings) {
     const auto values = buildTermios(settings);
@@ -137,22 +72,15 @@ OpenedPort TermiosPort::open(const SerialSettings& settings) {
     ::ioctl(fd.get(), TIOCEXCL, nullptr);
     askForLowLatency(fd.get());
     auto port = std::make_unique<TermiosPort>(Key{}, std::move(fd), settings);
-    switch (rtsAtOpen(settings.handshake)) {
-    case RtsAtOpen::Lower:
-        port->setModemLine(TIOCM_RTS, false);
-        break;
-    case RtsAtOpen::Raise:
-        port->setModemLine(TIOCM_RTS, true);
-        break;
-    case RtsAtOpen::Keep:
-        break;
+    if (const auto rts = rtsLevelAtOpen(settings.handshake)) {
+        port->modemLines_.set(SerialSignal::Rts, *rts ? 1 : 0);
     }
-    port->counterErrors(); // the counters so far are not this transfer's errors
+    port->counters_.take(port->fd_.get()); // the counts so far are not this transfer's errors
     return {std::move(port), OpenFailure::None};
 }
 
 TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& settings)
-    : fd_(std::move(fd)), settings_(settings),
+    : fd_(std::move(fd)), settings_(settings), modemLines_(fd_.get()),
       queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
              settings.handshake == Handshake::XonXoff),
       runs_(runLimits(characterNanoseconds(settings.baudRate))),
@@ -177,22 +105,23 @@ std::optional<std::size_t> TermiosPort::outputQueued() const {
     return static_cast<std::size_t>(std::max(queued, 0));
 }
 
-std::size_t TermiosPort::drain() {
-    const DrainSteps steps{
-        [this] { return outputQueued(); },
-        [this](Clock::time_point until) { pollUntil(-1, 0, abortWake(), until); },
-        [] { return Clock::now(); },
-        [this] { return abortRaised(); },
-    };
-    return drainOutput(steps, timeouts_, characterNs_);
-}
+// What the shared drain needs of this port.
+struct TermiosPort::DrainSide {
+    TermiosPort& port;
 
-bool TermiosPort::abortRaised() const {
-    return abort_ != nullptr && abort_->raised();
+    std::optional<std::size_t> outputQueued() const { return port.outputQueued(); }
+    void pauseOut(Clock::time_point until) const { pollUntil(-1, 0, port.abortWake(), until); }
+    bool abortRaised() const { return port.abort_.raised(); }
+};
+
+std::size_t TermiosPort::drain() {
+    DrainSide side{*this};
+    return drainUnderTimeouts(side, SystemLineClock{}, timeouts_, characterNs_);
 }
 
 int TermiosPort::abortWake() const {
-    return abort_ != nullptr ? static_cast<int>(abort_->wakeSignal().native()) : -1;
+    const WakeSignal* wake = abort_.wake();
+    return wake != nullptr ? static_cast<int>(wake->native()) : -1;
 }
 
 void TermiosPort::noteHangUp() {
@@ -236,23 +165,11 @@ void TermiosPort::sendDueFlowCharacter() {
     }
 }
 
-bool TermiosPort::ctsLow() {
-    if (!modemLines_) {
-        return false;
-    }
-    int bits = 0;
-    if (::ioctl(fd_.get(), TIOCMGET, &bits) != 0) {
-        modemLines_ = false; // a pseudo-terminal: nothing can hold it
-        return false;
-    }
-    return (bits & TIOCM_CTS) == 0;
-}
-
 TermiosPort::Hold TermiosPort::currentHold() {
     if (queue_.softwareFlow() && queue_.heldByXoff()) {
         return Hold::Xoff;
     }
-    if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
+    if (settings_.handshake == Handshake::RtsCts && modemLines_.ctsLow()) {
         return Hold::Cts;
     }
     if (queuedAtMost_ >= runs_.bound) {
@@ -282,7 +199,7 @@ struct TermiosPort::OutputSide {
         return port.putRun(data, count, hold);
     }
     bool ended() const { return port.hungUp_; }
-    bool abortRaised() const { return port.abortRaised(); }
+    bool abortRaised() const { return port.abort_.raised(); }
     void noteEnded() const { port.pending_ |= SerialError::IOE; }
     void giveUp(Hold hold) const { port.txFull_ = hold == Hold::Queue || hold == Hold::KernelFull; }
     void waitOut(Hold hold, std::optional<Clock::time_point> deadline) const {
@@ -341,13 +258,13 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
     case Hold::None:
         break;
     }
-    if ((pollUntil(fd_.get(), events, abortWake(), until) & kGone) != 0) {
+    if ((pollUntil(fd_.get(), events, abortWake(), until) & kDescriptorGone) != 0) {
         noteHangUp();
     }
 }
 
 void TermiosPort::waitForInput(std::optional<Clock::time_point> until, int wake) {
-    if ((pollUntil(fd_.get(), POLLIN, wake, until) & kGone) != 0) {
+    if ((pollUntil(fd_.get(), POLLIN, wake, until) & kDescriptorGone) != 0) {
         pullInput(); // the bytes that came before the hang-up still count
         noteHangUp();
     }
@@ -368,7 +285,7 @@ struct TermiosPort::InputSide {
     std::size_t queued() const { return port.queue_.size(); }
     bool ended() const { return port.hungUp_; }
     bool reportDue() const { return port.hungUp_ || port.pending_ != SerialError::None; }
-    bool abortRaised() const { return port.abortRaised(); }
+    bool abortRaised() const { return port.abort_.raised(); }
     void waitForInput(std::optional<Clock::time_point> until, bool abort) const {
         port.waitForInput(until, abort ? port.abortWake() : -1);
     }
@@ -389,121 +306,31 @@ bool TermiosPort::awaitInput(LineClock::duration limit) {
     return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
-SerialError TermiosPort::counterErrors() {
-    if (!countersWork_) {
-        return SerialError::None;
-    }
-    serial_icounter_struct now{};
-    if (::ioctl(fd_.get(), TIOCGICOUNT, &now) != 0) {
-        countersWork_ = false; // pseudo-terminals and some adapters keep none
-        return SerialError::None;
-    }
-    SerialError errors = SerialError::None;
-    const auto grew = [&errors](int& kept, int current, SerialError flag) {
-        if (current != kept) {
-            errors |= flag;
-        }
-        kept = current;
-    };
-    grew(counters_.frame, now.frame, SerialError::Frame);
-    grew(counters_.parity, now.parity, SerialError::RxParity);
-    grew(counters_.overrun, now.overrun, SerialError::OverRun);
-    grew(counters_.brk, now.brk, SerialError::Break);
-    grew(counters_.bufOverrun, now.buf_overrun, SerialError::RxOver);
-    return errors;
-}
-
 SerialError TermiosPort::takeErrors() {
-    SerialError errors = pending_ | counterErrors();
+    SerialError errors = pending_ | counters_.take(fd_.get()) | takeQueueErrors(queue_);
     pending_ = SerialError::None;
-    if (queue_.takeOverflow()) {
-        errors |= SerialError::RxOver;
-    }
     if (txFull_) {
         errors |= SerialError::TxFull;
         txFull_ = false;
     }
-    if (queue_.softwareFlow() && queue_.heldByXoff()) {
-        errors |= SerialError::XoffReceived;
-    }
-    if (queue_.xoffSent()) {
-        errors |= SerialError::XoffSent;
-    }
-    if (settings_.handshake == Handshake::RtsCts && ctsLow()) {
+    if (settings_.handshake == Handshake::RtsCts && modemLines_.ctsLow()) {
         errors |= SerialError::WaitingCTS;
     }
     return errors;
 }
 
-// The kernel's IXOFF throttles with these.
-void TermiosPort::setKernelFlowCharacters() {
-    termios2 values{};
-    if (::ioctl(fd_.get(), TCGETS2, &values) == 0) {
-        values.c_cc[VSTART] = queue_.xonCharacter();
-        values.c_cc[VSTOP] = queue_.xoffCharacter();
-        ::ioctl(fd_.get(), TCSETS2, &values);
-    }
-}
-
-bool TermiosPort::setModemLine(int line, bool on) {
-    return ::ioctl(fd_.get(), on ? TIOCMBIS : TIOCMBIC, &line) == 0;
-}
-
 bool TermiosPort::setSignal(SerialSignal signal, int value) {
-    const auto low8 = static_cast<unsigned char>(value & 0xFF);
-    switch (signal) {
-    case SerialSignal::Dtr:
-        return setModemLine(TIOCM_DTR, value != 0);
-    case SerialSignal::Rts:
-        return setModemLine(TIOCM_RTS, value != 0);
-    case SerialSignal::Break:
-        return ::ioctl(fd_.get(), value != 0 ? TIOCSBRK : TIOCCBRK) == 0;
-    case SerialSignal::XonChar:
-        queue_.setFlowCharacters(low8, queue_.xoffCharacter());
-        setKernelFlowCharacters();
+    if (setFlowCharacter(queue_, signal, value)) {
+        // The kernel's IXOFF throttles with these.
+        setKernelFlowCharacters(fd_.get(), queue_.xonCharacter(), queue_.xoffCharacter());
         return true;
-    case SerialSignal::XoffChar:
-        queue_.setFlowCharacters(queue_.xonCharacter(), low8);
-        setKernelFlowCharacters();
-        return true;
-    case SerialSignal::Cts:
-    case SerialSignal::Dsr:
-    case SerialSignal::Ring:
-    case SerialSignal::Rlsd:
-        break;
     }
-    return false;
+    return modemLines_.set(signal, value);
 }
 
 int TermiosPort::getSignal(SerialSignal signal) {
-    int mask = 0;
-    switch (signal) {
-    case SerialSignal::XonChar:
-        return static_cast<signed char>(queue_.xonCharacter());
-    case SerialSignal::XoffChar:
-        return static_cast<signed char>(queue_.xoffCharacter());
-    case SerialSignal::Cts:
-        mask = TIOCM_CTS;
-        break;
-    case SerialSignal::Dsr:
-        mask = TIOCM_DSR;
-        break;
-    case SerialSignal::Ring:
-        mask = TIOCM_RI;
-        break;
-    case SerialSignal::Rlsd:
-        mask = TIOCM_CD;
-        break;
-    case SerialSignal::Dtr:
-    case SerialSignal::Rts:
-    case SerialSignal::Break:
-        return 0;
-    }
-    int bits = 0;
-    if (::ioctl(fd_.get(), TIOCMGET, &bits) != 0) {
-        return 0;
-    }
-    return (bits & mask) != 0 ? 1 : 0;
+    const auto character = flowCharacter(queue_, signal);
+    return character ? *character : modemLines_.status(signal);
 }
 
 } // namespace drovane

@@ -12,6 +12,9 @@
 #include "serial/receive_queue.h"
 #include "serial/serial_error.h"
 #include "serial/serial_types.h"
+#include "serial/termios/line_counters.h"
+#include "serial/termios/modem_lines.h"
+#include "serial/watched_abort.h"
 #include "serial/write_runs.h"
 
 #include <cstddef>
@@ -48,7 +51,7 @@ public:
         timeouts_ = timeouts;
         return true;
     }
-    void watchAbort(const AbortRequest* abort) { abort_ = abort; }
+    void watchAbort(const AbortRequest* abort) { abort_.watch(abort); }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
     std::size_t inputWaiting();
@@ -65,6 +68,7 @@ private:
     enum class Hold : std::uint8_t { None, Xoff, Cts, Queue, KernelFull };
     struct InputSide;
     struct OutputSide;
+    struct DrainSide;
 
     void pullInput();
     void sendDueFlowCharacter();
@@ -73,20 +77,16 @@ private:
     void waitOut(Hold hold, std::optional<LineClock::time_point> deadline);
     // `wake` ends the wait too (-1: nothing but input and time).
     void waitForInput(std::optional<LineClock::time_point> until, int wake);
-    bool ctsLow();
-    bool setModemLine(int line, bool on);
-    SerialError counterErrors();
     void noteHangUp();
-    bool abortRaised() const;
     // The abort request's wake descriptor, -1 when none is watched.
     int abortWake() const;
     std::optional<std::size_t> outputQueued() const;
-    void setKernelFlowCharacters();
 
     UniqueFd fd_;
     SerialSettings settings_;
     SerialTimeouts timeouts_;
-    const AbortRequest* abort_ = nullptr;
+    WatchedAbort abort_;
+    ModemLines modemLines_;
     ReceiveQueue queue_;
     RunLimits runs_;
     std::int64_t characterNs_;
@@ -94,13 +94,9 @@ private:
     // when the bound could be passed.
     std::size_t queuedAtMost_ = 0;
     bool hungUp_ = false;
-    bool modemLines_ = true;
     bool txFull_ = false;
     SerialError pending_ = SerialError::None;
-    bool countersWork_ = true;
-    struct Counters {
-        int frame = 0, parity = 0, overrun = 0, brk = 0, bufOverrun = 0;
-    } counters_;
+    LineCounters counters_;
 };
 
 } // namespace drovane

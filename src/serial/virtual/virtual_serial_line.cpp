@@ -15,6 +15,7 @@
 #include "serial/virtual/virtual_serial_line.h"
 
 #include "serial/abort_request.h"
+#include "serial/flow_characters.h"
 #include "serial/flow_control.h"
 #include "serial/line_engine.h"
 #include "serial/line_id.h"
@@ -108,7 +109,7 @@ int VirtualSerialLine::open(const SerialSettings& settings) {
     // As a Linux port opens: DTR and RTS up, RTS then down when asked.
     cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, true);
     cable.setNearLine(cable.rts, LineEvent::Kind::Rts,
-                      rtsAtOpen(settings.handshake) != RtsAtOpen::Lower);
+                      rtsLevelAtOpen(settings.handshake).value_or(true));
     cable.changed.notify_all();
     return cable.id;
 }
@@ -153,7 +154,9 @@ int VirtualSerialLine::setSignal(int id, SerialSignal signal, int value) {
     if (!openAs(cable, id)) {
         return 0;
     }
-    const auto low8 = static_cast<unsigned char>(value & 0xFF);
+    if (setFlowCharacter(*cable.input, signal, value)) {
+        return 1;
+    }
     switch (signal) {
     case SerialSignal::Dtr:
         cable.setNearLine(cable.dtr, LineEvent::Kind::Dtr, value != 0);
@@ -165,11 +168,7 @@ int VirtualSerialLine::setSignal(int id, SerialSignal signal, int value) {
         cable.setNearLine(cable.breakOn, LineEvent::Kind::Break, value != 0);
         return 1;
     case SerialSignal::XonChar:
-        cable.input->setFlowCharacters(low8, cable.input->xoffCharacter());
-        return 1;
     case SerialSignal::XoffChar:
-        cable.input->setFlowCharacters(cable.input->xonCharacter(), low8);
-        return 1;
     case SerialSignal::Cts:
     case SerialSignal::Dsr:
     case SerialSignal::Ring:
@@ -185,6 +184,9 @@ int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
     if (!openAs(cable, id)) {
         return 0;
     }
+    if (const auto character = flowCharacter(*cable.input, signal)) {
+        return *character;
+    }
     switch (signal) {
     case SerialSignal::Cts:
         return cable.cts ? 1 : 0;
@@ -195,9 +197,7 @@ int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
     case SerialSignal::Rlsd:
         return cable.rlsd ? 1 : 0;
     case SerialSignal::XonChar:
-        return static_cast<signed char>(cable.input->xonCharacter());
     case SerialSignal::XoffChar:
-        return static_cast<signed char>(cable.input->xoffCharacter());
     case SerialSignal::Dtr:
     case SerialSignal::Rts:
     case SerialSignal::Break:
@@ -334,20 +334,11 @@ SerialError VirtualSerialLine::takeErrors(int id) {
     if (!openAs(cable, id)) {
         return SerialError::None;
     }
-    SerialError errors = cable.raised;
+    SerialError errors = cable.raised | takeQueueErrors(*cable.input);
     cable.raised = SerialError::None;
-    if (cable.input->takeOverflow()) {
-        errors |= SerialError::RxOver;
-    }
     if (cable.txFull) {
         errors |= SerialError::TxFull;
         cable.txFull = false;
-    }
-    if (cable.input->softwareFlow() && cable.input->heldByXoff()) {
-        errors |= SerialError::XoffReceived;
-    }
-    if (cable.input->xoffSent()) {
-        errors |= SerialError::XoffSent;
     }
     if (cable.settings.handshake == Handshake::RtsCts && !cable.cts) {
         errors |= SerialError::WaitingCTS;

@@ -1,17 +1,18 @@
-// Reads run under the driver's timeouts as given. Writes keep their deadline
-// here: the driver lets one WriteFile wait at most a slice, and the write
-// goes on with the rest until it is done, its deadline passed or an abort
-// came. A byte that need not wait costs one WriteFile, as it would bare.
-// Line errors a look at the port fetches (ClearCommError clears them) are
-// kept for takeErrors.
+// Reads run under the driver's timeouts as given, so only the wait for
+// input is the engine's (line_engine.h's InputWatch: the driver takes the
+// bytes out itself). Writes are the engine's loop with the deadline kept
+// here: the driver lets one WriteFile wait at most a slice, and a WriteFile
+// that waited out its slice holds the write until the deadline and the
+// abort request have been looked at. A run that need not wait costs one
+// WriteFile, as it would bare. Line errors a look at the port fetches
+// (ClearCommError clears them) are kept for takeErrors.
 
 #include "serial/win32/win32_port.h"
 
 #include "core/text.h"
-#include "serial/abort_request.h"
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
-#include "serial/line_deadlines.h"
+#include "serial/line_engine.h"
 #include "serial/output_drain.h"
 #include "serial/serial_ports.h"
 #include "serial/serial_ports_win32.h"
@@ -24,13 +25,14 @@
 
 #include <algorithm>
 #include <array>
-#include <thread>
+#include <cstdint>
+#include <utility>
 
 namespace drovane {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LineClock;
 
 // How often a wait for input looks at the port: no more than a hundred
 // wake-ups a second, well within what a reception notices.
@@ -125,10 +127,6 @@ bool Win32Port::setTimeouts(const SerialTimeouts& timeouts) {
     return true;
 }
 
-bool Win32Port::abortRaised() const {
-    return abort_ != nullptr && abort_->raised();
-}
-
 bool Win32Port::noteTransferError(DWORD error) {
     if (endedInTime(error)) {
         return true;
@@ -137,24 +135,41 @@ bool Win32Port::noteTransferError(DWORD error) {
     return false;
 }
 
-std::size_t Win32Port::write(const unsigned char* data, std::size_t count) {
-    const auto deadline = writeDeadline(timeouts_, count, Clock::now());
-    std::size_t sent = 0;
-    writeTimedOut_ = false;
-    for (;;) {
+// What the shared write needs of this port.
+struct Win32Port::OutputSide {
+    enum class Hold : std::uint8_t { None, Slice };
+    Win32Port& port;
+
+    static void prepareOutput() {}
+    Hold hold() const { return std::exchange(port.sliceRanOut_, false) ? Hold::Slice : Hold::None; }
+    std::size_t put(const unsigned char* data, std::size_t count, Hold& hold) const {
+        const DWORD wanted = transferSize(count);
         DWORD done = 0;
-        const BOOL written =
-            ::WriteFile(device_.get(), data + sent, transferSize(count - sent), &done, nullptr);
-        sent += done;
-        if ((written == FALSE && !noteTransferError(::GetLastError())) || sent >= count ||
-            abortRaised()) {
-            return sent;
+        if (::WriteFile(port.device_.get(), data, wanted, &done, nullptr) == FALSE &&
+            !port.noteTransferError(::GetLastError())) {
+            port.writeFailed_ = true;
         }
-        if (deadline && Clock::now() >= *deadline) {
-            writeTimedOut_ = true;
-            return sent;
+        port.sliceRanOut_ = done > 0 && done < wanted;
+        if (done == 0) {
+            hold = Hold::Slice;
         }
+        return done;
     }
+    bool ended() const { return port.writeFailed_; }
+    bool abortRaised() const { return port.abort_.raised(); }
+    void noteEnded() const { port.pending_ |= SerialError::IOE; }
+    void giveUp(Hold /*hold*/) const { port.writeTimedOut_ = !port.abort_.raised(); }
+    // The WriteFile that came back held has waited its slice already.
+    static void waitOut(Hold /*hold*/, std::optional<Clock::time_point> /*deadline*/) {}
+};
+
+std::size_t Win32Port::write(const unsigned char* data, std::size_t count) {
+    writeTimedOut_ = false;
+    writeFailed_ = false;
+    sliceRanOut_ = false;
+    OutputSide output{*this};
+    return writeUnderTimeouts(output, SystemLineClock{},
+                              writeDeadline(timeouts_, count, Clock::now()), data, count);
 }
 
 std::size_t Win32Port::read(unsigned char* target, std::size_t count) {
@@ -184,34 +199,25 @@ std::size_t Win32Port::inputWaiting() {
     return status ? status->cbInQue : 0;
 }
 
-bool Win32Port::awaitInput(Clock::duration limit) {
-    const auto until = Clock::now() + limit;
-    for (;;) {
-        const auto status = fetchStatus();
-        if (!status || status->cbInQue > 0 || pending_ != SerialError::None) {
-            return true;
-        }
-        if (Clock::now() >= until) {
-            return false;
-        }
-        // Polled: Wine's WaitCommEvent gives up on a port without modem
-        // lines. An abort ends the pause at once.
-        if (pauseUntil(std::min(until, Clock::now() + kInputLook))) {
-            return false;
-        }
-    }
-}
+// What the shared wait for input needs of this port. Polled: Wine's
+// WaitCommEvent gives up on a port without modem lines. An abort ends the
+// pause at once.
+struct Win32Port::InputSide {
+    Win32Port& port;
+    std::optional<COMSTAT> status;
 
-// True when a watched abort ended the pause.
-bool Win32Port::pauseUntil(Clock::time_point until) const {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
-    const auto ms = static_cast<DWORD>(std::clamp<std::int64_t>(left, 0, 60'000));
-    if (abort_ == nullptr) {
-        ::Sleep(ms);
-        return false;
+    void refresh() { status = port.fetchStatus(); }
+    std::size_t queued() const { return status ? status->cbInQue : 0; }
+    bool reportDue() const { return !status || port.pending_ != SerialError::None; }
+    bool abortRaised() const { return port.abort_.raised(); }
+    void waitForInput(std::optional<Clock::time_point> until, bool /*abort*/) const {
+        port.abort_.pauseUntil(*earlier(until, Clock::now() + kInputLook));
     }
-    const auto wake = reinterpret_cast<HANDLE>(abort_->wakeSignal().native());
-    return ::WaitForSingleObject(wake, ms) == WAIT_OBJECT_0;
+};
+
+bool Win32Port::awaitInput(Clock::duration limit) {
+    InputSide input{*this, std::nullopt};
+    return drovane::awaitInput(input, SystemLineClock{}, limit);
 }
 
 SerialError Win32Port::takeErrors() {
@@ -222,19 +228,23 @@ SerialError Win32Port::takeErrors() {
     return errors;
 }
 
+// What the shared drain needs of this port.
+struct Win32Port::DrainSide {
+    Win32Port& port;
+
+    std::optional<std::size_t> outputQueued() const {
+        const auto status = port.fetchStatus();
+        return status ? std::optional<std::size_t>(status->cbOutQue) : std::nullopt;
+    }
+    void pauseOut(Clock::time_point until) const { port.abort_.pauseUntil(until); }
+    bool abortRaised() const { return port.abort_.raised(); }
+};
+
 std::size_t Win32Port::drain() {
-    const DrainSteps steps{
-        [this]() -> std::optional<std::size_t> {
-            const auto status = fetchStatus();
-            return status ? std::optional<std::size_t>(status->cbOutQue) : std::nullopt;
-        },
-        [this](Clock::time_point until) { pauseUntil(until); },
-        [] { return Clock::now(); },
-        [this] { return abortRaised(); },
-    };
     const auto character = std::chrono::duration_cast<std::chrono::nanoseconds>(
         characterTime(settings_, settings_.baudRate));
-    return drainOutput(steps, timeouts_, character.count());
+    DrainSide side{*this};
+    return drainUnderTimeouts(side, SystemLineClock{}, timeouts_, character.count());
 }
 
 bool Win32Port::setFlowCharacter(SerialSignal signal, int value) {

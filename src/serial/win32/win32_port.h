@@ -7,6 +7,7 @@
 #include "serial/open_failure.h"
 #include "serial/serial_error.h"
 #include "serial/serial_types.h"
+#include "serial/watched_abort.h"
 #include "serial/win32/comm_handle.h"
 
 #include <chrono>
@@ -39,7 +40,7 @@ public:
     Win32Port& operator=(Win32Port&&) = delete;
 
     bool setTimeouts(const SerialTimeouts& timeouts);
-    void watchAbort(const AbortRequest* abort) { abort_ = abort; }
+    void watchAbort(const AbortRequest* abort) { abort_.watch(abort); }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal) const;
     std::size_t inputWaiting();
@@ -53,22 +54,27 @@ public:
     std::size_t drain();
 
 private:
+    struct InputSide;
+    struct OutputSide;
+    struct DrainSide;
+
     // False when the port is gone.
     bool noteTransferError(DWORD error);
     std::optional<COMSTAT> fetchStatus();
-    bool abortRaised() const;
-    bool pauseUntil(std::chrono::steady_clock::time_point until) const;
     bool setFlowCharacter(SerialSignal signal, int value);
 
     CommHandle device_;
     SerialSettings settings_;
     SerialTimeouts timeouts_;
-    const AbortRequest* abort_ = nullptr;
+    WatchedAbort abort_;
     // Line errors fetched by inputWaiting or a wait, kept for takeErrors.
     SerialError pending_ = SerialError::None;
     SerialError holds_ = SerialError::None;
     // The last write ran out of its time (not stopped by an abort).
     bool writeTimedOut_ = false;
+    // The write under way failed, or its last WriteFile waited out its slice.
+    bool writeFailed_ = false;
+    bool sliceRanOut_ = false;
 };
 
 } // namespace drovane

@@ -1,0 +1,21 @@
+#pragma once
+
+// Opening a terminal device, and nothing that only looks like one.
+
+#include "core/unique_fd.h"
+#include "serial/open_failure.h"
+
+#include <string>
+
+namespace drovane {
+
+// A terminal device opened non-blocking; invalid with `failure` set when the
+// name is none. The name is looked at through O_PATH (which opens no
+// device), so a FIFO, a regular file or a directory is never opened for
+// writing and never blocks the open.
+UniqueFd openTerminal(const std::string& path, OpenFailure& failure);
+
+// Asks a UART driver to hand over bytes as they come; others ignore it.
+void askForLowLatency(int fd);
+
+} // namespace drovane
