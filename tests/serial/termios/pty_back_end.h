@@ -15,14 +15,15 @@
 #include <pty.h>
 #include <string>
 #include <string_view>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace drovane {
 
 class PtyBackEnd {
 public:
-    // Also what went out while the test thread was between its read and
-    // the XOFF, which a loaded machine stretches.
+    // What the writer had begun, and what a loaded machine lets through
+    // before the line has read the XOFF.
     static constexpr std::size_t kMostAfterXoff = 64;
 
     PtyBackEnd() {
@@ -68,6 +69,10 @@ public:
             got.append(chunk, static_cast<std::size_t>(n));
         }
         return got;
+    }
+    std::size_t waiting() const {
+        int bytes = 0;
+        return ::ioctl(master_.get(), FIONREAD, &bytes) == 0 ? static_cast<std::size_t>(bytes) : 0;
     }
     void hangUp() { master_.reset(); }
 

@@ -34,6 +34,7 @@ public:
         }
         return got;
     }
+    std::size_t waiting() const { return far_.received().size() - taken_; }
     void hangUp() const { far_.setConnected(false); }
 
 private:
