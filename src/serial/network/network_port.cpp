@@ -26,10 +26,10 @@
 #include "serial/flow_characters.h"
 #include "serial/flow_control.h"
 #include "serial/line_engine.h"
+#include "serial/network/server_input.h"
 #include "serial/network/tcp_socket.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <utility>
 
@@ -167,28 +167,9 @@ void NetworkPort::tell(std::string_view notice) const {
 }
 
 void NetworkPort::pullInput() {
-    std::array<char, 1024> chunk{};
-    std::string data;
     std::string replies;
-    while (!broken_) {
-        const std::size_t wanted = std::min(chunk.size(), queue_.room());
-        if (wanted == 0) {
-            break;
-        }
-        const SocketTransfer got = socket_->receive(chunk.data(), wanted);
-        data.clear();
-        session_.receive(chunk.data(), got.count, data, replies);
-        queue_.accept(reinterpret_cast<const unsigned char*>(data.data()), data.size());
-        if (got.broken) {
-            noteBroken();
-        }
-        if (got.count < wanted) {
-            break;
-        }
-    }
-    if (const auto due = queue_.flowCharacterDue(); due && !broken_) {
-        replies += static_cast<char>(*due);
-        queue_.flowCharacterSent(*due);
+    if (!broken_ && !takeServerInput(*socket_, session_, queue_, replies)) {
+        noteBroken();
     }
     if (!replies.empty()) {
         queueCommand(replies);
