@@ -1,7 +1,8 @@
 // The line on its own: what an idle line waiting for input costs (CPU and
 // context switches of the waiting thread, and how soon an abort ends the
-// wait), the run policy against the simulated UART, and writing in runs
-// over a pseudo-terminal.
+// wait), the run policy against the simulated UART, writing in runs over a
+// pseudo-terminal, and an XOFF in the middle of a send, seen by the line
+// itself or by the kernel's IXON (a pty's line discipline honours it).
 
 #include "bench_pty.h"
 #include "core/unique_fd.h"
@@ -12,10 +13,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <poll.h>
 #include <pty.h>
 #include <string>
 #include <sys/resource.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -40,10 +44,12 @@ ThreadUsage threadUsage() {
 
 using bench::Pty;
 
-int openLine(TermiosSerialLine& line, const std::string& path) {
+int openLine(TermiosSerialLine& line, const std::string& path,
+             Handshake handshake = Handshake::NoHandshake) {
     SerialSettings settings;
     settings.portName = path;
     settings.baudRate = 115200;
+    settings.handshake = handshake;
     return line.open(settings);
 }
 
@@ -125,6 +131,100 @@ void BM_PtyWriteInRuns(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(megabyte.size()));
 }
 BENCHMARK(BM_PtyWriteInRuns)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The machine's side of an XOFF test: reads, sends XOFF once `xoffAt` bytes
+// came, counts what still comes within 100 ms, sends XON, reads the rest.
+struct XoffReader {
+    int fd;
+    std::size_t total;
+    std::size_t xoffAt;
+    std::size_t afterXoff = 0;
+
+    void run() {
+        std::string sink(65536, '\0');
+        std::size_t got = 0;
+        const auto readSome = [&](int timeoutMs) {
+            pollfd entry{fd, POLLIN, 0};
+            if (::poll(&entry, 1, timeoutMs) <= 0) {
+                return std::size_t{0};
+            }
+            const ssize_t n = ::read(fd, sink.data(), sink.size());
+            return n > 0 ? static_cast<std::size_t>(n) : std::size_t{0};
+        };
+        while (got < xoffAt) {
+            got += readSome(5000);
+        }
+        ::write(fd, "\x13", 1);
+        const auto quietUntil = Clock::now() + std::chrono::milliseconds(100);
+        while (Clock::now() < quietUntil) {
+            afterXoff += readSome(10);
+        }
+        got += afterXoff;
+        ::write(fd, "\x11", 1);
+        while (got < total) {
+            const std::size_t n = readSome(5000);
+            if (n == 0) {
+                break;
+            }
+            got += n;
+        }
+    }
+};
+
+// 1 MB with an XOFF after 256 KB. range(0) 0: the line's own XON/XOFF;
+// 1: the kernel's IXON stops the slave, which is written in runs of 4 KB by
+// blocking writes (the path a driver that stops on XOFF itself would take).
+void BM_PtyXoffInASend(benchmark::State& state) {
+    const bool kernelStops = state.range(0) != 0;
+    constexpr std::size_t kRun = 4096;
+    const std::string megabyte(1 << 20, 'X');
+    double cpu = 0;
+    double afterXoff = 0;
+    double calls = 0;
+    for (auto _ : state) {
+        Pty pty;
+        XoffReader reader{pty.master.get(), megabyte.size(), megabyte.size() / 4};
+        std::thread machine([&reader] { reader.run(); });
+        const ThreadUsage before = threadUsage();
+        std::size_t sent = 0;
+        if (kernelStops) {
+            termios values{};
+            ::tcgetattr(pty.slave.get(), &values);
+            ::cfmakeraw(&values);
+            values.c_iflag |= IXON;
+            ::tcsetattr(pty.slave.get(), TCSANOW, &values);
+            while (sent < megabyte.size()) {
+                const ssize_t n = ::write(pty.slave.get(), megabyte.data() + sent,
+                                          std::min(kRun, megabyte.size() - sent));
+                if (n <= 0) {
+                    break;
+                }
+                sent += static_cast<std::size_t>(n);
+                ++calls;
+            }
+        } else {
+            TermiosSerialLine line;
+            const int id = openLine(line, pty.path, Handshake::XonXoff);
+            line.setTimeouts(id, 100, 100, 100, 0, 0);
+            sent = static_cast<std::size_t>(
+                line.write(id, megabyte.data(), static_cast<int>(megabyte.size())));
+        }
+        cpu += threadUsage().cpuSeconds - before.cpuSeconds;
+        machine.join();
+        afterXoff += static_cast<double>(reader.afterXoff);
+        if (sent != megabyte.size()) {
+            state.SkipWithError("not all bytes went out");
+            break;
+        }
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["cpu_s_per_mb"] = cpu / n;
+    state.counters["bytes_after_xoff"] = afterXoff / n;
+    if (kernelStops) {
+        state.counters["write_calls"] = calls / n;
+    }
+}
+BENCHMARK(BM_PtyXoffInASend)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace drovane
