@@ -79,6 +79,15 @@ TEST_F(ServiceCheck, FaultsOfFoldersNamesAndPortsLeaveTheirMachinesOut) {
     }
 }
 
+TEST_F(ServiceCheck, AUtf8FileMeetsAn8BitSettingsFile) {
+    put(settingsFile(), "[Dreh\xFC]\nCOM-Nummer = COM3\n");
+    std::filesystem::create_directories(folder / std::filesystem::path(u8"einü"));
+    const auto read = plan("\xEF\xBB\xBF[Dreh\xC3\xBC]\nEmpfangsordner = ein\xC3\xBC\n");
+    ASSERT_TRUE(read.faults.empty()) << read.faults.front().text;
+    ASSERT_EQ(servedNames(read), std::vector<std::string>{"Dreh\xFC"});
+    EXPECT_EQ(read.served[0].machine.receiveFolder, folder / std::filesystem::path(u8"einü"));
+}
+
 TEST_F(ServiceCheck, PrintsWhatIsServedAndExitsOneOnAFault) {
     put(serviceFile(), "[Fanuc]\nEmpfangsordner = ein\n");
     std::ostringstream good;
