@@ -19,6 +19,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -181,13 +182,21 @@ BENCHMARK(BM_ReceiveJobOverPty)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// Voluntary and forced: each is a wake-up of some thread of the process.
+long processContextSwitches() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
 // A job that waits (for DSR on the virtual line, for data on a pty): the
-// share of a core it uses over `range(0)` ms, and how long an abort request
-// takes to end it.
+// share of a core it uses over `range(0)` ms, its wake-ups a second, and how
+// long an abort request takes to end it.
 void waitingJob(benchmark::State& state, bool forData) {
     const auto idle = std::chrono::milliseconds(state.range(0));
     double cpuShare = 0;
     double abortMs = 0;
+    double wakeUps = 0;
     while (state.KeepRunning()) {
         Pty pty;
         TermiosSerialLine termios;
@@ -201,15 +210,20 @@ void waitingJob(benchmark::State& state, bool forData) {
         runner.start([&] { ReceiveJob(jobs.context, controls, target).run(); });
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // settled
         const double cpuBefore = processCpuSeconds();
+        const long switchesBefore = processContextSwitches();
         std::this_thread::sleep_for(idle);
         const double cpu = processCpuSeconds() - cpuBefore;
+        const long switches = processContextSwitches() - switchesBefore;
         const auto raised = Clock::now();
         jobs.abort.raise();
         runner.wait();
         abortMs = std::chrono::duration<double, std::milli>(Clock::now() - raised).count();
-        cpuShare = 100.0 * cpu / std::chrono::duration<double>(idle).count();
+        const double idleSeconds = std::chrono::duration<double>(idle).count();
+        cpuShare = 100.0 * cpu / idleSeconds;
+        wakeUps = static_cast<double>(switches) / idleSeconds;
     }
     state.counters["cpu_percent"] = cpuShare;
+    state.counters["wakeups_per_second"] = wakeUps;
     state.counters["abort_ms"] = abortMs;
 }
 
