@@ -75,6 +75,14 @@ int PortSelectingLine::getSignal(int id, SerialSignal signal) {
     return line != nullptr ? line->getSignal(id, signal) : 0;
 }
 
+// A line that is not open never changes: the wait is the request's alone.
+bool PortSelectingLine::awaitSignal(int id, SerialSignal signal, bool on,
+                                    const AbortRequest& abort) {
+    SerialLine* line = lineFor(id);
+    return line != nullptr ? line->awaitSignal(id, signal, on, abort)
+                           : SerialLine::awaitSignal(id, signal, on, abort);
+}
+
 int PortSelectingLine::inputWaiting(int id) {
     SerialLine* line = lineFor(id);
     return line != nullptr ? line->inputWaiting(id) : 0;

@@ -58,7 +58,7 @@ TEST(MachineWithJobs, TheSendJobThenTheReceiveJobBringTheProgramBack) {
         LiveControls live(LiveTexts{"04", true, "Nein", "WELLE.nc", "", ""});
         const JobContext context{
             ports, console, abort,
-            lock,  live,    JobTiming{std::chrono::milliseconds(40), std::chrono::milliseconds(1)}};
+            lock,  live,    JobTiming{std::chrono::milliseconds(40)}};
         const SettingsSnapshot controls = virtualProfile(handshake, true);
         ReportLog machineLog;
         ports.virtualMachine().setReport(machineLog.sink());

@@ -26,7 +26,7 @@ struct JobRig {
     LiveControls live;
     JobContext context{
         line, console, abort,
-        lock, live,    JobTiming{std::chrono::milliseconds(40), std::chrono::milliseconds(2)}};
+        lock, live,    JobTiming{std::chrono::milliseconds(40)}};
     TransferJob runner{abort};
 
     std::string openedLine() const {
