@@ -271,6 +271,20 @@ TEST_F(PtyLine, HasNoModemLines) {
     EXPECT_EQ(readMaster(2), "ok");
 }
 
+// Nothing tells of a change on a pty: the looks go on until the request.
+TEST_F(PtyLine, AwaitSignalWithoutModemLinesEndsOnlyAtAnAbort) {
+    const int id = openLine(Handshake::RtsCts);
+    AbortRequest abort;
+    EXPECT_TRUE(line_.awaitSignal(id, SerialSignal::Cts, false, abort));
+    std::thread operatorThread([&abort] {
+        std::this_thread::sleep_for(milliseconds(50));
+        abort.raise();
+    });
+    EXPECT_FALSE(line_.awaitSignal(id, SerialSignal::Dsr, true, abort));
+    EXPECT_TRUE(abort.raised());
+    operatorThread.join();
+}
+
 TEST_F(PtyLine, RefusesSettingsNoPortTakesAndSaysSo) {
     for (const auto& broken : {+[](SerialSettings& s) { s.baudRate = 0; },
                                +[](SerialSettings& s) { s.baudRate = -9600; },
