@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <poll.h>
 #include <pty.h>
@@ -189,10 +190,12 @@ long processContextSwitches() {
     return usage.ru_nvcsw + usage.ru_nivcsw;
 }
 
-// A job that waits (for DSR on the virtual line, for data on a pty): the
-// share of a core it uses over `range(0)` ms, its wake-ups a second, and how
-// long an abort request takes to end it.
-void waitingJob(benchmark::State& state, bool forData) {
+enum class Waiting : std::uint8_t { DsrOnVirtualLine, DsrOnPty, DataOnPty };
+
+// A job that waits: the share of a core it uses over `range(0)` ms, its
+// wake-ups a second, and how long an abort request takes to end it. A pty
+// has no modem lines to be woken by: its DSR wait is the looking one.
+void waitingJob(benchmark::State& state, Waiting waiting) {
     const auto idle = std::chrono::milliseconds(state.range(0));
     double cpuShare = 0;
     double abortMs = 0;
@@ -201,11 +204,12 @@ void waitingJob(benchmark::State& state, bool forData) {
         Pty pty;
         TermiosSerialLine termios;
         VirtualSerialLine virtualLine;
-        SerialLine& line = forData ? static_cast<SerialLine&>(termios) : virtualLine;
+        SerialLine& line =
+            waiting == Waiting::DsrOnVirtualLine ? static_cast<SerialLine&>(virtualLine) : termios;
         Jobs jobs(line);
         NoSave target;
         SettingsSnapshot controls = controlsFor(pty.path);
-        controls.dtrDsrCheck = !forData;
+        controls.dtrDsrCheck = waiting != Waiting::DataOnPty;
         TransferJob runner(jobs.abort);
         runner.start([&] { ReceiveJob(jobs.context, controls, target).run(); });
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // settled
@@ -228,12 +232,17 @@ void waitingJob(benchmark::State& state, bool forData) {
 }
 
 void BM_WaitingForDsr(benchmark::State& state) {
-    waitingJob(state, false);
+    waitingJob(state, Waiting::DsrOnVirtualLine);
 }
 BENCHMARK(BM_WaitingForDsr)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+void BM_WaitingForDsrOnPty(benchmark::State& state) {
+    waitingJob(state, Waiting::DsrOnPty);
+}
+BENCHMARK(BM_WaitingForDsrOnPty)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 void BM_ReceivingNothing(benchmark::State& state) {
-    waitingJob(state, true);
+    waitingJob(state, Waiting::DataOnPty);
 }
 BENCHMARK(BM_ReceivingNothing)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
