@@ -75,7 +75,7 @@ int PortSelectingLine::getSignal(int id, SerialSignal signal) {
     return line != nullptr ? line->getSignal(id, signal) : 0;
 }
 
-// A line that is not open never changes: the wait is the request's alone.
+// With no line open the shared looks see 0 until the request ends them.
 bool PortSelectingLine::awaitSignal(int id, SerialSignal signal, bool on,
                                     const AbortRequest& abort) {
     SerialLine* line = lineFor(id);
