@@ -15,10 +15,12 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <poll.h>
 #include <pty.h>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -181,45 +183,66 @@ BENCHMARK(BM_ReceiveJobOverPty)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// A job that waits (for DSR on the virtual line, for data on a pty): the
-// share of a core it uses over `range(0)` ms, and how long an abort request
-// takes to end it.
-void waitingJob(benchmark::State& state, bool forData) {
+// Voluntary and forced: each is a wake-up of some thread of the process.
+long processContextSwitches() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
+enum class Waiting : std::uint8_t { DsrOnVirtualLine, DsrOnPty, DataOnPty };
+
+// A job that waits: the share of a core it uses over `range(0)` ms, its
+// wake-ups a second, and how long an abort request takes to end it. A pty
+// has no modem lines to be woken by: its DSR wait is the looking one.
+void waitingJob(benchmark::State& state, Waiting waiting) {
     const auto idle = std::chrono::milliseconds(state.range(0));
     double cpuShare = 0;
     double abortMs = 0;
+    double wakeUps = 0;
     while (state.KeepRunning()) {
         Pty pty;
         TermiosSerialLine termios;
         VirtualSerialLine virtualLine;
-        SerialLine& line = forData ? static_cast<SerialLine&>(termios) : virtualLine;
+        SerialLine& line =
+            waiting == Waiting::DsrOnVirtualLine ? static_cast<SerialLine&>(virtualLine) : termios;
         Jobs jobs(line);
         NoSave target;
         SettingsSnapshot controls = controlsFor(pty.path);
-        controls.dtrDsrCheck = !forData;
+        controls.dtrDsrCheck = waiting != Waiting::DataOnPty;
         TransferJob runner(jobs.abort);
         runner.start([&] { ReceiveJob(jobs.context, controls, target).run(); });
         std::this_thread::sleep_for(std::chrono::milliseconds(100)); // settled
         const double cpuBefore = processCpuSeconds();
+        const long switchesBefore = processContextSwitches();
         std::this_thread::sleep_for(idle);
         const double cpu = processCpuSeconds() - cpuBefore;
+        const long switches = processContextSwitches() - switchesBefore;
         const auto raised = Clock::now();
         jobs.abort.raise();
         runner.wait();
         abortMs = std::chrono::duration<double, std::milli>(Clock::now() - raised).count();
-        cpuShare = 100.0 * cpu / std::chrono::duration<double>(idle).count();
+        const double idleSeconds = std::chrono::duration<double>(idle).count();
+        cpuShare = 100.0 * cpu / idleSeconds;
+        wakeUps = static_cast<double>(switches) / idleSeconds;
     }
     state.counters["cpu_percent"] = cpuShare;
+    state.counters["wakeups_per_second"] = wakeUps;
     state.counters["abort_ms"] = abortMs;
 }
 
 void BM_WaitingForDsr(benchmark::State& state) {
-    waitingJob(state, false);
+    waitingJob(state, Waiting::DsrOnVirtualLine);
 }
 BENCHMARK(BM_WaitingForDsr)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+void BM_WaitingForDsrOnPty(benchmark::State& state) {
+    waitingJob(state, Waiting::DsrOnPty);
+}
+BENCHMARK(BM_WaitingForDsrOnPty)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 void BM_ReceivingNothing(benchmark::State& state) {
-    waitingJob(state, true);
+    waitingJob(state, Waiting::DataOnPty);
 }
 BENCHMARK(BM_ReceivingNothing)->Arg(10'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -54,76 +54,59 @@ Exit-Codes:
   5  empfangen und gespeichert, aber mit Leitungsfehlern (Programm prüfen)
 )";
 
-// Command line
+// Command line. Each "{}" is filled by fill() (transfer/sentence.h); the one
+// sentence with two takes the option first, the command second.
 inline constexpr std::string_view kNoCommand = "Kein Befehl angegeben.";
-inline constexpr std::string_view kUnknownCommand = "Unbekannter Befehl: ";
-inline constexpr std::string_view kUnknownOption = "Unbekannte Option: ";
-inline constexpr std::string_view kOptionNotForBefore = "Die Option ";
-inline constexpr std::string_view kOptionNotForMiddle = " gilt nicht für den Befehl ";
-inline constexpr std::string_view kOptionTwiceBefore = "Die Option ";
-inline constexpr std::string_view kOptionTwiceAfter = " ist mehrfach angegeben.";
-inline constexpr std::string_view kOptionTakesNoValueBefore = "Die Option ";
-inline constexpr std::string_view kOptionTakesNoValueAfter = " hat keinen Wert.";
-inline constexpr std::string_view kValueMissingBefore = "Der Option ";
-inline constexpr std::string_view kValueMissingAfter = " fehlt ihr Wert.";
-inline constexpr std::string_view kValueEmptyBefore = "Der Wert der Option ";
-inline constexpr std::string_view kValueEmptyAfter = " ist leer.";
-inline constexpr std::string_view kFileMissingBefore = "Dem Befehl ";
-inline constexpr std::string_view kFileMissingAfter = " fehlt die DATEI.";
+inline constexpr std::string_view kUnknownCommand = "Unbekannter Befehl: {}";
+inline constexpr std::string_view kUnknownOption = "Unbekannte Option: {}";
+inline constexpr std::string_view kOptionNotFor = "Die Option {} gilt nicht für den Befehl {}.";
+inline constexpr std::string_view kOptionTwice = "Die Option {} ist mehrfach angegeben.";
+inline constexpr std::string_view kOptionTakesNoValue = "Die Option {} hat keinen Wert.";
+inline constexpr std::string_view kValueMissing = "Der Option {} fehlt ihr Wert.";
+inline constexpr std::string_view kValueEmpty = "Der Wert der Option {} ist leer.";
+inline constexpr std::string_view kFileMissing = "Dem Befehl {} fehlt die DATEI.";
 inline constexpr std::string_view kFileEmpty = "Der Dateiname ist leer.";
-inline constexpr std::string_view kExtraArgument = "Überzähliges Argument: ";
+inline constexpr std::string_view kExtraArgument = "Überzähliges Argument: {}";
 inline constexpr std::string_view kStartTwice =
     "Die Optionen --from-line und --from-block schließen einander aus.";
-inline constexpr std::string_view kBadLineBefore = "Die Zeilennummer ";
-inline constexpr std::string_view kBadLineAfter = " ist keine Zahl ab 1.";
-inline constexpr std::string_view kBadBlockBefore = "Die Satznummer ";
-inline constexpr std::string_view kBadBlockAfter = " hat nicht die Form N100.";
+inline constexpr std::string_view kBadLine = "Die Zeilennummer {} ist keine Zahl ab 1.";
+inline constexpr std::string_view kBadBlock = "Die Satznummer {} hat nicht die Form N100.";
 inline constexpr std::string_view kSeeHelp = "Hilfe: drovane-cli --help";
 
 // Settings and machines
-inline constexpr std::string_view kSettingsMissingBefore = "Warnung: Einstellungsdatei ";
-inline constexpr std::string_view kSettingsMissingAfter =
-    " nicht gefunden, es gelten die Standardwerte.";
-inline constexpr std::string_view kSettingsUnreadableBefore = "Warnung: Einstellungsdatei ";
-inline constexpr std::string_view kSettingsUnreadableAfter =
-    " kann nicht gelesen werden, es gelten die Standardwerte.";
-inline constexpr std::string_view kUnknownMachineBefore = "Unbekannte Maschine: ";
-inline constexpr std::string_view kKnownMachines = "Bekannte Maschinen: ";
+inline constexpr std::string_view kSettingsMissing =
+    "Warnung: Einstellungsdatei {} nicht gefunden, es gelten die Standardwerte.";
+inline constexpr std::string_view kSettingsUnreadable =
+    "Warnung: Einstellungsdatei {} kann nicht gelesen werden, es gelten die Standardwerte.";
+inline constexpr std::string_view kUnknownMachine = "Unbekannte Maschine: {}";
+inline constexpr std::string_view kKnownMachines = "Bekannte Maschinen: {}";
 inline constexpr std::string_view kNoMachines = "Die Einstellungsdatei enthält keine Maschine.";
-inline constexpr std::string_view kRememberedWithoutGroupBefore = "Warnung: Maschine ";
-inline constexpr std::string_view kRememberedWithoutGroupAfter =
-    " hat keinen Eintrag in der Einstellungsdatei, es gelten die Standardwerte.";
-inline constexpr std::string_view kUnreadableGroupBefore = "Die Maschine ";
-inline constexpr std::string_view kUnreadableGroupAfter =
-    " wird nicht verwendet: ihr Gruppenname in der Einstellungsdatei ist kein gültiges UTF-8 "
-    "oder enthält Zeichen außerhalb von Windows-1252.";
+inline constexpr std::string_view kRememberedWithoutGroup =
+    "Warnung: Maschine {} hat keinen Eintrag in der Einstellungsdatei, es gelten die "
+    "Standardwerte.";
+inline constexpr std::string_view kUnreadableGroup =
+    "Die Maschine {} wird nicht verwendet: ihr Gruppenname in der Einstellungsdatei ist kein "
+    "gültiges UTF-8 oder enthält Zeichen außerhalb von Windows-1252.";
 inline constexpr std::string_view kNoPorts = "Keine seriellen Schnittstellen gefunden.";
 inline constexpr std::string_view kNoAlias = "-";
 // A setting the port would refuse.
 inline constexpr std::string_view kInvalidValue = "ungültig";
 
 // Program files
-inline constexpr std::string_view kFileUnreadableBefore = "Datei ";
-inline constexpr std::string_view kFileUnreadableAfter = " kann nicht gelesen werden.";
+inline constexpr std::string_view kFileUnreadable = "Datei {} kann nicht gelesen werden.";
 inline constexpr std::string_view kInvalidTarget = "Der Dateiname enthält ungültige Zeichen !";
-inline constexpr std::string_view kTargetExistsBefore = "Die Datei ";
-inline constexpr std::string_view kTargetExistsAfter =
-    " existiert bereits; --overwrite ersetzt sie.";
-inline constexpr std::string_view kTargetIsFolderBefore = "Das Ziel ";
-inline constexpr std::string_view kTargetIsFolderAfter = " ist ein Ordner.";
-inline constexpr std::string_view kSavedBefore = "Programm unter ";
-inline constexpr std::string_view kSavedAfter = " gespeichert.";
-inline constexpr std::string_view kSaveFailedBefore = "Fehler! Programm konnte nicht unter ";
-inline constexpr std::string_view kSaveFailedAfter = " gespeichert werden.";
+inline constexpr std::string_view kTargetExists =
+    "Die Datei {} existiert bereits; --overwrite ersetzt sie.";
+inline constexpr std::string_view kTargetIsFolder = "Das Ziel {} ist ein Ordner.";
+inline constexpr std::string_view kSaved = "Programm unter {} gespeichert.";
+inline constexpr std::string_view kSaveFailed =
+    "Fehler! Programm konnte nicht unter {} gespeichert werden.";
 inline constexpr std::string_view kNothingReceived = "Nichts empfangen, keine Datei gespeichert.";
-inline constexpr std::string_view kTargetAppearedBefore = "Die Datei ";
-inline constexpr std::string_view kTargetAppearedAfter =
-    " ist während des Empfangs entstanden und bleibt unverändert; nichts gespeichert.";
+inline constexpr std::string_view kTargetAppeared =
+    "Die Datei {} ist während des Empfangs entstanden und bleibt unverändert; nichts gespeichert.";
 
-inline constexpr std::string_view kFolderMissingBefore = "Der Ordner ";
-inline constexpr std::string_view kFolderMissingAfter = " existiert nicht.";
-inline constexpr std::string_view kRescuedBefore = "Der empfangene Text liegt in ";
-inline constexpr std::string_view kRescuedAfter = ".";
+inline constexpr std::string_view kFolderMissing = "Der Ordner {} existiert nicht.";
+inline constexpr std::string_view kRescued = "Der empfangene Text liegt in {}.";
 inline constexpr std::string_view kNotRescued =
     "Der empfangene Text konnte nirgends gesichert werden; nichts ist gespeichert.";
 

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/cli_texts.h"
+#include "transfer/sentence.h"
 
 #include <algorithm>
 #include <array>
@@ -55,13 +56,6 @@ ParsedCommandLine refused(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
-std::string quoted(std::string_view before, std::string_view word, std::string_view after = {}) {
-    std::string text(before);
-    text += word;
-    text += after;
-    return text;
-}
-
 const OptionSpec* findOption(std::string_view name) {
     const auto* found = std::ranges::find(kOptions, name, &OptionSpec::name);
     return found != kOptions.end() ? found : nullptr;
@@ -95,14 +89,14 @@ std::string takeStart(CliArguments& arguments, Option option, std::string_view v
     }
     if (option == FromLineOption) {
         if (!allDigits(value) || value.find_first_not_of('0') == std::string_view::npos) {
-            return quoted(cli_text::kBadLineBefore, value, cli_text::kBadLineAfter);
+            return fill(cli_text::kBadLine, value);
         }
         arguments.from = SendStart{SendStart::Kind::Line, std::stoull(std::string(value))};
         return {};
     }
     const auto number = blockNumber(value);
     if (!number || !allDigits(value.substr(1))) {
-        return quoted(cli_text::kBadBlockBefore, value, cli_text::kBadBlockAfter);
+        return fill(cli_text::kBadBlock, value);
     }
     arguments.from = SendStart{SendStart::Kind::Block, *number};
     return {};
@@ -129,12 +123,11 @@ public:
                 arguments_.file = std::string(word);
                 haveFile_ = true;
             } else {
-                return refused(quoted(cli_text::kExtraArgument, word));
+                return refused(fill(cli_text::kExtraArgument, word));
             }
         }
         if (command_.needsFile && !haveFile_) {
-            return refused(
-                quoted(cli_text::kFileMissingBefore, command_.name, cli_text::kFileMissingAfter));
+            return refused(fill(cli_text::kFileMissing, command_.name));
         }
         if (command_.needsFile && arguments_.file.empty()) {
             return refused(std::string(cli_text::kFileEmpty));
@@ -148,20 +141,18 @@ private:
         const std::string_view name = word.substr(0, equals);
         const OptionSpec* spec = findOption(name);
         if (spec == nullptr) {
-            return quoted(cli_text::kUnknownOption, name);
+            return fill(cli_text::kUnknownOption, name);
         }
         if ((command_.options & spec->option) == 0) {
-            return quoted(cli_text::kOptionNotForBefore, name,
-                          quoted(cli_text::kOptionNotForMiddle, command_.name, "."));
+            return fill(fill(cli_text::kOptionNotFor, spec->name), command_.name);
         }
         if ((seen_ & spec->option) != 0) {
-            return quoted(cli_text::kOptionTwiceBefore, name, cli_text::kOptionTwiceAfter);
+            return fill(cli_text::kOptionTwice, name);
         }
         seen_ |= spec->option;
         if (!spec->takesValue) {
             if (equals != std::string_view::npos) {
-                return quoted(cli_text::kOptionTakesNoValueBefore, name,
-                              cli_text::kOptionTakesNoValueAfter);
+                return fill(cli_text::kOptionTakesNoValue, name);
             }
             arguments_.overwrite = true;
             return {};
@@ -172,10 +163,10 @@ private:
         } else if (index_ + 1 < words_.size()) {
             value = words_[++index_];
         } else {
-            return quoted(cli_text::kValueMissingBefore, name, cli_text::kValueMissingAfter);
+            return fill(cli_text::kValueMissing, name);
         }
         if (value.empty()) {
-            return quoted(cli_text::kValueEmptyBefore, name, cli_text::kValueEmptyAfter);
+            return fill(cli_text::kValueEmpty, name);
         }
         if (spec->option == FromLineOption || spec->option == FromBlockOption) {
             return takeStart(arguments_, spec->option, value);
@@ -204,7 +195,7 @@ ParsedCommandLine parseCommandLine(std::span<const std::string_view> words) {
     }
     const auto* command = std::ranges::find(kCommands, words.front(), &CommandSpec::name);
     if (command == kCommands.end()) {
-        return refused(quoted(cli_text::kUnknownCommand, words.front()));
+        return refused(fill(cli_text::kUnknownCommand, words.front()));
     }
     return Parser(*command, words.subspan(1)).parse();
 }

@@ -5,6 +5,7 @@
 #include "core/path_text.h"
 #include "core/text.h"
 #include "programs/program_rescue.h"
+#include "transfer/sentence.h"
 
 #include <system_error>
 
@@ -13,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string framed(std::string_view before, const fs::path& path, std::string_view after) {
-    return std::string(before) + shownPath(path) + std::string(after);
+std::string framed(std::string_view sentence, const fs::path& path) {
+    return fill(sentence, shownPath(path));
 }
 
 } // namespace
@@ -25,20 +26,17 @@ TargetCheck checkTarget(const fs::path& path, bool overwrite) {
     }
     std::error_code error;
     if (fs::is_directory(path, error)) {
-        return {std::nullopt,
-                framed(cli_text::kTargetIsFolderBefore, path, cli_text::kTargetIsFolderAfter)};
+        return {std::nullopt, framed(cli_text::kTargetIsFolder, path)};
     }
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, error)) {
-        return {std::nullopt,
-                framed(cli_text::kFolderMissingBefore, folder, cli_text::kFolderMissingAfter)};
+        return {std::nullopt, framed(cli_text::kFolderMissing, folder)};
     }
     if (!fileExists(path)) {
         return {OverwriteDecision::NoFileOrEmptyName, {}};
     }
     if (!overwrite) {
-        return {std::nullopt,
-                framed(cli_text::kTargetExistsBefore, path, cli_text::kTargetExistsAfter)};
+        return {std::nullopt, framed(cli_text::kTargetExists, path)};
     }
     return {OverwriteDecision::Overwrite, {}};
 }
@@ -57,19 +55,18 @@ void FileTarget::saveProgram(std::string_view programText, OverwriteDecision dec
     const std::string path = shownPath(path_);
     if (decideSave(decision, path, path, fileExists(path_)) != SaveStep::Write) {
         result_ = SaveResult::FileAppeared;
-        console_.error(
-            framed(cli_text::kTargetAppearedBefore, path_, cli_text::kTargetAppearedAfter));
+        console_.error(framed(cli_text::kTargetAppeared, path_));
         rescue(programText);
         return;
     }
     if (!writeProgramFileAtomically(path_, programText, writeCall_)) {
         result_ = SaveResult::Failed;
-        console_.error(framed(cli_text::kSaveFailedBefore, path_, cli_text::kSaveFailedAfter));
+        console_.error(framed(cli_text::kSaveFailed, path_));
         rescue(programText);
         return;
     }
     result_ = SaveResult::Saved;
-    console_.appendLine(framed(cli_text::kSavedBefore, path_, cli_text::kSavedAfter));
+    console_.appendLine(framed(cli_text::kSaved, path_));
 }
 
 bool FileTarget::rescue(std::string_view programText) {
@@ -80,7 +77,7 @@ bool FileTarget::rescue(std::string_view programText) {
         return false;
     }
     rescuePath_ = std::move(*rescued);
-    console_.error(framed(cli_text::kRescuedBefore, rescuePath_, cli_text::kRescuedAfter));
+    console_.error(framed(cli_text::kRescued, rescuePath_));
     return true;
 }
 

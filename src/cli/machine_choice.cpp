@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "profiles/settings_file.h"
 #include "profiles/settings_text.h"
+#include "transfer/sentence.h"
 
 #include <algorithm>
 #include <system_error>
@@ -21,11 +22,8 @@ void openForReading(SettingsFile& settings, const std::filesystem::path& path,
     const bool present = std::filesystem::exists(path, error);
     if (!settings.open(path) || !present) {
         const bool missing = !present && !error;
-        warnings.push_back(std::string(missing ? cli_text::kSettingsMissingBefore
-                                               : cli_text::kSettingsUnreadableBefore) +
-                           shownPath(path) +
-                           std::string(missing ? cli_text::kSettingsMissingAfter
-                                               : cli_text::kSettingsUnreadableAfter));
+        warnings.push_back(fill(
+            missing ? cli_text::kSettingsMissing : cli_text::kSettingsUnreadable, shownPath(path)));
     }
 }
 
@@ -58,8 +56,7 @@ GroupNames groupNames(SettingsFile& settings) {
 }
 
 std::string unreadableGroupLine(std::string_view name) {
-    return std::string(cli_text::kUnreadableGroupBefore) + terminalText(name) +
-           std::string(cli_text::kUnreadableGroupAfter);
+    return fill(cli_text::kUnreadableGroup, terminalText(name));
 }
 
 std::string remembered(SettingsFile& settings) {
@@ -70,11 +67,11 @@ std::string knownMachinesLine(const std::vector<std::string>& names) {
     if (names.empty()) {
         return std::string(cli_text::kNoMachines);
     }
-    std::string line(cli_text::kKnownMachines);
+    std::string list;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        line += (i == 0 ? "" : ", ") + terminalText(names[i]);
+        list += (i == 0 ? "" : ", ") + terminalText(names[i]);
     }
-    return line;
+    return fill(cli_text::kKnownMachines, list);
 }
 
 } // namespace
@@ -108,13 +105,11 @@ MachineChoice chooseMachine(const std::filesystem::path& settingsPath,
             return choice;
         }
         if (machine) {
-            choice.error = std::string(cli_text::kUnknownMachineBefore) + terminalText(name) +
-                           "\n" + knownMachinesLine(names.offered);
+            choice.error = fill(cli_text::kUnknownMachine, terminalText(name)) + "\n" +
+                           knownMachinesLine(names.offered);
             return choice;
         }
-        choice.warnings.push_back(std::string(cli_text::kRememberedWithoutGroupBefore) +
-                                  terminalText(name) +
-                                  std::string(cli_text::kRememberedWithoutGroupAfter));
+        choice.warnings.push_back(fill(cli_text::kRememberedWithoutGroup, terminalText(name)));
     }
     choice.profile = readProfile(settings, found.value_or(name));
     return choice;

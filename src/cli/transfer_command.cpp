@@ -14,6 +14,7 @@
 #include "transfer/job_settings.h"
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
+#include "transfer/sentence.h"
 #include "transfer/transfer_job.h"
 #include "window/restart_text.h"
 
@@ -132,8 +133,7 @@ ExitCode runSend(const CliArguments& arguments, const fs::path& settingsPath,
     std::optional<std::size_t> nulOffset;
     std::optional<std::string> program = readProgramFile(pathFromWord(arguments.file), nulOffset);
     if (!program) {
-        printLine(streams.err, std::string(cli_text::kFileUnreadableBefore) + arguments.file +
-                                   std::string(cli_text::kFileUnreadableAfter));
+        printLine(streams.err, fill(cli_text::kFileUnreadable, arguments.file));
         return ExitCode::UsageError;
     }
     if (interruptedEarly(signals, streams)) {

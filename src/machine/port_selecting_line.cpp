@@ -75,6 +75,14 @@ int PortSelectingLine::getSignal(int id, SerialSignal signal) {
     return line != nullptr ? line->getSignal(id, signal) : 0;
 }
 
+// With no line open the shared looks see 0 until the request ends them.
+bool PortSelectingLine::awaitSignal(int id, SerialSignal signal, bool on,
+                                    const AbortRequest& abort) {
+    SerialLine* line = lineFor(id);
+    return line != nullptr ? line->awaitSignal(id, signal, on, abort)
+                           : SerialLine::awaitSignal(id, signal, on, abort);
+}
+
 int PortSelectingLine::inputWaiting(int id) {
     SerialLine* line = lineFor(id);
     return line != nullptr ? line->inputWaiting(id) : 0;

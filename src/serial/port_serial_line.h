@@ -4,7 +4,9 @@
 // by the identifier its open handed out. Each back end names its port type:
 //   static open(settings) -> {std::unique_ptr<Port> port, OpenFailure failure}
 //   setTimeouts, watchAbort, setSignal, getSignal, inputWaiting, awaitInput,
-//   read, write, takeErrors, drain; watchNotices where it has something to say.
+//   read, write, takeErrors, drain; watchNotices where it has something to say;
+//   awaitSignal(signal, on, abort) where the system tells of a status line's
+//   change.
 
 #include "serial/line_id.h"
 #include "serial/serial_line.h"
@@ -81,6 +83,15 @@ public:
     int getSignal(int id, SerialSignal signal) override {
         Port* port = portFor(id);
         return port != nullptr ? port->getSignal(signal) : 0;
+    }
+
+    bool awaitSignal(int id, SerialSignal signal, bool on, const AbortRequest& abort) override {
+        if constexpr (requires(Port & port) { port.awaitSignal(signal, on, abort); }) {
+            if (Port* port = portFor(id)) {
+                return port->awaitSignal(signal, on, abort);
+            }
+        }
+        return SerialLine::awaitSignal(id, signal, on, abort);
     }
 
     int inputWaiting(int id) override {

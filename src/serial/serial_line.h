@@ -15,6 +15,9 @@ namespace drovane {
 
 class AbortRequest;
 
+// How often a status line is looked at where nothing can wake its waiter.
+inline constexpr std::chrono::milliseconds kStatusLineLook{10};
+
 class SerialLine {
 public:
     virtual ~SerialLine() = default;
@@ -60,6 +63,11 @@ public:
     virtual int setSignal(int id, SerialSignal signal, int value) = 0;
     // Status lines 1 or 0; flow characters as signed 8-bit values; 0 on failure.
     virtual int getSignal(int id, SerialSignal signal) = 0;
+    // Blocks until getSignal of the status line reads `on`, true, or until
+    // `abort` is raised, false; the line is looked at before the request. A
+    // back end that the system tells of a change overrides it; this one
+    // looks every kStatusLineLook, woken at once by a raise.
+    virtual bool awaitSignal(int id, SerialSignal signal, bool on, const AbortRequest& abort);
 
     // Received bytes ready for read.
     virtual int inputWaiting(int id) = 0;

@@ -16,10 +16,6 @@ namespace drovane {
 struct JobTiming {
     // The pause before a byte whose write failed is sent again.
     std::chrono::milliseconds retryDelay{1000};
-    // The longest wait between two looks at a quiet line: bounds how late a
-    // job sees a status-line change or an abort request. Received bytes end
-    // a reception's wait at once.
-    std::chrono::milliseconds idlePoll{8};
 };
 
 struct JobContext {

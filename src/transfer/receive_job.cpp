@@ -2,6 +2,7 @@
 
 #include "core/current_line.h"
 #include "core/text.h"
+#include "transfer/abort_watch.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/job_timeouts.h"
@@ -9,7 +10,6 @@
 #include "transfer/open_line.h"
 #include "transfer/received_chunk.h"
 #include "transfer/sentence.h"
-#include "transfer/signal_wait.h"
 
 #include <mutex>
 #include <utility>
@@ -17,6 +17,14 @@
 namespace drovane {
 
 namespace m = messages;
+
+namespace {
+
+// Bytes, a line error, a hang-up or the watched abort end a wait for input
+// at once; the limit only keeps a wake that went astray from lasting.
+constexpr std::chrono::seconds kQuietLineWait{1};
+
+} // namespace
 
 ReceiveJob::ReceiveJob(const JobContext& context, SettingsSnapshot controls, ReceiveTarget& target)
     : context_(context), controls_(std::move(controls)), target_(target),
@@ -39,6 +47,7 @@ void ReceiveJob::runLocked() {
     console.clearLog();
     console.clearEditor();
     console.setProgramText({});
+    const AbortWatch watch(context_.line, context_.abort);
     const NoticeWatch notices(context_.line, [this](std::string_view line) { log(line); });
     id_ = openLine(context_.line, settings_, console);
     if (id_ == 0) {
@@ -71,8 +80,7 @@ bool ReceiveJob::waitForDsr() {
     }
     markStep();
     log(m::kWaitingForDsr);
-    if (!waitForSignal(context_.line, id_, SerialSignal::Dsr, context_.abort,
-                       context_.timing.idlePoll)) {
+    if (!context_.line.awaitSignal(id_, SerialSignal::Dsr, true, context_.abort)) {
         return false;
     }
     context_.line.setSignal(id_, SerialSignal::Dtr, 1);
@@ -87,8 +95,7 @@ bool ReceiveJob::waitForCts() {
     }
     markStep();
     log(m::kWaitingForCts);
-    if (!waitForSignal(context_.line, id_, SerialSignal::Cts, context_.abort,
-                       context_.timing.idlePoll)) {
+    if (!context_.line.awaitSignal(id_, SerialSignal::Cts, true, context_.abort)) {
         return false;
     }
     log(m::kCtsArrived);
@@ -100,7 +107,7 @@ bool ReceiveJob::waitForCts() {
 }
 
 // Each pass takes only the bytes already waiting, so no read blocks. A quiet
-// line is waited on for a short while only, so that an abort is still seen.
+// line is waited on until something happens on it or an abort comes.
 ReceiveJob::Ending ReceiveJob::readLoop() {
     markStep();
     // The bar stays at 0 throughout; once is enough to put it there.
@@ -122,7 +129,7 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
             return Ending::AbortInLoop;
         }
         if (!lastReadGotBytes_) {
-            context_.line.waitForInput(id_, context_.timing.idlePoll);
+            context_.line.waitForInput(id_, kQuietLineWait);
         }
     }
 }

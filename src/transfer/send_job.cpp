@@ -10,7 +10,6 @@
 #include "transfer/open_line.h"
 #include "transfer/send_run.h"
 #include "transfer/sentence.h"
-#include "transfer/signal_wait.h"
 #include "transfer/transmit_text.h"
 
 #include <algorithm>
@@ -141,8 +140,7 @@ bool SendJob::dtrDsrProcedure() {
     markStep();
     context_.line.setSignal(id_, SerialSignal::Dtr, 1);
     log(m::kDtrOnSent);
-    if (!waitForSignal(context_.line, id_, SerialSignal::Dsr, context_.abort,
-                       context_.timing.idlePoll)) {
+    if (!context_.line.awaitSignal(id_, SerialSignal::Dsr, true, context_.abort)) {
         return false;
     }
     log(m::kDsrOnReceived);
@@ -161,8 +159,7 @@ bool SendJob::rtsProcedure() {
         return true;
     }
     log(m::kRtsSentWaiting);
-    if (!waitForSignal(context_.line, id_, SerialSignal::Cts, context_.abort,
-                       context_.timing.idlePoll)) {
+    if (!context_.line.awaitSignal(id_, SerialSignal::Cts, true, context_.abort)) {
         return false;
     }
     log(m::kCtsReceived);

@@ -56,9 +56,8 @@ TEST(MachineWithJobs, TheSendJobThenTheReceiveJobBringTheProgramBack) {
         AbortRequest abort;
         TransferLock lock;
         LiveControls live(LiveTexts{"04", true, "Nein", "WELLE.nc", "", ""});
-        const JobContext context{
-            ports, console, abort,
-            lock,  live,    JobTiming{std::chrono::milliseconds(40), std::chrono::milliseconds(1)}};
+        const JobContext context{ports, console, abort,
+                                 lock,  live,    JobTiming{std::chrono::milliseconds(40)}};
         const SettingsSnapshot controls = virtualProfile(handshake, true);
         ReportLog machineLog;
         ports.virtualMachine().setReport(machineLog.sink());

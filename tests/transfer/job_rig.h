@@ -24,9 +24,7 @@ struct JobRig {
     AbortRequest abort;
     TransferLock lock;
     LiveControls live;
-    JobContext context{
-        line, console, abort,
-        lock, live,    JobTiming{std::chrono::milliseconds(40), std::chrono::milliseconds(2)}};
+    JobContext context{line, console, abort, lock, live, JobTiming{std::chrono::milliseconds(40)}};
     TransferJob runner{abort};
 
     std::string openedLine() const {

@@ -122,6 +122,10 @@ int ScriptedLine::getSignal(int id, SerialSignal signal) {
     return inner_.getSignal(id, signal);
 }
 
+bool ScriptedLine::awaitSignal(int id, SerialSignal signal, bool on, const AbortRequest& abort) {
+    return inner_.awaitSignal(id, signal, on, abort);
+}
+
 int ScriptedLine::inputWaiting(int id) {
     {
         const std::lock_guard lock(mutex_);

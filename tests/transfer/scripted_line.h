@@ -53,6 +53,7 @@ public:
     int applyTimeouts(int id, const SerialTimeouts& timeouts) override;
     int setSignal(int id, SerialSignal signal, int value) override;
     int getSignal(int id, SerialSignal signal) override;
+    bool awaitSignal(int id, SerialSignal signal, bool on, const AbortRequest& abort) override;
     int inputWaiting(int id) override;
     bool waitForInput(int id, std::chrono::milliseconds limit) override;
     int read(int id, void* buffer, int count) override;

@@ -62,6 +62,8 @@ public:
     void watchNotices(const LogSink* notices) { notices_ = notices; }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
+    // Woken by the server's modem-state notification (network_signal_wait.cpp).
+    bool awaitSignal(SerialSignal signal, bool on, const AbortRequest& abort);
     std::size_t inputWaiting();
     bool awaitInput(LineClock::duration limit);
     std::size_t read(unsigned char* target, std::size_t count);

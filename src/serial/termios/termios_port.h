@@ -54,6 +54,8 @@ public:
     void watchAbort(const AbortRequest* abort) { abort_.watch(abort); }
     bool setSignal(SerialSignal signal, int value);
     int getSignal(SerialSignal signal);
+    // Looks every kStatusLineLook (termios_signal_wait.cpp).
+    bool awaitSignal(SerialSignal signal, bool on, const AbortRequest& abort);
     std::size_t inputWaiting();
     // True as soon as bytes wait or an error or hang-up waits to be taken;
     // false when `limit` passed or a watched abort came first.

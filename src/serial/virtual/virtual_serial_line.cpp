@@ -178,9 +178,9 @@ int VirtualSerialLine::setSignal(int id, SerialSignal signal, int value) {
     return 0;
 }
 
-int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
-    const VirtualCable& cable = *cable_;
-    const std::lock_guard lock(cable_->mutex);
+namespace {
+
+int signalOf(const VirtualCable& cable, int id, SerialSignal signal) {
     if (!openAs(cable, id)) {
         return 0;
     }
@@ -204,6 +204,34 @@ int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
         break;
     }
     return 0;
+}
+
+} // namespace
+
+int VirtualSerialLine::getSignal(int id, SerialSignal signal) {
+    const std::lock_guard lock(cable_->mutex);
+    return signalOf(*cable_, id, signal);
+}
+
+// The far end notifies the cable at every change of its lines, and so does
+// a raise: nothing looks in between. The listening outlives the lock, as a
+// raise takes the cable's lock inside the request's.
+bool VirtualSerialLine::awaitSignal(int id, SerialSignal signal, bool on,
+                                    const AbortRequest& abort) {
+    const auto listening = abort.listen([cable = cable_] {
+        const std::lock_guard lock(cable->mutex);
+        cable->changed.notify_all();
+    });
+    std::unique_lock lock(cable_->mutex);
+    for (;;) {
+        if ((signalOf(*cable_, id, signal) != 0) == on) {
+            return true;
+        }
+        if (abort.raised()) {
+            return false;
+        }
+        cable_->changed.wait(lock);
+    }
 }
 
 namespace {

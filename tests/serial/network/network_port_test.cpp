@@ -82,6 +82,25 @@ TEST_F(NetworkPortTest, TakesCommandsAndDoubledBytesSplitAcrossReads) {
     EXPECT_EQ(opened.port->getSignal(SerialSignal::Cts), 0);
 }
 
+// The wait reads the socket for the notification and keeps the data bytes
+// before it for the reads.
+TEST_F(NetworkPortTest, AwaitSignalEndsAtTheModemStateNotificationOrAnAbort) {
+    const auto opened = open();
+    ASSERT_NE(opened.port, nullptr);
+    AbortRequest abort;
+    abort.raise();
+    EXPECT_FALSE(opened.port->awaitSignal(SerialSignal::Dsr, true, abort));
+    abort.clear();
+    script->readSize = 1;
+    script->toPort = "AB" + serverCommand(ComPortCommand::NotifyModemState,
+                                          std::string(1, static_cast<char>(telnet::kModemDsr)));
+    EXPECT_TRUE(opened.port->awaitSignal(SerialSignal::Dsr, true, abort));
+    EXPECT_TRUE(opened.port->awaitSignal(SerialSignal::Cts, false, abort));
+    std::string got(2, '\0');
+    got.resize(opened.port->read(reinterpret_cast<unsigned char*>(got.data()), got.size()));
+    EXPECT_EQ(got, "AB");
+}
+
 TEST_F(NetworkPortTest, DoublesDataBytesThatLookLikeCommands) {
     const auto opened = open();
     ASSERT_NE(opened.port, nullptr);

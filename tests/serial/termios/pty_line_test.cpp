@@ -117,6 +117,20 @@ TEST_F(PtyLine, HasNoModemLines) {
     EXPECT_EQ(readMaster(2), "ok");
 }
 
+// Nothing tells of a change on a pty: the looks go on until the request.
+TEST_F(PtyLine, AwaitSignalWithoutModemLinesEndsOnlyAtAnAbort) {
+    const int id = openLine(Handshake::RtsCts);
+    AbortRequest abort;
+    EXPECT_TRUE(line_.awaitSignal(id, SerialSignal::Cts, false, abort));
+    std::thread operatorThread([&abort] {
+        std::this_thread::sleep_for(milliseconds(50));
+        abort.raise();
+    });
+    EXPECT_FALSE(line_.awaitSignal(id, SerialSignal::Dsr, true, abort));
+    EXPECT_TRUE(abort.raised());
+    operatorThread.join();
+}
+
 TEST_F(PtyLine, RefusesWhatIsNoTerminalWithoutTouchingIt) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("drovane-pty-" + std::to_string(::getpid()));

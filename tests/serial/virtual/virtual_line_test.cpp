@@ -198,6 +198,42 @@ TEST_F(VirtualLine, AtMostTheWireFifoFollowsAnXoffWhileRunsGoOutAtTheLineRate) {
     EXPECT_EQ(far_.received(), text);
 }
 
+// Bytes from the far end wake the wait too; only the line reading the
+// value or the request (not watched by the line) may end it.
+TEST_F(VirtualLine, AwaitSignalEndsAtTheLinesValueOrAnAbortNotAtOtherNews) {
+    const struct {
+        const char* what;
+        SerialSignal signal;
+        bool on;
+        bool farRaisesLine;
+        bool expected;
+    } cases[] = {
+        {"DSR comes", SerialSignal::Dsr, true, true, true},
+        {"CTS comes", SerialSignal::Cts, true, true, true},
+        {"DSR never comes", SerialSignal::Dsr, true, false, false},
+        {"CTS is low already", SerialSignal::Cts, false, false, true},
+    };
+    for (const auto& c : cases) {
+        const int id = openLine();
+        AbortRequest abort;
+        std::thread farEnd([&] {
+            std::this_thread::sleep_for(milliseconds(50));
+            far_.send("G1");
+            std::this_thread::sleep_for(milliseconds(20));
+            if (c.farRaisesLine) {
+                far_.setLine(c.signal, true);
+            } else {
+                abort.raise();
+            }
+        });
+        EXPECT_EQ(line_.awaitSignal(id, c.signal, c.on, abort), c.expected) << c.what;
+        abort.raise(); // a wait that ended early must not leave the thread hanging
+        farEnd.join();
+        far_.setLine(c.signal, false);
+        line_.close(id);
+    }
+}
+
 TEST_F(VirtualLine, ASlowFarEndWithAFullInputHoldsTheWriter) {
     const int id = openLine();
     far_.setConsumptionRate(1000); // 10 ms a byte
