@@ -36,8 +36,9 @@ bool NetworkPort::awaitSignal(SerialSignal signal, bool on, const AbortRequest& 
             continue;
         }
         // An unanswered control is to be noticed at its deadline.
-        const auto limit = state_.controlsPending() ? LineClock::duration(kStatusLineLook)
-                                                    : LineClock::duration(kQuietSocketWait);
+        const auto limit = session_.state().controlsPending()
+                               ? LineClock::duration(kStatusLineLook)
+                               : LineClock::duration(kQuietSocketWait);
         waitForInput(LineClock::now() + limit, &abort.wakeSignal());
     }
 }

@@ -2,6 +2,7 @@
 // the line opens the slave by its path.
 
 #include "core/unique_fd.h"
+#include "serial/abort_request.h"
 #include "serial/termios/termios_serial_line.h"
 #include "termios/pty_back_end.h"
 
