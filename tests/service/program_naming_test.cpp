@@ -18,25 +18,24 @@ struct NamingCase {
     const char* expected;
 };
 
-class ReceivedName : public ::testing::TestWithParam<NamingCase> {};
-
-TEST_P(ReceivedName, ComesFromContentOrMachineAndTime) {
-    const NamingCase& c = GetParam();
-    EXPECT_EQ(receivedProgramName(c.text, c.machine, c.extension, testing::sampleTime()),
-              c.expected);
+TEST(ReceivedName, ComesFromContentOrMachineAndTime) {
+    const NamingCase cases[] = {
+        {"%\nO1234 (WELLE)\nG0 X0\n", "F", "nc", "O1234.nc"},
+        {"\r\n\0\0\r\n%\r\n:0042\r\n"sv, "F", "nc", "O0042.nc"},
+        {"O12345678\n", "F", "", "O12345678"},
+        {"0 BEGIN PGM WELLE MM\n", "F", "nc", "WELLE.nc"},
+        {"O123456789\n", "F", "nc", "F-20261209-140322.nc"},
+        {"G0 X0\nO1234\n", "F", "nc", "F-20261209-140322.nc"},
+        {"0 BEGIN PGM ../etc MM\n", "F", "nc", "F-20261209-140322.nc"},
+        {"0 BEGIN PGM .. MM\n", "F", "", "F-20261209-140322"},
+        {"", "Halle 2/Fanuc", "nc", "Halle 2_Fanuc-20261209-140322.nc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(receivedProgramName(c.text, c.machine, c.extension, testing::sampleTime()),
+                  c.expected)
+            << c.text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ReceivedName,
-    ::testing::Values(NamingCase{"%\nO1234 (WELLE)\nG0 X0\n", "F", "nc", "O1234.nc"},
-                      NamingCase{"\r\n\0\0\r\n%\r\n:0042\r\n"sv, "F", "nc", "O0042.nc"},
-                      NamingCase{"O12345678\n", "F", "", "O12345678"},
-                      NamingCase{"0 BEGIN PGM WELLE MM\n", "F", "nc", "WELLE.nc"},
-                      NamingCase{"O123456789\n", "F", "nc", "F-20261209-140322.nc"},
-                      NamingCase{"G0 X0\nO1234\n", "F", "nc", "F-20261209-140322.nc"},
-                      NamingCase{"0 BEGIN PGM ../etc MM\n", "F", "nc", "F-20261209-140322.nc"},
-                      NamingCase{"0 BEGIN PGM .. MM\n", "F", "", "F-20261209-140322"},
-                      NamingCase{"", "Halle 2/Fanuc", "nc", "Halle 2_Fanuc-20261209-140322.nc"}));
 
 struct RequestCase {
     std::string_view text;
