@@ -2,7 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/port_stop_bits.h"
-#include "cli/profile_snapshot.h"
+#include "window/profile_snapshot.h"
 #include "cli/terminal_text.h"
 #include "cli/text_columns.h"
 #include "core/text.h"

@@ -3,7 +3,7 @@
 #include "cli/cli_texts.h"
 #include "cli/file_target.h"
 #include "cli/machine_choice.h"
-#include "cli/profile_snapshot.h"
+#include "window/profile_snapshot.h"
 #include "cli/signal_watch.h"
 #include "cli/stream_console.h"
 #include "cli/word_path.h"
