@@ -20,6 +20,10 @@ struct JobTiming {
     // job sees a status-line change or an abort request. Received bytes end
     // a reception's wait at once.
     std::chrono::milliseconds idlePoll{8};
+    // Silence after the first byte that ends a reception as its end
+    // character would, for a machine that punches none; 0 (the window's)
+    // waits for the end character alone.
+    std::chrono::milliseconds quietEnd{0};
 };
 
 struct JobContext {

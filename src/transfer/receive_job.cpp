@@ -11,6 +11,7 @@
 #include "transfer/sentence.h"
 #include "transfer/signal_wait.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -121,9 +122,15 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
         if (context_.abort.raised()) {
             return Ending::AbortInLoop;
         }
-        if (!lastReadGotBytes_) {
-            context_.line.waitForInput(id_, context_.timing.idlePoll);
+        if (lastReadGotBytes_) {
+            continue;
         }
+        const auto quiet = quietLeft();
+        if (quiet && *quiet <= std::chrono::milliseconds(0)) {
+            return Ending::Quiet;
+        }
+        context_.line.waitForInput(id_, quiet ? std::min(*quiet, context_.timing.idlePoll)
+                                              : context_.timing.idlePoll);
     }
 }
 
@@ -134,6 +141,7 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readChunk(int waiting) {
         return readFailed();
     }
     lastReadGotBytes_ = true;
+    lastBytes_ = std::chrono::steady_clock::now();
     bytesRead_ += got;
     // Only the bytes read: a short read must not count its unfilled rest as
     // NUL bytes.
@@ -183,6 +191,15 @@ std::optional<ReceiveJob::Ending> ReceiveJob::checkLine() {
     return std::nullopt;
 }
 
+std::optional<std::chrono::milliseconds> ReceiveJob::quietLeft() const {
+    const std::chrono::milliseconds quietEnd = context_.timing.quietEnd;
+    if (quietEnd.count() <= 0 || bytesRead_ == 0) {
+        return std::nullopt;
+    }
+    return quietEnd - std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now() - lastBytes_);
+}
+
 void ReceiveJob::finish(Ending ending) {
     markStep();
     JobConsole& console = context_.console;
@@ -190,6 +207,10 @@ void ReceiveJob::finish(Ending ending) {
     console.clearLog();
     if (ending == Ending::EndOfFile) {
         log(m::kEndedByEof);
+    } else if (ending == Ending::Quiet) {
+        log(fill(
+            m::kEndedByQuiet,
+            std::chrono::duration_cast<std::chrono::seconds>(context_.timing.quietEnd).count()));
     } else {
         log(fill(m::kEndedByChar, utf8FromWindows1252(live.endCharField)));
     }
