@@ -1,0 +1,254 @@
+// drovane-dnc end to end: the real executable serving several machines on
+// pseudo-terminals and VIRTUELL, each machine played by a scripted peer, and
+// what the shop sees: files in the receive folders, bytes on the lines, the
+// journal, the log and the status.
+
+#include "cli_child.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace drovane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<fs::path> filesIn(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (entry.is_regular_file()) {
+            files.push_back(entry.path());
+        }
+    }
+    return files;
+}
+
+// Polls the disk: the service writes on its own time.
+bool waitUntil(const std::function<bool()>& done, milliseconds limit = milliseconds(10000)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(milliseconds(20));
+    }
+    return true;
+}
+
+constexpr int kMachines = 3;
+
+// drovane.ini with the machines M1..M3 on pseudo-terminals (through links,
+// so a machine can come back on a new one) and M4 on VIRTUELL; all of them
+// served, with requests from one send folder.
+class DncProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("dnc_" + std::to_string(::getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "run");
+        fs::create_directories(folder_ / "out");
+        ::setenv("XDG_RUNTIME_DIR", (folder_ / "run").c_str(), 1);
+        std::string settings = "Pattern = *.nc\r\n";
+        std::string service = "Journal = " + journal().string() + "\r\n";
+        for (int machine = 1; machine <= kMachines + 1; ++machine) {
+            const std::string name = "M" + std::to_string(machine);
+            std::string port = "VIRTUELL";
+            if (machine <= kMachines) {
+                peers_.push_back(std::make_unique<PtyPeer>());
+                port = link(machine).string();
+                fs::create_symlink(peers_.back()->slavePath(), port);
+            }
+            fs::create_directories(inbox(machine));
+            settings += "[" + name + "]\r\nBaudrate = 115200\r\nCOM-Nummer = " + port +
+                        "\r\nAnzahl_Hexzeichen_Vorlauf = 3\r\nAnzahl_Hexzeichen_Nachlauf = 2\r\n";
+            service += "[" + name + "]\r\nEmpfangsordner = " + inbox(machine).string() +
+                       "\r\nSendeordner = " + (folder_ / "out").string() +
+                       "\r\nAnfrage_Verzoegerung = 0\r\nRuhezeit = 0\r\n";
+        }
+        put(folder_ / "drovane.ini", settings);
+        put(folder_ / "drovane-dnc.ini", service);
+    }
+    void TearDown() override {
+        dnc_.reset();
+        fs::remove_all(folder_);
+    }
+
+    std::vector<std::string> words(const std::string& command) const {
+        return {"--settings", (folder_ / "drovane.ini").string(), "--service",
+                (folder_ / "drovane-dnc.ini").string(), command};
+    }
+    void startService() {
+        dnc_ = std::make_unique<CliChild>(DROVANE_DNC_PATH, words("run"));
+        for (int machine = 1; machine <= kMachines; ++machine) {
+            ASSERT_TRUE(dnc_->waitForOutput("M" + std::to_string(machine) +
+                                            ": serielle Schnittstelle ge\xC3\xB6"
+                                            "ffnet"))
+                << dnc_->out() << dnc_->err();
+        }
+    }
+    std::string run(const std::string& command) const {
+        CliChild child(DROVANE_DNC_PATH, words(command));
+        child.wait();
+        return child.out();
+    }
+
+    fs::path link(int machine) const { return folder_ / ("tty" + std::to_string(machine)); }
+    fs::path inbox(int machine) const { return folder_ / ("in" + std::to_string(machine)); }
+    fs::path journal() const { return folder_ / "journal.jsonl"; }
+    PtyPeer& peer(int machine) { return *peers_.at(static_cast<std::size_t>(machine - 1)); }
+
+    std::vector<nlohmann::json> journalEntries() const {
+        std::vector<nlohmann::json> entries;
+        std::istringstream lines(contentOf(journal()));
+        for (std::string line; std::getline(lines, line);) {
+            entries.push_back(nlohmann::json::parse(line));
+        }
+        return entries;
+    }
+    bool journalHolds(std::size_t count) const {
+        return waitUntil([&] { return journalEntries().size() >= count; });
+    }
+
+    fs::path folder_;
+    std::vector<std::unique_ptr<PtyPeer>> peers_;
+    std::unique_ptr<CliChild> dnc_;
+};
+
+std::string program(int number, const std::string& body) {
+    return "%\r\nO" + std::to_string(number) + "\r\n" + body + "\r\nM30\r\n%\r\n";
+}
+
+TEST_F(DncProcess, PunchesOfAllMachinesAreSavedByteForByteUnderTheirNumbers) {
+    startService();
+    for (int machine = 1; machine <= kMachines; ++machine) {
+        peer(machine).write("\0\0"s + program(100 + machine, "G1 X" + std::to_string(machine)) +
+                            "\x04");
+    }
+    for (int machine = 1; machine <= kMachines; ++machine) {
+        const fs::path saved = inbox(machine) / ("O" + std::to_string(100 + machine) + ".nc");
+        ASSERT_TRUE(waitUntil([&] { return fs::exists(saved); })) << dnc_->out();
+        EXPECT_EQ(contentOf(saved), program(100 + machine, "G1 X" + std::to_string(machine)));
+    }
+    ASSERT_TRUE(journalHolds(kMachines));
+    for (const nlohmann::json& entry : journalEntries()) {
+        EXPECT_EQ(entry["kind"], "empfangen");
+        EXPECT_EQ(entry["result"], "gespeichert");
+        EXPECT_EQ(entry["bytes"], program(101, "G1 X1").size());
+    }
+}
+
+TEST_F(DncProcess, ASecondPunchIsVersionedAndTheSameContentLeftAlone) {
+    startService();
+    peer(1).write(program(7, "G0") + "\x04");
+    ASSERT_TRUE(journalHolds(1)) << dnc_->out();
+    peer(1).write(program(7, "G1") + "\x04");
+    ASSERT_TRUE(journalHolds(2)) << dnc_->out();
+    peer(1).write(program(7, "G1") + "\x04");
+    ASSERT_TRUE(journalHolds(3)) << dnc_->out();
+
+    EXPECT_EQ(contentOf(inbox(1) / "O7.nc"), program(7, "G1"));
+    const auto versions = filesIn(inbox(1) / "Versionen");
+    ASSERT_EQ(versions.size(), 1U);
+    EXPECT_EQ(contentOf(versions.front()), program(7, "G0"));
+    EXPECT_EQ(journalEntries().back()["result"], "unver\xC3\xA4ndert");
+}
+
+TEST_F(DncProcess, ARequestIsAnsweredByteForByteAndAMissingNameToldAtTheControl) {
+    const std::string wanted = "%\r\nO1234\r\nG0 X0\r\nM30\r\n%\r\n";
+    put(folder_ / "out" / "O1234.nc", wanted);
+    startService();
+    peer(2).write("O9999\r\nN10 (PRG=1234)\r\n%\r\n\x04");
+    const std::string expected = std::string(3, '\0') + wanted + std::string(2, '\0') + "\x04";
+    ASSERT_TRUE(peer(2).waitForBytes(expected.size())) << dnc_->out();
+    EXPECT_EQ(peer(2).received(), expected);
+
+    peer(3).write("O9999\r\n(PRG=4711)\r\n\x04");
+    ASSERT_TRUE(peer(3).waitForBytes(10)) << dnc_->out();
+    ASSERT_TRUE(journalHolds(2));
+    EXPECT_NE(peer(3).received().find("(NICHT GEFUNDEN 4711)"), std::string::npos)
+        << peer(3).received();
+    // A request is never saved as a program.
+    EXPECT_TRUE(filesIn(inbox(2)).empty());
+    EXPECT_TRUE(filesIn(inbox(3)).empty());
+}
+
+TEST_F(DncProcess, APtyClosedMidReceptionKeepsItsTextAsIncompleteAndTheOthersServed) {
+    startService();
+    peer(1).write("%\r\nO55\r\nG1 X1\r\n");
+    ASSERT_TRUE(dnc_->waitForOutput("M1: ")) << dnc_->out();
+    std::this_thread::sleep_for(milliseconds(200));
+    peers_.at(0).reset();
+    ASSERT_TRUE(waitUntil([&] { return !filesIn(inbox(1) / "Unvollstaendig").empty(); }))
+        << dnc_->out();
+    EXPECT_EQ(contentOf(filesIn(inbox(1) / "Unvollstaendig").front()), "%\r\nO55\r\nG1 X1\r\n");
+    EXPECT_FALSE(fs::exists(inbox(1) / "O55.nc"));
+
+    peer(2).write(program(56, "G2") + "\x04");
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(inbox(2) / "O56.nc"); })) << dnc_->out();
+
+    // The machine comes back on a new line under its old name.
+    peers_.at(0) = std::make_unique<PtyPeer>();
+    fs::remove(link(1));
+    fs::create_symlink(peer(1).slavePath(), link(1));
+    ASSERT_TRUE(dnc_->waitForOutput("M1: Schnittstelle " + link(1).string() + " ist wieder da."))
+        << dnc_->out();
+}
+
+TEST_F(DncProcess, StopMidReceptionSavesItAsIncompleteAndExitsZero) {
+    startService();
+    peer(3).write("%\r\nO77\r\nG1");
+    ASSERT_TRUE(waitUntil([&] { return run("status").find("empf\xC3\xA4ngt") != std::string::npos; }));
+    dnc_->signal(SIGTERM);
+    EXPECT_EQ(dnc_->wait(), 0) << dnc_->out();
+    const auto cut = filesIn(inbox(3) / "Unvollstaendig");
+    ASSERT_EQ(cut.size(), 1U) << dnc_->out();
+    EXPECT_EQ(contentOf(cut.front()), "%\r\nO77\r\nG1");
+    ASSERT_TRUE(journalHolds(1));
+    EXPECT_EQ(journalEntries().front()["kind"], "unvollstaendig");
+    EXPECT_EQ(journalEntries().front()["result"], "abgebrochen");
+}
+
+TEST_F(DncProcess, StatusNamesEveryMachineAndJournalPrintsWhatWasMoved) {
+    startService();
+    const std::string status = run("status");
+    for (int machine = 1; machine <= kMachines + 1; ++machine) {
+        EXPECT_NE(status.find("M" + std::to_string(machine) + "\twartet\t"), std::string::npos)
+            << status;
+    }
+    peer(1).write(program(9, "G0") + "\x04");
+    ASSERT_TRUE(journalHolds(1));
+    EXPECT_NE(run("journal").find("O9.nc"), std::string::npos);
+}
+
+TEST_F(DncProcess, StatusWithoutAServiceSaysSoAndFails) {
+    CliChild child(DROVANE_DNC_PATH, words("status"));
+    EXPECT_EQ(child.wait(), 1);
+    EXPECT_NE(child.err().find("Kein laufender Dienst"), std::string::npos);
+}
+
+} // namespace
+} // namespace drovane::testing
