@@ -32,6 +32,8 @@ struct JournalEntry {
 };
 
 std::uint32_t crc32Of(std::string_view bytes);
+// 8 lower-case hex digits.
+std::string crc32Text(std::uint32_t crc);
 
 // The entry as its journal line, without the line end; texts that are no
 // valid UTF-8 get replacement characters rather than failing.

@@ -5,7 +5,7 @@
 #include "service/program_naming.h"
 #include "service/reception_store.h"
 #include "service/request_answer.h"
-#include "service/service_messages.h"
+#include "service/run_messages.h"
 #include "transfer/abort_watch.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
@@ -21,7 +21,7 @@
 namespace drovane {
 namespace {
 
-namespace sm = service_messages;
+namespace sm = run_messages;
 using std::chrono::steady_clock;
 
 constexpr std::chrono::seconds kLongestPause{30};

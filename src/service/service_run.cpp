@@ -2,7 +2,7 @@
 
 #include "core/text.h"
 #include "service/machine_server.h"
-#include "service/service_messages.h"
+#include "service/run_messages.h"
 #include "service/service_notify.h"
 #include "service/service_signals.h"
 #include "service/status_channel.h"
@@ -18,7 +18,7 @@
 namespace drovane {
 namespace {
 
-namespace sm = service_messages;
+namespace sm = run_messages;
 
 constexpr std::chrono::milliseconds kTick(250);
 
