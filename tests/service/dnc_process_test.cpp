@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -195,14 +197,55 @@ TEST_F(DncProcess, ARequestIsAnsweredByteForByteAndAMissingNameToldAtTheControl)
     ASSERT_TRUE(peer(2).waitForBytes(expected.size())) << dnc_->out();
     EXPECT_EQ(peer(2).received(), expected);
 
-    peer(3).write("O9999\r\n(PRG=4711)\r\n\x04");
-    ASSERT_TRUE(peer(3).waitForBytes(10)) << dnc_->out();
-    ASSERT_TRUE(journalHolds(2));
-    EXPECT_NE(peer(3).received().find("(NICHT GEFUNDEN 4711)"), std::string::npos)
-        << peer(3).received();
     // A request is never saved as a program.
     EXPECT_TRUE(filesIn(inbox(2)).empty());
-    EXPECT_TRUE(filesIn(inbox(3)).empty());
+}
+
+// What the operator reads at the control when no program is sent.
+TEST_F(DncProcess, TheListAMissingNameAndANameLeavingTheFolderAreAnsweredAsComments) {
+    put(folder_ / "out" / "O1234.nc", "%\r\nO1234\r\nM30\r\n%\r\n");
+    put(folder_ / "drovane.ini.nc", "secret");
+    startService();
+    const std::array<std::pair<std::string, std::string>, 3> requests = {
+        {{"DIRLIST", "O1234.nc"},
+         {"4711", "(NICHT GEFUNDEN 4711)"},
+         {"../drovane.ini", "(ABGELEHNT"}}};
+    for (int machine = 1; machine <= kMachines; ++machine) {
+        peer(machine).write("O9999\r\n(PRG=" + requests.at(machine - 1).first + ")\r\n\x04");
+    }
+    for (int machine = 1; machine <= kMachines; ++machine) {
+        const std::string& expected = requests.at(machine - 1).second;
+        EXPECT_TRUE(waitUntil([&] {
+            return peer(machine).received().find(expected) != std::string::npos;
+        })) << requests.at(machine - 1).first
+            << ": " << ::testing::PrintToString(peer(machine).received());
+        EXPECT_EQ(peer(machine).received().find("secret"), std::string::npos);
+    }
+}
+
+// A reload restarts only the machine whose settings changed, and only once
+// it is idle; the others keep their line.
+TEST_F(DncProcess, AReloadRestartsTheChangedMachineOnly) {
+    startService();
+    const std::string opened = ": serielle Schnittstelle ge\xC3\xB6"
+                               "ffnet";
+    std::string service = contentOf(folder_ / "drovane-dnc.ini");
+    const std::string quiet = "Ruhezeit = 0";
+    const std::size_t second = service.find(quiet, service.find("[M2]"));
+    service.replace(second, quiet.size(), "Ruhezeit = 5");
+    put(folder_ / "drovane-dnc.ini", service);
+    dnc_->signal(SIGHUP);
+    ASSERT_TRUE(dnc_->waitForOutput("M2: Ge\xC3\xA4nderte Einstellungen, Maschine startet neu."))
+        << dnc_->out();
+    ASSERT_TRUE(waitUntil([&] {
+        const std::string out = dnc_->out();
+        const std::size_t restart = out.find("startet neu.");
+        return out.find("M2" + opened, restart) != std::string::npos;
+    })) << dnc_->out();
+    const std::string out = dnc_->out();
+    EXPECT_EQ(out.find("M1" + opened, out.find("M1" + opened) + 1), std::string::npos) << out;
+    peer(2).write(program(58, "G3") + "\x04");
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(inbox(2) / "O58.nc"); })) << dnc_->out();
 }
 
 TEST_F(DncProcess, APtyClosedMidReceptionKeepsItsTextAsIncompleteAndTheOthersServed) {
