@@ -113,7 +113,8 @@ std::string receivedProgramName(std::string_view text, std::string_view machine,
     // "." and ".." name folders, never a program.
     if (name.find_first_not_of('.') != std::string::npos) {
         std::string file = withExtension(name, extension);
-        if (isSavableTarget(file)) {
+        // The check judges the file part: the name must be one whole.
+        if (isValidFileName(file) && isSavableTarget(file)) {
             return file;
         }
     }

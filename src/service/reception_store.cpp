@@ -84,10 +84,10 @@ StoredReception storeReception(const std::filesystem::path& receiveFolder,
         if (!old) {
             return failedBut(receiveFolder, reception, name, writeCall);
         }
-        const std::string versionSuffix =
-            "." + fileTimeStamp(reception.receivedAt) + dotted(reception.extension);
-        if (!writeUniqueFile(receiveFolder / VersionsFolder, stemOf(name, reception.extension),
-                             versionSuffix, *old, writeCall)) {
+        const std::string versionStem =
+            stemOf(name, reception.extension) + "." + fileTimeStamp(reception.receivedAt);
+        if (!writeUniqueFile(receiveFolder / VersionsFolder, versionStem,
+                             dotted(reception.extension), *old, writeCall)) {
             StoredReception stored = failedBut(receiveFolder, reception, name, writeCall);
             stored.detail =
                 fill(text::kVersionNotKept, utf8FromWindows1252(name)) + " " + stored.detail;
