@@ -71,9 +71,9 @@ std::string patternExtension(std::string_view pattern) {
     return std::string(extension);
 }
 
-MachineServer::MachineServer(PlannedMachine plan, const ServerPlace& place)
-    : plan_(std::move(plan)), place_(place), name_(utf8FromWindows1252(plan_.machine.name)),
-      extension_(patternExtension(place_.pattern)),
+MachineServer::MachineServer(PlannedMachine plan, ServerPlace place)
+    : plan_(std::move(plan)), place_(std::move(place)),
+      name_(utf8FromWindows1252(plan_.machine.name)), extension_(patternExtension(place_.pattern)),
       controls_(snapshotFromProfile(plan_.profile, {})), console_(place_.log, name_, state_),
       live_(liveTexts(controls_)), context_{line_,
                                             console_,
@@ -129,6 +129,12 @@ bool MachineServer::ensureOpen() {
         portMissing_ = false;
         pause_ = std::chrono::seconds(1);
         return true;
+    }
+    // Another service (or the window) serves it: two never serve one port.
+    if (line_.lastOpenFailure() == OpenFailure::InUse) {
+        log(fill(sm::kLeftOut, port));
+        stopping_ = true;
+        return false;
     }
     if (!portMissing_) {
         portMissing_ = true;

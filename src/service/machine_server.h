@@ -30,7 +30,7 @@ struct ServerPlace {
 
 class MachineServer {
 public:
-    MachineServer(PlannedMachine plan, const ServerPlace& place);
+    MachineServer(PlannedMachine plan, ServerPlace place);
     ~MachineServer();
     MachineServer(const MachineServer&) = delete;
     MachineServer& operator=(const MachineServer&) = delete;

@@ -9,6 +9,8 @@ namespace drovane::run_messages {
 
 inline constexpr std::string_view kPortMissing =
     "Schnittstelle {} fehlt, neuer Versuch mit wachsender Pause.";
+inline constexpr std::string_view kLeftOut = "Die Schnittstelle {} wird von einem anderen Programm "
+                                             "benutzt; die Maschine wird nicht bedient.";
 inline constexpr std::string_view kPortBack = "Schnittstelle {} ist wieder da.";
 inline constexpr std::string_view kSaved = "Programm gespeichert als {}.";
 inline constexpr std::string_view kUnchanged = "Programm unverändert: {}.";

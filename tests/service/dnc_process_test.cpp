@@ -254,8 +254,10 @@ TEST_F(DncProcess, APtyClosedMidReceptionKeepsItsTextAsIncompleteAndTheOthersSer
     ASSERT_TRUE(dnc_->waitForOutput("M1: ")) << dnc_->out();
     std::this_thread::sleep_for(milliseconds(200));
     peers_.at(0).reset();
-    ASSERT_TRUE(waitUntil([&] { return !filesIn(inbox(1) / "Unvollstaendig").empty(); }))
-        << dnc_->out();
+    // The journal comes after the file: an atomic save shows its temporary
+    // file in the folder meanwhile.
+    ASSERT_TRUE(journalHolds(1)) << dnc_->out();
+    ASSERT_EQ(filesIn(inbox(1) / "Unvollstaendig").size(), 1U);
     EXPECT_EQ(contentOf(filesIn(inbox(1) / "Unvollstaendig").front()), "%\r\nO55\r\nG1 X1\r\n");
     EXPECT_FALSE(fs::exists(inbox(1) / "O55.nc"));
 
@@ -295,6 +297,20 @@ TEST_F(DncProcess, StatusNamesEveryMachineAndJournalPrintsWhatWasMoved) {
     peer(1).write(program(9, "G0") + "\x04");
     ASSERT_TRUE(journalHolds(1));
     EXPECT_NE(run("journal").find("O9.nc"), std::string::npos);
+}
+
+TEST_F(DncProcess, ASecondServiceLeavesOutTheMachinesTheFirstServes) {
+    startService();
+    fs::create_directories(folder_ / "run2");
+    ::setenv("XDG_RUNTIME_DIR", (folder_ / "run2").c_str(), 1);
+    CliChild second(DROVANE_DNC_PATH, words("run"));
+    ASSERT_TRUE(second.waitForOutput("M1: Die Schnittstelle " + link(1).string() +
+                                     " wird von einem anderen Programm benutzt"))
+        << second.out();
+    second.signal(SIGTERM);
+    EXPECT_EQ(second.wait(), 0);
+    peer(1).write(program(60, "G0") + "\x04");
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(inbox(1) / "O60.nc"); })) << dnc_->out();
 }
 
 TEST_F(DncProcess, StatusWithoutAServiceSaysSoAndFails) {
