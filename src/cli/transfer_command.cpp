@@ -3,7 +3,6 @@
 #include "cli/cli_texts.h"
 #include "cli/file_target.h"
 #include "cli/machine_choice.h"
-#include "window/profile_snapshot.h"
 #include "cli/signal_watch.h"
 #include "cli/stream_console.h"
 #include "cli/word_path.h"
@@ -15,6 +14,7 @@
 #include "transfer/receive_job.h"
 #include "transfer/send_job.h"
 #include "transfer/transfer_job.h"
+#include "window/profile_snapshot.h"
 #include "window/restart_text.h"
 
 #include <atomic>
