@@ -21,12 +21,12 @@ inline constexpr std::string_view kNoReceiveFolder =
 inline constexpr std::string_view kRequest = "Anfrage nach {}.";
 inline constexpr std::string_view kRequestNotServed = "Anfrage nicht bedient: {}.";
 inline constexpr std::string_view kSendUnreadable = "Fehler! Datei {} ist nicht lesbar.";
-inline constexpr std::string_view kSending = "Sende {}.";
-inline constexpr std::string_view kFault = "{}";
 inline constexpr std::string_view kServing = "Anzahl bedienter Maschinen: {}.";
 inline constexpr std::string_view kStopping = "Dienst wird beendet.";
 inline constexpr std::string_view kReloading = "Einstellungen werden neu gelesen.";
 inline constexpr std::string_view kRestarting = "Geänderte Einstellungen, Maschine startet neu.";
+inline constexpr std::string_view kNoStatusChannel =
+    "Der Statuskanal {} ließ sich nicht öffnen; der Dienst läuft ohne ihn.";
 inline constexpr std::string_view kJournalFailed = "Fehler! Journal {} nicht beschreibbar.";
 
 } // namespace drovane::run_messages

@@ -33,6 +33,7 @@ public:
     }
 
     bool anythingToServe() const { return !plan_.served.empty(); }
+    void log(std::string_view line) { log_.line({}, line); }
 
     void start() {
         const std::scoped_lock lock(mutex_);
@@ -137,13 +138,17 @@ int runService(const std::filesystem::path& settingsFile, const std::filesystem:
     }
     service.start();
     const auto channel = StatusChannel::listen([&service] { return service.status(); });
+    if (!channel) {
+        service.log(fill(sm::kNoStatusChannel, statusChannelName()));
+    }
     notifyReady();
     const auto alive = aliveInterval();
-    const std::chrono::milliseconds tick = alive ? std::min(*alive, kTick) : kTick;
+    auto lastAlive = std::chrono::steady_clock::now();
     for (;;) {
-        const ServiceSignal signal = signals.waitFor(tick);
-        if (alive) {
+        const ServiceSignal signal = signals.waitFor(alive ? std::min(*alive, kTick) : kTick);
+        if (alive && std::chrono::steady_clock::now() - lastAlive >= *alive) {
             notifyAlive();
+            lastAlive = std::chrono::steady_clock::now();
         }
         if (signal == ServiceSignal::Stop) {
             break;

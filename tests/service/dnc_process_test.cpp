@@ -11,13 +11,17 @@
 #include <array>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -97,6 +101,8 @@ protected:
     }
     void TearDown() override {
         dnc_.reset();
+        ::unsetenv("NOTIFY_SOCKET");
+        ::unsetenv("WATCHDOG_USEC");
         fs::remove_all(folder_);
     }
 
@@ -311,6 +317,30 @@ TEST_F(DncProcess, ASecondServiceLeavesOutTheMachinesTheFirstServes) {
     EXPECT_EQ(second.wait(), 0);
     peer(1).write(program(60, "G0") + "\x04");
     ASSERT_TRUE(waitUntil([&] { return fs::exists(inbox(1) / "O60.nc"); })) << dnc_->out();
+}
+
+// systemd's side of Type=notify with a watchdog: a datagram socket.
+TEST_F(DncProcess, TheSupervisorHearsReadyAndThenTheWatchdog) {
+    const fs::path socketPath = folder_ / "notify";
+    const UniqueFd socket(::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
+              0);
+    ::setenv("NOTIFY_SOCKET", socketPath.c_str(), 1);
+    ::setenv("WATCHDOG_USEC", "200000", 1);
+    startService();
+    std::string heard;
+    std::array<char, 256> datagram{};
+    while (heard.find("WATCHDOG=1") == std::string::npos) {
+        pollfd waiting{socket.get(), POLLIN, 0};
+        ASSERT_EQ(::poll(&waiting, 1, 10000), 1) << heard;
+        const ssize_t got = ::recv(socket.get(), datagram.data(), datagram.size(), 0);
+        heard.append(datagram.data(), static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        heard += '\n';
+    }
+    EXPECT_LT(heard.find("READY=1"), heard.find("WATCHDOG=1")) << heard;
 }
 
 TEST_F(DncProcess, StatusWithoutAServiceSaysSoAndFails) {
