@@ -23,17 +23,28 @@ fs::path channelFolder() {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
         return runtime;
     }
-    // A folder only the user can enter, so no one else reaches the socket.
+    // A folder only the user can enter, so no one else reaches the socket;
+    // one that someone else made first, or left open, is not used.
     fs::path folder = fs::temp_directory_path() / ("drovane-" + std::to_string(::getuid()));
     ::mkdir(folder.c_str(), 0700);
+    struct stat found {};
+    if (::lstat(folder.c_str(), &found) != 0 || !S_ISDIR(found.st_mode) ||
+        found.st_uid != ::getuid() || (found.st_mode & 077) != 0) {
+        return {};
+    }
     return folder;
 }
 
+// Empty when there is no private folder for it.
 fs::path channelPath() {
-    return channelFolder() / "drovane-dnc.sock";
+    const fs::path folder = channelFolder();
+    return folder.empty() ? fs::path() : folder / "drovane-dnc.sock";
 }
 
 std::optional<sockaddr_un> addressOf(const fs::path& path) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const std::string text = path.string();
