@@ -19,13 +19,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool fromRuntime() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime != nullptr && *runtime != 0;
+}
+
+fs::path intendedFolder() {
+    return fromRuntime() ? fs::path(std::getenv("XDG_RUNTIME_DIR"))
+                         : fs::temp_directory_path() / ("drovane-" + std::to_string(::getuid()));
+}
+
+// A folder only the user can enter, so no one else reaches the socket; a
+// fallback folder that someone else made first, or left open, is not used.
 fs::path channelFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        return runtime;
+    fs::path folder = intendedFolder();
+    if (fromRuntime()) {
+        return folder;
     }
-    // A folder only the user can enter, so no one else reaches the socket;
-    // one that someone else made first, or left open, is not used.
-    fs::path folder = fs::temp_directory_path() / ("drovane-" + std::to_string(::getuid()));
     ::mkdir(folder.c_str(), 0700);
     struct stat found {};
     if (::lstat(folder.c_str(), &found) != 0 || !S_ISDIR(found.st_mode) ||
@@ -145,7 +155,7 @@ std::optional<std::string> askStatus() {
 }
 
 std::string statusChannelName() {
-    return channelPath().string();
+    return (intendedFolder() / "drovane-dnc.sock").string();
 }
 
 } // namespace drovane
