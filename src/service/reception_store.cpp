@@ -4,6 +4,7 @@
 #include "core/read_regular_file.h"
 #include "core/text.h"
 #include "programs/program_file.h"
+#include "service/folder_containment.h"
 #include "service/journal_texts.h"
 #include "service/program_naming.h"
 #include "service/service_messages.h"
@@ -75,6 +76,10 @@ StoredReception storeReception(const std::filesystem::path& receiveFolder,
     const std::string name = receivedProgramName(reception.text, reception.machine,
                                                  reception.extension, reception.receivedAt);
     const auto target = receiveFolder / pathFromWindows1252(name);
+    // A link to somewhere else is never written through.
+    if (!liesInside(target, receiveFolder)) {
+        return failedBut(receiveFolder, reception, name, writeCall);
+    }
     if (fileExists(target)) {
         const auto old = readRegularFile(target);
         if (old && *old == reception.text) {

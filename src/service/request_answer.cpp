@@ -1,6 +1,7 @@
 #include "service/request_answer.h"
 
 #include "core/text.h"
+#include "service/folder_containment.h"
 #include "service/journal_texts.h"
 #include "service/program_name_match.h"
 #include "service/program_naming.h"
@@ -9,7 +10,6 @@
 #include "window/utf8_path.h"
 
 #include <algorithm>
-#include <system_error>
 #include <vector>
 
 namespace drovane {
@@ -49,19 +49,6 @@ std::vector<FileEntry> filesOf(const std::filesystem::path& folder) {
     std::sort(files.begin(), files.end(),
               [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
     return files;
-}
-
-// A link may point anywhere; only what really lies in the folder is sent.
-bool liesInside(const std::filesystem::path& file, const std::filesystem::path& folder) {
-    std::error_code error;
-    const auto real = std::filesystem::canonical(file, error);
-    const auto base = std::filesystem::canonical(folder, error);
-    if (error) {
-        return false;
-    }
-    const auto [baseEnd, realAt] =
-        std::mismatch(base.begin(), base.end(), real.begin(), real.end());
-    return baseEnd == base.end() && realAt != real.end();
 }
 
 std::vector<std::string> candidateNames(std::string_view name, std::string_view extension) {
