@@ -4,6 +4,7 @@
 // journal, the log and the status.
 
 #include "cli_child.h"
+#include "ser2net_server.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -89,6 +90,11 @@ protected:
                 port = link(machine).string();
                 fs::create_symlink(peers_.back()->slavePath(), port);
             }
+            if (machine == kMachines && throughSer2net_) {
+                ser2net_ = std::make_unique<Ser2netServer>(peers_.back()->slavePath());
+                ASSERT_TRUE(ser2net_->running()) << ser2net_->log();
+                port = ser2net_->rfc2217Name();
+            }
             fs::create_directories(inbox(machine));
             settings += "[" + name + "]\r\nBaudrate = 115200\r\nCOM-Nummer = " + port +
                         "\r\nAnzahl_Hexzeichen_Vorlauf = 3\r\nAnzahl_Hexzeichen_Nachlauf = 2\r\n";
@@ -101,6 +107,7 @@ protected:
     }
     void TearDown() override {
         dnc_.reset();
+        ser2net_.reset();
         ::unsetenv("NOTIFY_SOCKET");
         ::unsetenv("WATCHDOG_USEC");
         fs::remove_all(folder_);
@@ -148,6 +155,9 @@ protected:
     }
 
     fs::path folder_;
+    // The last machine's line through a device server.
+    bool throughSer2net_ = false;
+    std::unique_ptr<Ser2netServer> ser2net_;
     std::vector<std::unique_ptr<PtyPeer>> peers_;
     std::unique_ptr<CliChild> dnc_;
 };
@@ -205,6 +215,27 @@ TEST_F(DncProcess, ARequestIsAnsweredByteForByteAndAMissingNameToldAtTheControl)
 
     // A request is never saved as a program.
     EXPECT_TRUE(filesIn(inbox(2)).empty());
+}
+
+class DncThroughSer2net : public DncProcess {
+protected:
+    void SetUp() override {
+        throughSer2net_ = true;
+        DncProcess::SetUp();
+    }
+};
+
+TEST_F(DncThroughSer2net, APunchAndARequestTravelThroughTheDeviceServer) {
+    const std::string wanted = "%\r\nO42\r\nG0 X0\r\nM30\r\n%\r\n";
+    put(folder_ / "out" / "O42.nc", wanted);
+    startService();
+    peer(kMachines).write(program(41, "G1") + "\x04");
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(inbox(kMachines) / "O41.nc"); })) << dnc_->out();
+    EXPECT_EQ(contentOf(inbox(kMachines) / "O41.nc"), program(41, "G1"));
+    peer(kMachines).write("(PRG=42)\r\n\x04");
+    const std::string expected = std::string(3, '\0') + wanted + std::string(2, '\0') + "\x04";
+    ASSERT_TRUE(peer(kMachines).waitForBytes(expected.size())) << dnc_->out();
+    EXPECT_EQ(peer(kMachines).received(), expected);
 }
 
 // What the operator reads at the control when no program is sent.
