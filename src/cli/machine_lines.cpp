@@ -2,7 +2,6 @@
 
 #include "cli/cli_texts.h"
 #include "cli/port_stop_bits.h"
-#include "cli/profile_snapshot.h"
 #include "cli/terminal_text.h"
 #include "cli/text_columns.h"
 #include "core/text.h"
@@ -11,6 +10,7 @@
 #include "serial/character_frame.h"
 #include "serial/flow_control.h"
 #include "transfer/job_settings.h"
+#include "window/profile_snapshot.h"
 
 #include <array>
 #include <cstdio>

@@ -3,7 +3,6 @@
 #include "cli/cli_texts.h"
 #include "cli/file_target.h"
 #include "cli/machine_choice.h"
-#include "cli/profile_snapshot.h"
 #include "cli/signal_watch.h"
 #include "cli/stream_console.h"
 #include "cli/word_path.h"
@@ -16,6 +15,7 @@
 #include "transfer/send_job.h"
 #include "transfer/sentence.h"
 #include "transfer/transfer_job.h"
+#include "window/profile_snapshot.h"
 #include "window/restart_text.h"
 
 #include <atomic>

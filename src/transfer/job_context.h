@@ -16,6 +16,10 @@ namespace drovane {
 struct JobTiming {
     // The pause before a byte whose write failed is sent again.
     std::chrono::milliseconds retryDelay{1000};
+    // Silence after the first byte that ends a reception as its end
+    // character would, for a machine that punches none; 0 (the window's)
+    // waits for the end character alone.
+    std::chrono::milliseconds quietEnd{0};
 };
 
 struct JobContext {

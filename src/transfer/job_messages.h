@@ -48,6 +48,7 @@ inline constexpr std::string_view kNulBytes = "HEX(00) Vorlauf / Nachlauf";
 inline constexpr std::string_view kReceived = "{} Bytes empfangen.";
 inline constexpr std::string_view kEndedByEof =
     "Programmübertragung durch SerialPort(EOF) beendet.";
+inline constexpr std::string_view kEndedByQuiet = "Programmübertragung nach {} s Ruhe beendet.";
 inline constexpr std::string_view kEndedByChar = "Programmübertragung durch EOF<{}> beendet.";
 inline constexpr std::string_view kSucceeded = "Übertragung erfolgreich abgeschlossen.";
 inline constexpr std::string_view kSucceededWithLineErrors =

@@ -11,6 +11,7 @@
 #include "transfer/received_chunk.h"
 #include "transfer/sentence.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -22,7 +23,7 @@ namespace {
 
 // Bytes, a line error, a hang-up or the watched abort end a wait for input
 // at once; the limit only keeps a wake that went astray from lasting.
-constexpr std::chrono::seconds kQuietLineWait{1};
+constexpr std::chrono::milliseconds kQuietLineWait{1000};
 
 } // namespace
 
@@ -128,9 +129,14 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
         if (context_.abort.raised()) {
             return Ending::AbortInLoop;
         }
-        if (!lastReadGotBytes_) {
-            context_.line.waitForInput(id_, kQuietLineWait);
+        if (lastReadGotBytes_) {
+            continue;
         }
+        const auto quiet = quietLeft();
+        if (quiet && *quiet <= std::chrono::milliseconds(0)) {
+            return Ending::Quiet;
+        }
+        context_.line.waitForInput(id_, quiet ? std::min(*quiet, kQuietLineWait) : kQuietLineWait);
     }
 }
 
@@ -141,6 +147,7 @@ std::optional<ReceiveJob::Ending> ReceiveJob::readChunk(int waiting) {
         return readFailed();
     }
     lastReadGotBytes_ = true;
+    lastBytes_ = std::chrono::steady_clock::now();
     bytesRead_ += got;
     // Only the bytes read: a short read must not count its unfilled rest as
     // NUL bytes.
@@ -190,6 +197,15 @@ std::optional<ReceiveJob::Ending> ReceiveJob::checkLine() {
     return std::nullopt;
 }
 
+std::optional<std::chrono::milliseconds> ReceiveJob::quietLeft() const {
+    const std::chrono::milliseconds quietEnd = context_.timing.quietEnd;
+    if (quietEnd.count() <= 0 || bytesRead_ == 0) {
+        return std::nullopt;
+    }
+    return quietEnd - std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now() - lastBytes_);
+}
+
 void ReceiveJob::finish(Ending ending) {
     markStep();
     JobConsole& console = context_.console;
@@ -197,6 +213,10 @@ void ReceiveJob::finish(Ending ending) {
     console.clearLog();
     if (ending == Ending::EndOfFile) {
         log(m::kEndedByEof);
+    } else if (ending == Ending::Quiet) {
+        log(fill(
+            m::kEndedByQuiet,
+            std::chrono::duration_cast<std::chrono::seconds>(context_.timing.quietEnd).count()));
     } else {
         log(fill(m::kEndedByChar, utf8FromWindows1252(live.endCharField)));
     }

@@ -14,6 +14,7 @@
 #include "transfer/receive_target.h"
 #include "transfer/settings_snapshot.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@ private:
     enum class Ending : std::uint8_t {
         EndCharacter,
         EndOfFile,
+        Quiet,
         AbortAtDsr,
         AbortAtCts,
         AbortInLoop,
@@ -49,6 +51,9 @@ private:
     std::optional<Ending> readFailed();
     // The line's flags after a pass: its errors, its end-of-file, its death.
     std::optional<Ending> checkLine();
+    // How long the line may stay quiet before the reception ends, or
+    // nullopt when silence ends nothing (yet).
+    std::optional<std::chrono::milliseconds> quietLeft() const;
     void finish(Ending ending);
     void abort(Ending ending);
     void log(std::string_view line) const { context_.console.appendLine(line); }
@@ -69,6 +74,7 @@ private:
     // Once the line is open.
     std::optional<HoldNotes> holds_;
     bool lastReadGotBytes_ = false;
+    std::chrono::steady_clock::time_point lastBytes_;
 };
 
 } // namespace drovane

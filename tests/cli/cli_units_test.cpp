@@ -6,11 +6,11 @@
 #include "cli/file_target.h"
 #include "cli/machine_choice.h"
 #include "cli/machine_lines.h"
-#include "cli/profile_snapshot.h"
 #include "cli/progress_line.h"
 #include "cli/stream_console.h"
 #include "cli/transfer_command.h"
 #include "transfer/job_messages.h"
+#include "window/profile_snapshot.h"
 
 #include <gtest/gtest.h>
 

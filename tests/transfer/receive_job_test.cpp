@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace drovane {
@@ -404,6 +405,21 @@ TEST_F(ReceiveJobTest, BytesFromTheFarEndArriveThroughTheVirtualLine) {
     rig_.far.send("M30\r\n\x04\0\0"s);
     rig_.runner.wait();
     EXPECT_EQ(rig_.console.programText(), "N10 G0 X1\r\n\xE4\xF6\xFC\r\nM30\r\n");
+}
+
+// The service's machines punch no end character: silence after the first
+// byte ends the reception as the end character would, never silence before.
+TEST_F(ReceiveJobTest, QuietLineEndsAReceptionOnlyAfterItsFirstByte) {
+    rig_.context.timing.quietEnd = std::chrono::milliseconds(1);
+    start();
+    ASSERT_TRUE(rig_.console.waitFor("progress 0"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(rig_.runner.running());
+    rig_.far.send("\0O1234\r\nM30\r\n"s);
+    rig_.runner.wait();
+    EXPECT_THAT(rig_.console.events(),
+                testing::IsSupersetOf({"log Programmübertragung nach 0 s Ruhe beendet."s,
+                                       "save 1 O1234\r\nM30\r\n"s}));
 }
 
 } // namespace

@@ -126,6 +126,10 @@ PtyPeer::PtyPeer() {
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
         return;
     }
+    // A child must not inherit them: a master it holds keeps the line
+    // from hanging up when this peer goes.
+    ::fcntl(master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slave, F_SETFD, FD_CLOEXEC);
     master_.reset(master);
     slave_.reset(slave);
     slavePath_ = ::ttyname(slave);

@@ -1,4 +1,4 @@
-#include "cli/profile_snapshot.h"
+#include "window/profile_snapshot.h"
 
 #include "core/text.h"
 

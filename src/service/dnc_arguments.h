@@ -1,0 +1,38 @@
+#pragma once
+
+// The command line of drovane-dnc:
+//   drovane-dnc [--settings FILE] [--service FILE] check | run | status |
+//               journal [--machine M] [--last N]
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drovane {
+
+enum class DncCommand : std::uint8_t { Check, Run, Status, Journal };
+
+struct DncArguments {
+    DncCommand command = DncCommand::Run;
+    std::optional<std::filesystem::path> settingsFile;
+    std::optional<std::filesystem::path> serviceFile;
+    std::optional<std::string> machine;
+    std::optional<std::size_t> last;
+};
+
+struct DncArgumentsRead {
+    std::optional<DncArguments> arguments;
+    std::string error; // a sentence, when arguments is empty
+};
+
+// `words` without the program's name.
+DncArgumentsRead readDncArguments(const std::vector<std::string>& words);
+
+inline constexpr std::string_view kDncUsage =
+    "Aufruf: drovane-dnc [--settings DATEI] [--service DATEI] check | run | status | journal "
+    "[--machine MASCHINE] [--last N]";
+
+} // namespace drovane

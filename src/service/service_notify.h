@@ -1,0 +1,18 @@
+#pragma once
+
+// What the service tells its supervisor: ready, still alive, stopping. On
+// Linux systemd's notification (a no-op without systemd); Windows has its
+// own service control, which is not this program's yet.
+
+#include <chrono>
+#include <optional>
+
+namespace drovane {
+
+void notifyReady();
+void notifyStopping();
+void notifyAlive();
+// How often notifyAlive must come; nullopt when nobody watches.
+std::optional<std::chrono::milliseconds> aliveInterval();
+
+} // namespace drovane
