@@ -4,6 +4,10 @@
 
 namespace drovane {
 
+MachineState::MachineState() {
+    enter(MachineActivity::Off);
+}
+
 void MachineState::enter(MachineActivity activity, std::string file) {
     const std::scoped_lock lock(mutex_);
     now_ = MachineSnapshot{activity, std::move(file), 0, std::chrono::system_clock::now(),

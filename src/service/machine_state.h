@@ -39,6 +39,8 @@ struct MachineSnapshot {
 
 class MachineState {
 public:
+    // Off since now: a machine not yet started is not off since 1970.
+    MachineState();
     // A new activity starts its figures and its "since" afresh.
     void enter(MachineActivity activity, std::string file = {});
     void addBytes(std::int64_t count);
