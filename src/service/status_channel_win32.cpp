@@ -6,6 +6,8 @@
 #include <thread>
 #include <utility>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 namespace drovane {
 namespace {
@@ -39,19 +41,26 @@ public:
 
 private:
     void serve(const std::stop_token& stop) {
+        // Only the pipe's owner may open it, and each instance must be the
+        // first of its name: nobody who made the name before gets the status.
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;GA;;;OW)", SDDL_REVISION_1,
+                                                             &descriptor, nullptr);
+        SECURITY_ATTRIBUTES ownerOnly{sizeof(SECURITY_ATTRIBUTES), descriptor, FALSE};
         while (!stop.stop_requested()) {
             const UniqueHandle pipe(CreateNamedPipeW(
-                name_.c_str(), PIPE_ACCESS_OUTBOUND,
-                PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 65536, 0, 0, nullptr));
+                name_.c_str(), PIPE_ACCESS_OUTBOUND | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 65536, 0, 0,
+                descriptor != nullptr ? &ownerOnly : nullptr));
             if (!pipe.valid()) {
-                return;
+                break;
             }
             if (ConnectNamedPipe(pipe.get(), nullptr) == 0 &&
                 GetLastError() != ERROR_PIPE_CONNECTED) {
                 continue;
             }
             if (stop.stop_requested()) {
-                return;
+                break;
             }
             const std::string text = answer_();
             DWORD written = 0;
@@ -59,6 +68,7 @@ private:
             FlushFileBuffers(pipe.get());
             DisconnectNamedPipe(pipe.get());
         }
+        LocalFree(descriptor);
     }
 
     std::function<std::string()> answer_;
