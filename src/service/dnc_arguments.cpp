@@ -13,10 +13,13 @@ struct CommandName {
     DncCommand command;
 };
 
-constexpr std::array<CommandName, 4> kCommands = {{{"check", DncCommand::Check},
+constexpr std::array<CommandName, 7> kCommands = {{{"check", DncCommand::Check},
                                                    {"run", DncCommand::Run},
                                                    {"status", DncCommand::Status},
-                                                   {"journal", DncCommand::Journal}}};
+                                                   {"journal", DncCommand::Journal},
+                                                   {"install", DncCommand::Install},
+                                                   {"uninstall", DncCommand::Uninstall},
+                                                   {"service", DncCommand::Service}}};
 
 DncArgumentsRead refused(std::string sentence) {
     return {std::nullopt, std::move(sentence)};
@@ -63,7 +66,7 @@ DncArgumentsRead readDncArguments(const std::vector<std::string>& words) {
         command = found->command;
     }
     if (!command) {
-        return refused("Es fehlt der Befehl check, run, status oder journal.");
+        return refused("Es fehlt der Befehl check, run, status, journal, install oder uninstall.");
     }
     if ((arguments.machine || arguments.last) && *command != DncCommand::Journal) {
         return refused("Die Optionen --machine und --last gelten nur für journal.");

@@ -2,7 +2,8 @@
 
 // The command line of drovane-dnc:
 //   drovane-dnc [--settings FILE] [--service FILE] check | run | status |
-//               journal [--machine M] [--last N]
+//               journal [--machine M] [--last N] | install | uninstall
+// and `service`, the word the Service Control Manager starts it with.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,7 @@
 
 namespace drovane {
 
-enum class DncCommand : std::uint8_t { Check, Run, Status, Journal };
+enum class DncCommand : std::uint8_t { Check, Run, Status, Journal, Install, Uninstall, Service };
 
 struct DncArguments {
     DncCommand command = DncCommand::Run;
@@ -33,6 +34,9 @@ DncArgumentsRead readDncArguments(const std::vector<std::string>& words);
 
 inline constexpr std::string_view kDncUsage =
     "Aufruf: drovane-dnc [--settings DATEI] [--service DATEI] check | run | status | journal "
-    "[--machine MASCHINE] [--last N]";
+    "[--machine MASCHINE] [--last N] | install | uninstall\n"
+    "  install trägt den Dienst unter Windows beim Dienststeuerungs-Manager ein (startet mit "
+    "dem PC, als Administrator aufrufen), uninstall trägt ihn aus; run bedient im "
+    "Konsolenfenster.";
 
 } // namespace drovane

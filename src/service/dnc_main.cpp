@@ -4,6 +4,7 @@
 #include "service/dnc_arguments.h"
 #include "service/journal.h"
 #include "service/service_check.h"
+#include "service/service_control.h"
 #include "service/service_run.h"
 #include "service/service_settings.h"
 #include "service/status_channel.h"
@@ -47,6 +48,12 @@ int dncMain(const std::vector<std::string>& words, std::ostream& out, std::ostre
     case DncCommand::Journal:
         return printJournal(readServiceSettings(serviceFile).settings.journal,
                             JournalQuery{arguments.machine, arguments.last}, out);
+    case DncCommand::Install:
+        return installService(arguments, out, err);
+    case DncCommand::Uninstall:
+        return uninstallService(out, err);
+    case DncCommand::Service:
+        return serveAsService(settingsFile, serviceFile, out, err);
     }
     return kUsageError;
 }

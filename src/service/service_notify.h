@@ -1,8 +1,8 @@
 #pragma once
 
 // What the service tells its supervisor: ready, still alive, stopping. On
-// Linux systemd's notification (a no-op without systemd); Windows has its
-// own service control, which is not this program's yet.
+// Linux systemd's notification (a no-op without systemd); on Windows the
+// states told to the Service Control Manager (nobody in a console).
 
 #include <chrono>
 #include <optional>

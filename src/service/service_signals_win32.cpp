@@ -1,5 +1,7 @@
 #include "service/service_signals.h"
 
+#include "service/service_stop_win32.h"
+
 #include <atomic>
 #include <windows.h>
 
@@ -12,12 +14,21 @@ HANDLE stopEvent() {
     return event;
 }
 
-BOOL WINAPI onConsoleEvent(DWORD /*type*/) {
+// A service gets every user's log-off as a console event too: that must not
+// end it.
+BOOL WINAPI onConsoleEvent(DWORD type) {
+    if (type == CTRL_LOGOFF_EVENT) {
+        return FALSE;
+    }
     SetEvent(stopEvent());
     return TRUE;
 }
 
 } // namespace
+
+void requestServiceStop() {
+    SetEvent(stopEvent());
+}
 
 ServiceSignals::ServiceSignals() {
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);

@@ -5,6 +5,7 @@
 #include "service/dnc_arguments.h"
 #include "service/held_line.h"
 #include "service/machine_server.h"
+#include "service/service_command_line.h"
 #include "service/status_text.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ struct ArgumentCase {
 };
 
 TEST(DncArguments, CommandsOptionsAndRefusals) {
-    const std::array<ArgumentCase, 8> cases = {{
+    const std::array<ArgumentCase, 12> cases = {{
         {{"run"}, true, DncCommand::Run},
         {{"--settings", "a.ini", "--service", "b.ini", "check"}, true, DncCommand::Check},
         {{"journal", "--machine", "M1", "--last", "5"}, true, DncCommand::Journal},
@@ -30,6 +31,10 @@ TEST(DncArguments, CommandsOptionsAndRefusals) {
         {{"status", "--last", "3"}, false, DncCommand::Run},
         {{"journal", "--last", "0"}, false, DncCommand::Run},
         {{"run", "--settings"}, false, DncCommand::Run},
+        {{"--settings", "a.ini", "install"}, true, DncCommand::Install},
+        {{"uninstall"}, true, DncCommand::Uninstall},
+        {{"service"}, true, DncCommand::Service},
+        {{"install", "--machine", "M1"}, false, DncCommand::Run},
     }};
     for (const ArgumentCase& each : cases) {
         const DncArgumentsRead read = readDncArguments(each.words);
@@ -43,6 +48,22 @@ TEST(DncArguments, CommandsOptionsAndRefusals) {
     const DncArgumentsRead journal = readDncArguments(cases[2].words);
     EXPECT_EQ(journal.arguments->machine, "M1");
     EXPECT_EQ(journal.arguments->last, 5U);
+}
+
+// The manager starts the service in its own folder: a folder with a space
+// stays one word, and a file named at install is found from anywhere.
+TEST(ServiceCommandLine, QuotedExecutableAbsoluteFilesAndTheServiceWord) {
+    const std::filesystem::path executable = std::filesystem::absolute("Drovane Werk/drovane-dnc");
+    const auto quoted = [](const std::filesystem::path& path) {
+        return "\"" + path.string() + "\"";
+    };
+    DncArguments arguments;
+    EXPECT_EQ(std::filesystem::path(serviceCommandLine(executable, arguments)).string(),
+              quoted(executable) + " service");
+    arguments.serviceFile = "dnc.ini";
+    EXPECT_EQ(std::filesystem::path(serviceCommandLine(executable, arguments)).string(),
+              quoted(executable) + " --service " + quoted(std::filesystem::absolute("dnc.ini")) +
+                  " service");
 }
 
 // Between two receptions the port stays open: no byte lost, no other
