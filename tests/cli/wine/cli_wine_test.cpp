@@ -210,7 +210,7 @@ TEST_F(WineCli, XoffHoldsTheSendOnCom7AndNothingIsLost) {
     ASSERT_TRUE(port.made());
     writeSettings("COM7", lines({"Protokoll = XON/XOFF"}));
     std::string program;
-    for (int line = 0; program.size() < 20'000; ++line) {
+    for (int line = 0; program.size() < 200'000; ++line) {
         program += "N" + std::to_string(line) + " G1 X" + std::to_string(line % 997) + "\n";
     }
     put(folder_ / "BIG.nc", program);
