@@ -75,7 +75,10 @@ std::size_t readUnderTimeouts(Port& port, const Clock& clock, const SerialTimeou
     ReadTimer timer(timeouts, count, clock.now(), clockSpeed);
     std::size_t got = 0;
     for (;;) {
-        port.refresh();
+        // What the queue holds already is taken without asking the system.
+        if (port.queued() < count - got) {
+            port.refresh();
+        }
         const std::size_t taken = port.take(target + got, count - got);
         if (taken > 0) {
             got += taken;

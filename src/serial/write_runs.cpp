@@ -1,6 +1,7 @@
 #include "serial/write_runs.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace drovane {
 
@@ -17,6 +18,9 @@ constexpr nanoseconds kRunTime{1'000'000};
 // in the queue when the next run goes.
 constexpr nanoseconds kWakeSlack{500'000};
 constexpr nanoseconds kShortestPause{100'000};
+// A full kernel queue holds kilobytes (4096 bytes are 44 ms at 921600 baud).
+constexpr std::int64_t kRoomAfterFull = 512;
+constexpr nanoseconds kLongestFullPause{50'000'000};
 
 } // namespace
 
@@ -28,6 +32,12 @@ RunLimits runLimits(std::int64_t characterNs) {
     return {bound, std::clamp<std::size_t>(inSlack, 1, bound / 4), character};
 }
 
+RunLimits unboundedRuns(std::int64_t characterNs) {
+    RunLimits limits = runLimits(characterNs);
+    limits.bound = std::numeric_limits<std::size_t>::max();
+    return limits;
+}
+
 std::size_t runLength(const RunLimits& limits, std::size_t queued, std::size_t pending) {
     return queued >= limits.bound ? 0 : std::min(pending, limits.bound - queued);
 }
@@ -36,6 +46,11 @@ LineClock::duration pauseForRoom(const RunLimits& limits, std::size_t queued) {
     const std::size_t excess = queued > limits.lowMark ? queued - limits.lowMark : 0;
     return std::max(nanoseconds(static_cast<std::int64_t>(excess) * limits.characterNs),
                     kShortestPause);
+}
+
+LineClock::duration pauseWhenFull(const RunLimits& limits) {
+    return std::clamp(nanoseconds(kRoomAfterFull * limits.characterNs), kShortestPause,
+                      kLongestFullPause);
 }
 
 } // namespace drovane

@@ -19,11 +19,20 @@ struct RunLimits {
 };
 
 RunLimits runLimits(std::int64_t characterNs);
+// A port without a line rate (a pseudo-terminal): its far end gets at once
+// what its kernel holds, so no bound keeps bytes back after an XOFF, and a
+// run is whatever the caller hands over.
+RunLimits unboundedRuns(std::int64_t characterNs);
 
 // The bytes that may go to the queue now, `queued` being in it already.
 std::size_t runLength(const RunLimits& limits, std::size_t queued, std::size_t pending);
 
 // How long a full queue takes to drain to the low mark.
 LineClock::duration pauseForRoom(const RunLimits& limits, std::size_t queued);
+
+// How long a kernel queue that took nothing is left to drain before the
+// next try: far less than it holds, but many bytes of line time, so that a
+// far end reading in small pieces does not wake the writer for each.
+LineClock::duration pauseWhenFull(const RunLimits& limits);
 
 } // namespace drovane

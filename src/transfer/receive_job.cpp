@@ -3,6 +3,7 @@
 #include "core/current_line.h"
 #include "core/text.h"
 #include "transfer/abort_watch.h"
+#include "transfer/chunk_gathering.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_settings.h"
 #include "transfer/job_timeouts.h"
@@ -43,6 +44,7 @@ void ReceiveJob::run() {
 
 void ReceiveJob::runLocked() {
     settings_ = serialSettingsFrom(controls_);
+    gathering_ = chunkGathering(settings_);
     JobConsole& console = context_.console;
     console.setProgressMaximum(100);
     console.clearLog();
@@ -130,6 +132,7 @@ ReceiveJob::Ending ReceiveJob::readLoop() {
             return Ending::AbortInLoop;
         }
         if (lastReadGotBytes_) {
+            context_.abort.waitFor(gathering_);
             continue;
         }
         const auto quiet = quietLeft();

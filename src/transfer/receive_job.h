@@ -74,6 +74,7 @@ private:
     // Once the line is open.
     std::optional<HoldNotes> holds_;
     bool lastReadGotBytes_ = false;
+    std::chrono::microseconds gathering_{0};
     std::chrono::steady_clock::time_point lastBytes_;
 };
 

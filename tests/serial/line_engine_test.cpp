@@ -34,6 +34,7 @@ public:
     void abortAt(milliseconds at) { abortAt_ = at; }
 
     void refresh() {
+        ++refreshes;
         while (!arrivals_.empty() && start_ + arrivals_.front().at <= clock_.current) {
             queue_ += arrivals_.front().bytes;
             arrivals_.pop_front();
@@ -70,6 +71,7 @@ public:
         return std::chrono::duration_cast<milliseconds>(clock_.current - start_);
     }
     int waits = 0;
+    int refreshes = 0;
 
 private:
     FakeClock& clock_;
@@ -129,6 +131,16 @@ TEST_F(LineEngineTest, AReadOfAnEndedLineReturnsWhatCameBefore) {
     port.endAt(milliseconds(10));
     EXPECT_EQ(read({0, 0, 0, 0, 0}, 8), "ab");
     EXPECT_EQ(port.elapsed(), milliseconds(10));
+}
+
+TEST_F(LineEngineTest, AReadOfWhatIsQueuedAlreadyAsksTheSystemNothing) {
+    port.arrive(milliseconds(0), "abc");
+    ASSERT_TRUE(awaitInput(port, clock, milliseconds(10)));
+    const int before = port.refreshes;
+    EXPECT_EQ(read({kMaxTimeout, 0, 0, 0, 0}, 3), "abc");
+    EXPECT_EQ(port.refreshes, before);
+    EXPECT_EQ(read({kMaxTimeout, 0, 0, 0, 0}, 3), "") << "an empty queue is refreshed";
+    EXPECT_EQ(port.refreshes, before + 1);
 }
 
 TEST_F(LineEngineTest, FlowCharactersDoNotEndAWaitForInput) {

@@ -45,5 +45,15 @@ TEST(WriteRuns, AFullQueueTakesNothingAndWaitsForItsLowMark) {
     EXPECT_GT(pauseForRoom(limits, 0), LineClock::duration::zero()) << "never a busy loop";
 }
 
+TEST(WriteRuns, APortWithoutLineRateTakesWholeRunsAndAFullOneWaitsForManyBytes) {
+    EXPECT_EQ(runLength(unboundedRuns(86'805), 100'000, 5'000), 5'000U);
+    // At 115200, 300 and 921600 baud: no busy loop, far less than the kernel's 4 KB.
+    for (const std::int64_t characterNs : {86'805, 33'333'333, 10'850}) {
+        const auto pause = pauseWhenFull(runLimits(characterNs));
+        EXPECT_GE(pause, std::chrono::microseconds(100)) << characterNs;
+        EXPECT_LE(pause, std::chrono::nanoseconds(characterNs * 1024)) << characterNs;
+    }
+}
+
 } // namespace
 } // namespace drovane

@@ -1,6 +1,9 @@
 // The small pieces the jobs are built of: sentences filled in, the length of
-// a send's runs and the timeouts that go with them.
+// a send's runs and the timeouts that go with them, a reception's gathering.
 
+#include "serial/character_frame.h"
+#include "serial/flow_control.h"
+#include "transfer/chunk_gathering.h"
 #include "transfer/job_messages.h"
 #include "transfer/job_timeouts.h"
 #include "transfer/send_run.h"
@@ -63,6 +66,25 @@ TEST(SendRun, IsWhatTheLineCarriesInFiftyMillisecondsWithinOneAndTheBuffer) {
         EXPECT_EQ(run, c.run) << c.baud;
         EXPECT_EQ(wireMilliseconds(settings, run), c.wireMs) << c.baud;
     }
+}
+
+TEST(ChunkGathering, LetsFarLessGatherThanTheXoffLevelAndTheDefaultQueueItsLongest) {
+    for (const std::int32_t baud : {300, 9600, 115200, 921'600, 4'000'000}) {
+        for (const std::int32_t queue : {0, 10, 100, 4096, 65536}) {
+            SerialSettings settings;
+            settings.baudRate = baud;
+            settings.inputBufferSize = queue;
+            settings.outputBufferSize = queue;
+            const double gathered =
+                std::chrono::duration<double>(chunkGathering(settings)).count() * baud /
+                characterBits(settings);
+            EXPECT_LE(gathered, 0.3 * static_cast<double>(inputQueueCapacity(settings)))
+                << baud << " baud, queue " << queue;
+        }
+    }
+    SerialSettings usual;
+    usual.baudRate = 115200;
+    EXPECT_EQ(chunkGathering(usual), kLongestGathering);
 }
 
 TEST(JobTimeouts, AWriteGetsTheOperatorsTimeoutAfterItsRunAndReadsTheirs) {

@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/major.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace drovane {
@@ -40,6 +42,17 @@ void askForLowLatency(int fd) {
         info.flags |= ASYNC_LOW_LATENCY;
         ::ioctl(fd, TIOCSSERIAL, &info);
     }
+}
+
+bool isPseudoTerminal(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode)) {
+        return false;
+    }
+    const unsigned int deviceMajor = major(status.st_rdev);
+    return deviceMajor == PTY_SLAVE_MAJOR ||
+           (deviceMajor >= UNIX98_PTY_SLAVE_MAJOR &&
+            deviceMajor < UNIX98_PTY_SLAVE_MAJOR + UNIX98_PTY_MAJOR_COUNT);
 }
 
 } // namespace drovane

@@ -18,4 +18,7 @@ UniqueFd openTerminal(const std::string& path, OpenFailure& failure);
 // Asks a UART driver to hand over bytes as they come; others ignore it.
 void askForLowLatency(int fd);
 
+// The slave side of a pseudo-terminal: a tty without a line rate.
+bool isPseudoTerminal(int fd);
+
 } // namespace drovane

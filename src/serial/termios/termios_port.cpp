@@ -6,10 +6,12 @@
 // characters are read here, the kernel's IXON is off), CTS low (under
 // RTS/CTS), a queue at its bound (queuedAtMost_ is an upper bound of that
 // queue, so it is only asked when the bound could be reached), or a kernel
-// queue that takes nothing (EAGAIN). A held run waits in waitOut until input
-// comes (which may be XON), the queue has drained to its low mark, a 1 ms
-// look at CTS, the write deadline, or the abort request, whose wake signal is
-// polled beside the descriptor (in drain() and awaitInput() too). The loops,
+// queue that takes nothing (EAGAIN). A pseudo-terminal has no line rate and
+// no queue count (its TIOCOUTQ stays 0), so it gets no bound. A held run
+// waits in waitOut until input comes (which may be XON), the queue has
+// drained to its low mark, a full kernel queue has had time to take a good
+// run, a 1 ms look at CTS, the write deadline, or the abort request, whose
+// wake signal is polled beside the descriptor (in drain() and awaitInput() too). The loops,
 // the wait and the drain themselves are line_engine.h's. drain() waits for the kernel's queue as
 // long as the write timeouts allow; the destructor throws away the rest.
 //
@@ -83,7 +85,8 @@ TermiosPort::TermiosPort(Key /*key*/, UniqueFd fd, const SerialSettings& setting
     : fd_(std::move(fd)), settings_(settings), modemLines_(fd_.get()),
       queue_(inputQueueCapacity(settings), flowLimits(settings.inputBufferSize),
              settings.handshake == Handshake::XonXoff),
-      runs_(runLimits(characterNanoseconds(settings.baudRate))),
+      runs_(isPseudoTerminal(fd_.get()) ? unboundedRuns(characterNanoseconds(settings.baudRate))
+                                        : runLimits(characterNanoseconds(settings.baudRate))),
       characterNs_(characterNanoseconds(settings.baudRate)) {}
 
 TermiosPort::~TermiosPort() {
@@ -252,7 +255,8 @@ void TermiosPort::waitOut(Hold hold, std::optional<Clock::time_point> deadline) 
         until = earlier(deadline, now + pauseForRoom(runs_, queuedAtMost_));
         break;
     case Hold::KernelFull:
-        events |= POLLOUT;
+        // Not POLLOUT: that wakes at every few bytes the far end takes.
+        until = earlier(deadline, now + pauseWhenFull(runs_));
         break;
     case Hold::Xoff:
     case Hold::None:

@@ -3,6 +3,7 @@
 
 #include "core/unique_fd.h"
 #include "serial/abort_request.h"
+#include "serial/termios/terminal_device.h"
 #include "serial/termios/termios_serial_line.h"
 #include "termios/pty_back_end.h"
 
@@ -33,6 +34,14 @@ std::string allByteValues() {
     std::string bytes;
     for (int value = 0; value < 256; ++value) {
         bytes.push_back(static_cast<char>(value));
+    }
+    return bytes;
+}
+
+std::string letters(std::size_t count) {
+    std::string bytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes.push_back(static_cast<char>('A' + i % 26));
     }
     return bytes;
 }
@@ -118,6 +127,27 @@ TEST_F(PtyLine, HasNoModemLines) {
     EXPECT_EQ(readMaster(2), "ok");
 }
 
+TEST_F(PtyLine, IsKnownAsAPseudoTerminalUnlikeOtherCharacterDevices) {
+    const UniqueFd slave(::open(path_.c_str(), O_RDWR | O_NOCTTY));
+    const UniqueFd null(::open("/dev/null", O_RDWR));
+    EXPECT_TRUE(isPseudoTerminal(slave.get()));
+    EXPECT_FALSE(isPseudoTerminal(null.get()));
+}
+
+// The kernel holds far less than this; what waits for room must try again.
+TEST_F(PtyLine, AWriteBeyondWhatTheKernelHoldsGoesOutWholeInOrder) {
+    const int id = openLine();
+    line_.setTimeouts(id, 0, 0, 0, 20000, 0);
+    const std::string text = letters(100'000);
+    int written = 0;
+    std::thread writer(
+        [&] { written = line_.write(id, text.data(), static_cast<int>(text.size())); });
+    const std::string got = readMaster(text.size());
+    writer.join();
+    EXPECT_EQ(written, static_cast<int>(text.size()));
+    EXPECT_TRUE(got == text) << got.size() << " bytes came";
+}
+
 // Nothing tells of a change on a pty: the looks go on until the request.
 TEST_F(PtyLine, AwaitSignalWithoutModemLinesEndsOnlyAtAnAbort) {
     const int id = openLine(Handshake::RtsCts);
@@ -176,14 +206,6 @@ TEST_F(PtyLine, MasterClosingWhileTheQueueIsFullIsAnIoError) {
     EXPECT_GT(sent, 0);
     EXPECT_LT(sent, static_cast<int>(lots.size()));
     EXPECT_TRUE(hasFlag(line_.takeErrors(id), SerialError::IOE));
-}
-
-std::string letters(std::size_t count) {
-    std::string bytes;
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes.push_back(static_cast<char>('A' + i % 26));
-    }
-    return bytes;
 }
 
 TEST_F(PtyLine, XonXoffReceptionLeavesWhatTheQueueCannotHoldInTheKernel) {
