@@ -6,7 +6,11 @@ namespace drovane {
 
 void MachineState::enter(MachineActivity activity, std::string file) {
     const std::scoped_lock lock(mutex_);
-    now_ = MachineSnapshot{activity, std::move(file), 0, std::chrono::system_clock::now(),
+    now_ = MachineSnapshot{activity,
+                           std::move(file),
+                           0,
+                           0,
+                           std::chrono::system_clock::now(),
                            std::chrono::steady_clock::now()};
 }
 
@@ -18,6 +22,11 @@ void MachineState::addBytes(std::int64_t count) {
 void MachineState::setBytes(std::int64_t count) {
     const std::scoped_lock lock(mutex_);
     now_.bytes = count;
+}
+
+void MachineState::setTotal(std::int64_t count) {
+    const std::scoped_lock lock(mutex_);
+    now_.total = count;
 }
 
 MachineSnapshot MachineState::snapshot() const {

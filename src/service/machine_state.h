@@ -33,6 +33,7 @@ struct MachineSnapshot {
     MachineActivity activity = MachineActivity::Off;
     std::string file; // UTF-8; empty while nothing is moved
     std::int64_t bytes = 0;
+    std::int64_t total = 0; // of a send; 0 while unknown
     std::chrono::system_clock::time_point since;
     std::chrono::steady_clock::time_point steadySince;
 };
@@ -43,6 +44,7 @@ public:
     void enter(MachineActivity activity, std::string file = {});
     void addBytes(std::int64_t count);
     void setBytes(std::int64_t count);
+    void setTotal(std::int64_t count);
     MachineSnapshot snapshot() const;
 
 private:
