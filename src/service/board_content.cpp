@@ -77,7 +77,7 @@ std::string machineRow(const BoardMachine& machine, const JournalEntry* last, bo
     const auto index = static_cast<int>(state.activity);
     std::string row = "<tr data-name=\"" + escapeHtml(machine.name) + "\">";
     row += cell("n", machine.name) + cell("p", machine.port);
-    row += "<td class=\"s\"><span class=\"mark s" + std::to_string(index) + "\"></span><span>" +
+    row += R"(<td class="s"><span class="mark s)" + std::to_string(index) + R"("></span><span>)" +
            escapeHtml(activityName(state.activity)) + "</span></td>";
     row += cell("f", state.file.empty() ? "–" : state.file);
     const std::string ofTotal =
