@@ -33,9 +33,9 @@ struct MachineSnapshot {
     MachineActivity activity = MachineActivity::Off;
     std::string file; // UTF-8; empty while nothing is moved
     std::int64_t bytes = 0;
-    std::int64_t total = 0; // of a send; 0 while unknown
     std::chrono::system_clock::time_point since;
     std::chrono::steady_clock::time_point steadySince;
+    std::int64_t total = 0; // of a send; 0 while unknown
 };
 
 class MachineState {
