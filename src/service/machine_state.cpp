@@ -6,11 +6,7 @@ namespace drovane {
 
 void MachineState::enter(MachineActivity activity, std::string file) {
     const std::scoped_lock lock(mutex_);
-    now_ = MachineSnapshot{activity,
-                           std::move(file),
-                           0,
-                           0,
-                           std::chrono::system_clock::now(),
+    now_ = MachineSnapshot{activity, std::move(file), 0, std::chrono::system_clock::now(),
                            std::chrono::steady_clock::now()};
 }
 
