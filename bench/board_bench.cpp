@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -19,6 +20,7 @@
 #include <iterator>
 #include <mutex>
 #include <netinet/in.h>
+#include <optional>
 #include <spawn.h>
 #include <sstream>
 #include <string>
