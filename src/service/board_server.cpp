@@ -26,7 +26,7 @@ namespace http = beast::http;
 using tcp = net::ip::tcp;
 namespace bm = board_messages;
 
-constexpr std::chrono::milliseconds kTick(250);
+constexpr std::chrono::milliseconds kTick(500);
 constexpr std::chrono::seconds kRequestTime(30);
 constexpr std::uint64_t kLargestBody = 16 * 1024;
 // A page that takes no events for this many is gone or too slow.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The board on its own thread: the page and the JSON interface over HTTP,
-// and the live events that keep an open page at most a quarter second behind
+// and the live events that keep an open page at most half a second behind
 // the machines and the journal.
 
 #include "service/board_settings.h"
