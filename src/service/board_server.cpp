@@ -28,7 +28,7 @@ namespace bm = board_messages;
 
 constexpr std::chrono::milliseconds kTick(500);
 constexpr std::chrono::seconds kRequestTime(30);
-constexpr std::uint64_t kLargestBody = 16 * 1024;
+constexpr std::uint64_t kLargestBody = 16 * 1024ULL;
 // A page that takes no events for this many is gone or too slow.
 constexpr std::size_t kLongestQueue = 64;
 
