@@ -94,7 +94,15 @@ bool Journal::append(const JournalEntry& entry) {
     }
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
     out.flush();
+    if (out.good() && watcher_) {
+        watcher_(entry);
+    }
     return out.good();
+}
+
+void Journal::watch(std::function<void(const JournalEntry&)> watcher) {
+    const std::lock_guard lock(mutex_);
+    watcher_ = std::move(watcher);
 }
 
 } // namespace drovane

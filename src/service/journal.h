@@ -6,12 +6,14 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace drovane {
 
@@ -52,12 +54,16 @@ public:
     // False when the line could not be written whole.
     bool append(const JournalEntry& entry);
     const std::filesystem::path& file() const { return file_; }
+    // Called after each written entry, under the journal's lock: the board
+    // shows the entries as they come.
+    void watch(std::function<void(const JournalEntry&)> watcher);
 
 private:
     struct Stream;
     std::filesystem::path file_;
     std::mutex mutex_;
     std::unique_ptr<Stream> stream_;
+    std::function<void(const JournalEntry&)> watcher_;
 };
 
 struct JournalQuery {
@@ -68,6 +74,11 @@ struct JournalQuery {
 // `drovane-dnc journal`: the entries, oldest first, one readable line each,
 // and a line for each line that does not parse; 0, or 1 when the file cannot
 // be read or holds such a line.
+// The entries, oldest first, that the query asks for; lines that do not
+// parse are left out. nullopt when the file cannot be read.
+std::optional<std::vector<JournalEntry>> readJournal(const std::filesystem::path& journalFile,
+                                                     const JournalQuery& query);
+
 int printJournal(const std::filesystem::path& journalFile, const JournalQuery& query,
                  std::ostream& out);
 

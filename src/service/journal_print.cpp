@@ -31,6 +31,27 @@ std::string readableLine(const JournalEntry& entry) {
 
 } // namespace
 
+std::optional<std::vector<JournalEntry>> readJournal(const std::filesystem::path& journalFile,
+                                                     const JournalQuery& query) {
+    std::ifstream in(journalFile, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::deque<JournalEntry> kept;
+    std::string line;
+    while (std::getline(in, line)) {
+        auto entry = parseJournalLine(line);
+        if (!entry || (query.machine && entry->machine != *query.machine)) {
+            continue;
+        }
+        kept.push_back(std::move(*entry));
+        if (query.last && kept.size() > *query.last) {
+            kept.pop_front();
+        }
+    }
+    return std::vector<JournalEntry>(kept.begin(), kept.end());
+}
+
 int printJournal(const std::filesystem::path& journalFile, const JournalQuery& query,
                  std::ostream& out) {
     std::ifstream in(journalFile, std::ios::binary);

@@ -79,6 +79,10 @@ MachineServer::MachineServer(PlannedMachine plan, ServerPlace place)
                                             live_,
                                             JobTiming{.retryDelay = std::chrono::milliseconds(1000),
                                                       .quietEnd = plan_.machine.quietTime}} {
+    const SerialSettings line = serialSettingsFrom(controls_);
+    portName_ = utf8FromWindows1252(controls_.portCombo);
+    const double bitsPerCharacter = 1 + line.dataBits + (line.parity != 0 ? 1 : 0) + line.stopBits;
+    lineRate_ = static_cast<std::int64_t>(line.baudRate / bitsPerCharacter);
     thread_ = std::jthread([this] { serve(); });
 }
 
@@ -103,6 +107,8 @@ void MachineServer::serve() {
         if (ensureOpen()) {
             receiveOnce();
         }
+        sendBoardFile();
+        clearAbort();
         if (idleStop_) {
             stopping_ = true;
         }
@@ -110,6 +116,64 @@ void MachineServer::serve() {
     line_.release();
     state_.enter(MachineActivity::Off);
     ended_ = true;
+}
+
+bool MachineServer::sendFromBoard(std::filesystem::path file) {
+    {
+        const std::scoped_lock lock(boardMutex_);
+        if (stopping_ || busy_ || boardSend_ || console_.bytesCame() ||
+            state_.snapshot().activity != MachineActivity::Waiting) {
+            return false;
+        }
+        boardSend_ = std::move(file);
+    }
+    abort_.raise(AbortRequest::Abort);
+    return true;
+}
+
+bool MachineServer::abortTransfer() {
+    const MachineActivity activity = state_.snapshot().activity;
+    if (activity != MachineActivity::Receiving && activity != MachineActivity::Sending) {
+        return false;
+    }
+    abort_.raise(AbortRequest::Abort);
+    return true;
+}
+
+void MachineServer::clearAbort() {
+    if (stopping_) {
+        return;
+    }
+    abort_.clear();
+    // A stop that came between the look and the clear.
+    if (stopping_) {
+        abort_.raise(AbortRequest::Shutdown);
+    }
+}
+
+void MachineServer::sendBoardFile() {
+    std::optional<std::filesystem::path> file;
+    {
+        const std::scoped_lock lock(boardMutex_);
+        file = std::exchange(boardSend_, std::nullopt);
+    }
+    if (!file || stopping_) {
+        return;
+    }
+    clearAbort();
+    busy_ = true;
+    const auto start = steady_clock::now();
+    const std::string shown = utf8Name(*file);
+    log(fill(sm::kBoardSend, shown));
+    if (auto program = readProgramFile(*file)) {
+        const std::string result = send(*program, windows1252FromUtf8(filePart(shown)));
+        journal("gesendet", shown, *program, result,
+                result == "gesendet" ? "" : console_.lastLine(), start);
+    } else {
+        log(fill(sm::kSendUnreadable, shown));
+        journal("gesendet", shown, {}, "Fehler", console_.lastLine(), start);
+    }
+    busy_ = false;
 }
 
 bool MachineServer::ensureOpen() {
@@ -202,7 +266,7 @@ void MachineServer::storeProgram(const std::string& text,
 void MachineServer::storeCutShort(const std::string& text,
                                   std::chrono::system_clock::time_point at) {
     const auto start = state_.snapshot().steadySince;
-    const std::string why = stopping_ ? "abgebrochen" : "Leitungsfehler";
+    const std::string why = stopping_ || abort_.raised() ? "abgebrochen" : "Leitungsfehler";
     const std::string lastLine = console_.lastLine();
     if (plan_.machine.receiveFolder.empty()) {
         log(fill(sm::kNoReceiveFolder, static_cast<std::int64_t>(text.size())));

@@ -16,6 +16,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -44,7 +47,18 @@ public:
     void stopWhenIdle();
     bool ended() const { return ended_.load(); }
 
+    // The board's actions. A send is taken only while the line waits with
+    // nothing come yet: the listening reception ends and the send runs in its
+    // place. An abort ends a running reception or send.
+    bool sendFromBoard(std::filesystem::path file);
+    bool abortTransfer();
+
     const PlannedMachine& plan() const { return plan_; }
+    // UTF-8.
+    const std::string& name() const { return name_; }
+    const std::string& portName() const { return portName_; }
+    // Characters per second the line carries.
+    std::int64_t lineRate() const { return lineRate_; }
     MachineSnapshot snapshot() const { return state_.snapshot(); }
 
 private:
@@ -54,6 +68,9 @@ private:
     void storeProgram(const std::string& text, std::chrono::system_clock::time_point at);
     void storeCutShort(const std::string& text, std::chrono::system_clock::time_point at);
     void answer(const std::string& name);
+    void sendBoardFile();
+    // Ends a board's abort, never a stop.
+    void clearAbort();
     // The journal's result of the send.
     std::string send(const std::string& text, const std::string& fileName);
     void journal(std::string kind, std::string file, std::string_view bytes, std::string result,
@@ -64,6 +81,8 @@ private:
     ServerPlace place_;
     std::string name_; // UTF-8
     std::string extension_;
+    std::string portName_;
+    std::int64_t lineRate_ = 0;
     SettingsSnapshot controls_;
     MachineState state_;
     ServiceConsole console_;
@@ -73,6 +92,8 @@ private:
     TransferLock lock_;
     LiveControls live_;
     JobContext context_;
+    std::mutex boardMutex_;
+    std::optional<std::filesystem::path> boardSend_;
     std::chrono::seconds pause_{1};
     bool portMissing_ = false;
     std::atomic<bool> stopping_ = false;

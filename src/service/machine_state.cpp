@@ -24,6 +24,11 @@ void MachineState::setBytes(std::int64_t count) {
     now_.bytes = count;
 }
 
+void MachineState::setTotal(std::int64_t count) {
+    const std::scoped_lock lock(mutex_);
+    now_.total = count;
+}
+
 MachineSnapshot MachineState::snapshot() const {
     const std::scoped_lock lock(mutex_);
     return now_;

@@ -35,6 +35,7 @@ struct MachineSnapshot {
     std::int64_t bytes = 0;
     std::chrono::system_clock::time_point since;
     std::chrono::steady_clock::time_point steadySince;
+    std::int64_t total = 0; // of a send; 0 while unknown
 };
 
 class MachineState {
@@ -45,6 +46,7 @@ public:
     void enter(MachineActivity activity, std::string file = {});
     void addBytes(std::int64_t count);
     void setBytes(std::int64_t count);
+    void setTotal(std::int64_t count);
     MachineSnapshot snapshot() const;
 
 private:

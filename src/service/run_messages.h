@@ -27,6 +27,7 @@ inline constexpr std::string_view kReloading = "Einstellungen werden neu gelesen
 inline constexpr std::string_view kRestarting = "Geänderte Einstellungen, Maschine startet neu.";
 inline constexpr std::string_view kNoStatusChannel =
     "Der Statuskanal {} ließ sich nicht öffnen; der Dienst läuft ohne ihn.";
+inline constexpr std::string_view kBoardSend = "Senden über die Anzeige: {}.";
 inline constexpr std::string_view kJournalFailed = "Fehler! Journal {} nicht beschreibbar.";
 
 } // namespace drovane::run_messages

@@ -75,6 +75,7 @@ bool ServiceConsole::bytesCame() const {
 void ServiceConsole::startSend(std::int64_t total) {
     const std::scoped_lock lock(mutex_);
     sendTotal_ = total;
+    state_.setTotal(total);
 }
 
 } // namespace drovane

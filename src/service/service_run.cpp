@@ -1,6 +1,10 @@
 #include "service/service_run.h"
 
 #include "core/text.h"
+#include "service/board_messages.h"
+#include "service/board_server.h"
+#include "service/board_settings.h"
+#include "service/board_source.h"
 #include "service/machine_server.h"
 #include "service/run_messages.h"
 #include "service/service_notify.h"
@@ -22,7 +26,7 @@ namespace sm = run_messages;
 
 constexpr std::chrono::milliseconds kTick(250);
 
-class Service {
+class Service final : public BoardSource {
 public:
     Service(const std::filesystem::path& settingsFile, const std::filesystem::path& serviceFile,
             std::ostream& out)
@@ -41,6 +45,68 @@ public:
             servers_.push_back(std::make_unique<MachineServer>(machine, place_));
         }
         log_.line({}, fill(sm::kServing, static_cast<std::int64_t>(servers_.size())));
+    }
+
+    // Settings of the board take effect at the next start, not at a reload.
+    void startBoard() {
+        const BoardSettingsRead read = readBoardSettings(serviceFile_);
+        if (!read.fault.empty()) {
+            log_.line({}, read.fault);
+        }
+        if (!read.board) {
+            return;
+        }
+        BoardServer::Started started = BoardServer::start(*read.board, *this, journal_);
+        if (!started.server) {
+            log_.line({}, started.fault);
+            return;
+        }
+        board_ = std::move(started.server);
+        log_.line({}, fill(board_messages::kListening,
+                           read.board->host + ":" + std::to_string(board_->port())));
+    }
+
+    std::vector<BoardMachine> machines() const override {
+        std::vector<BoardMachine> machines;
+        const std::scoped_lock lock(mutex_);
+        machines.reserve(servers_.size());
+        for (const auto& server : servers_) {
+            machines.push_back(
+                {server->name(), server->portName(), server->lineRate(), server->snapshot()});
+        }
+        return machines;
+    }
+
+    std::optional<ServedMachine> servedMachine(std::string_view name) const override {
+        const std::scoped_lock lock(mutex_);
+        if (const MachineServer* server = find(name)) {
+            return server->plan().machine;
+        }
+        return std::nullopt;
+    }
+
+    std::string pattern() const override {
+        const std::scoped_lock lock(mutex_);
+        return place_.pattern;
+    }
+
+    BoardActionResult send(std::string_view name, const std::filesystem::path& file) override {
+        const std::scoped_lock lock(mutex_);
+        MachineServer* server = find(name);
+        if (server == nullptr) {
+            return BoardActionResult::UnknownMachine;
+        }
+        return server->sendFromBoard(file) ? BoardActionResult::Started : BoardActionResult::Busy;
+    }
+
+    BoardActionResult abort(std::string_view name) override {
+        const std::scoped_lock lock(mutex_);
+        MachineServer* server = find(name);
+        if (server == nullptr) {
+            return BoardActionResult::UnknownMachine;
+        }
+        return server->abortTransfer() ? BoardActionResult::Started
+                                       : BoardActionResult::NothingRuns;
     }
 
     void reload() {
@@ -86,6 +152,7 @@ public:
 
     void stop() {
         log_.line({}, sm::kStopping);
+        board_.reset();
         const std::scoped_lock lock(mutex_);
         for (const auto& server : servers_) {
             server->stop();
@@ -106,6 +173,12 @@ public:
     }
 
 private:
+    MachineServer* find(std::string_view name) const {
+        const auto found = std::ranges::find_if(
+            servers_, [&](const auto& server) { return server->name() == name; });
+        return found == servers_.end() ? nullptr : found->get();
+    }
+
     static bool samePlan(const PlannedMachine& a, const PlannedMachine& b) {
         return a.machine == b.machine && a.profile == b.profile;
     }
@@ -122,9 +195,11 @@ private:
     ServicePlan plan_;
     Journal journal_;
     ServerPlace place_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::vector<std::unique_ptr<MachineServer>> servers_;
     std::map<std::string, PlannedMachine> restarts_;
+    // Last: it goes first, while everything it shows is still there.
+    std::unique_ptr<BoardServer> board_;
 };
 
 } // namespace
@@ -137,6 +212,7 @@ int runService(const std::filesystem::path& settingsFile, const std::filesystem:
         return 1;
     }
     service.start();
+    service.startBoard();
     const auto channel = StatusChannel::listen([&service] { return service.status(); });
     if (!channel) {
         service.log(fill(sm::kNoStatusChannel, statusChannelName()));
