@@ -1,6 +1,7 @@
 #include "service/board_server.h"
 
 #include "service/board_content.h"
+#include "service/board_listen.h"
 #include "service/board_messages.h"
 #include "service/board_routes.h"
 #include "transfer/sentence.h"
@@ -234,8 +235,7 @@ BoardServer::Started BoardServer::start(const BoardSettings& settings, BoardSour
     auto& acceptor = impl->acceptor;
     acceptor.open(endpoint.protocol(), error);
     if (!error) {
-        // A restart must not wait for the last page's connections to time out.
-        acceptor.set_option(net::socket_base::reuse_address(true), error);
+        claimBoardPort(acceptor, error);
     }
     if (!error) {
         acceptor.bind(endpoint, error);
