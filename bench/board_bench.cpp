@@ -5,70 +5,30 @@
 // another process.
 //   bench_board [seconds of receiving]
 
-#include "bench_pty.h"
+#include "dnc_rig.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <netinet/in.h>
 #include <optional>
-#include <spawn.h>
-#include <sstream>
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-using drovane::bench::Pty;
+using namespace drovane::bench;
 
-constexpr int kMachines = 64;
-constexpr int kBytesPerTick = 115;
-constexpr std::chrono::milliseconds kTick(10);
 constexpr int kPort = 18480;
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-double cpuSeconds(pid_t pid) {
-    std::istringstream stat(contentOf("/proc/" + std::to_string(pid) + "/stat"));
-    std::string field;
-    unsigned long long ticks = 0;
-    for (int at = 1; at <= 15 && stat >> field; ++at) {
-        if (at == 14 || at == 15) {
-            ticks += std::stoull(field);
-        }
-    }
-    return static_cast<double>(ticks) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
-template <typename Done> bool waitFor(Done done, std::chrono::seconds limit) {
-    const auto end = Clock::now() + limit;
-    while (!done()) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 drovane::UniqueFd connectBoard() {
     drovane::UniqueFd socket(::socket(AF_INET, SOCK_STREAM, 0));
@@ -137,14 +97,6 @@ private:
     std::jthread thread_;
 };
 
-std::string program(std::size_t bytes) {
-    std::string text = "%\r\nO4711\r\n";
-    for (int line = 1; text.size() < bytes; ++line) {
-        text += "N" + std::to_string(line) + " G1 X" + std::to_string(line % 100) + " F500\r\n";
-    }
-    return text + "M30\r\n%\r\n";
-}
-
 struct Run {
     double receiveShare = 0;
     std::vector<double> delays;
@@ -153,35 +105,13 @@ struct Run {
 
 Run measure(const fs::path& folder, bool board, int seconds) {
     std::vector<Pty> ptys(kMachines);
-    std::string settings = "Pattern = *.nc\r\n";
-    std::string service = "Anzeige = " + (board ? "127.0.0.1:" + std::to_string(kPort) : "") +
-                          "\r\nJournal = " + (folder / "journal.jsonl").string() + "\r\n";
-    for (int at = 0; at < kMachines; ++at) {
-        ::fcntl(ptys[at].master.get(), F_SETFD, FD_CLOEXEC);
-        ::fcntl(ptys[at].slave.get(), F_SETFD, FD_CLOEXEC);
-        const std::string name = "M" + std::to_string(at + 1);
-        fs::create_directories(folder / ("in" + name));
-        settings += "[" + name + "]\r\nBaudrate = 115200\r\nCOM-Nummer = " + ptys[at].path + "\r\n";
-        service += "[" + name + "]\r\nEmpfangsordner = " + (folder / ("in" + name)).string() +
-                   "\r\nRuhezeit = 0\r\n";
-    }
-    std::ofstream(folder / "drovane.ini", std::ios::binary) << settings;
-    std::ofstream(folder / "drovane-dnc.ini", std::ios::binary) << service;
-    const fs::path log = folder / "dnc.log";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string settingsPath = (folder / "drovane.ini").string();
-    const std::string servicePath = (folder / "drovane-dnc.ini").string();
-    std::array<const char*, 7> words = {DROVANE_DNC_PATH, "--settings",        settingsPath.c_str(),
-                                        "--service",      servicePath.c_str(), "run",
-                                        nullptr};
-    pid_t pid = -1;
-    ::posix_spawn(&pid, DROVANE_DNC_PATH, &actions, nullptr, const_cast<char* const*>(words.data()),
-                  environ);
-    posix_spawn_file_actions_destroy(&actions);
-    waitFor([&] { return contentOf(log).find("ffnet (64)") != std::string::npos; },
-            std::chrono::seconds(30));
+    writeSettings(folder, ptys,
+                  "Anzeige = " + (board ? "127.0.0.1:" + std::to_string(kPort) : "") +
+                      "\r\nJournal = " + (folder / "journal.jsonl").string() + "\r\n",
+                  "Ruhezeit = 0\r\n");
+    const pid_t pid = startService(folder);
+    waitFor([&] { return contentOf(folder / "dnc.log").find("ffnet (64)") != std::string::npos; },
+            std::chrono::seconds(30), std::chrono::milliseconds(2));
     std::this_thread::sleep_for(std::chrono::seconds(1));
     Run run;
     std::optional<EventReader> page;
@@ -191,15 +121,7 @@ Run measure(const fs::path& folder, bool board, int seconds) {
     const std::string punch = program(static_cast<std::size_t>(11520) * seconds);
     const double cpuBefore = cpuSeconds(pid);
     const auto start = Clock::now();
-    auto next = start;
-    for (std::size_t sent = 0; sent < punch.size(); sent += kBytesPerTick) {
-        const std::string piece = punch.substr(sent, kBytesPerTick);
-        for (const Pty& pty : ptys) {
-            static_cast<void>(::write(pty.master.get(), piece.data(), piece.size()));
-        }
-        next += kTick;
-        std::this_thread::sleep_until(next);
-    }
+    punchAtLineRate(ptys, punch);
     run.receiveShare = 100.0 * (cpuSeconds(pid) - cpuBefore) /
                        std::chrono::duration<double>(Clock::now() - start).count();
     for (const Pty& pty : ptys) {
